@@ -1,0 +1,68 @@
+#include "app/main_window.h"
+
+#include "app/splash.h"
+#include "core/error_prompt.h"
+
+namespace app {
+
+namespace {
+constexpr const char* kLineEnd = "\r\n";
+}
+
+void FormLoad(Session& session, MainWindowView& view) {
+  core::RunSteps(session.host, {
+                                   [&] { session.host.HideProgress(); },
+                                   [&] {
+                                     view.SetApplicationTitle(kApplicationTitle);
+                                     std::filesystem::current_path(session.programFolder);
+                                   },
+                                   [&] { session.AbortFlag = false; },
+                                   [&] {
+                                     session.image.ClearFLASHBuffer();
+                                     session.image.ClearEEPROMBuffer();
+                                   },
+                                   [&] {
+                                     session.window.WindowTitle = core::kDesignCaption;
+                                     session.window.ShowStartupCaption(
+                                         Item(session.branding.CompanyLines, kCompanyShortLabel));
+                                   },
+                                   [&] { session.window.DataSourceText.clear(); },
+                                   [&] { view.SetPopUpPasteEnabled(false); },
+                                   [&] { session.window.SetRetardTableCommandVisible(false); },
+                               });
+}
+
+bool FormKeyPress(Session& session, int keyAscii) {
+  if (keyAscii != kKeyEscape) return false;
+  session.AbortFlag = true;
+  return true;
+}
+
+bool FormQueryUnload(core::Host& host, bool chartVisible, const std::function<bool()>& saveFile) {
+  if (!chartVisible) return false;
+  switch (host.MsgBox(kSaveBeforeExit, kExitTitle, core::Buttons::YesNoCancel,
+                      core::Icon::Exclamation)) {
+    case core::Answer::Yes:
+      return !saveFile();
+    case core::Answer::No:
+      return false;
+    default:
+      return true;
+  }
+}
+
+std::string AboutText(const Branding& branding) {
+  const std::string label = Item(branding.CompanyLines, kCompanyShortLabel);
+  std::string text = (label.empty() ? std::string() : label + " ") + kVersionText + kLineEnd;
+  text += std::string(kRightsNotice) + kLineEnd + kLineEnd;
+  for (std::size_t i = kCompanyShortLabel + 1; i <= branding.CompanyLines.size(); ++i) {
+    text += branding.CompanyLines[i - 1] + kLineEnd;
+  }
+  return text;
+}
+
+void ShowAbout(core::Host& host, const Branding& branding) {
+  host.MsgBox(AboutText(branding), kAboutTitle, core::Buttons::OK, core::Icon::Information);
+}
+
+}  // namespace app

@@ -1,0 +1,30 @@
+// Everything one run of the program works on, grouped by owner.
+#pragma once
+
+#include <filesystem>
+
+#include "app/branding.h"
+#include "core/host.h"
+#include "core/module_image.h"
+#include "core/window_state.h"
+
+namespace app {
+
+struct Session {
+  Session(core::Host& host, core::WindowView& view, Branding branding,
+          std::filesystem::path programFolder)
+      : host(host),
+        window(view),
+        branding(std::move(branding)),
+        programFolder(std::move(programFolder)) {}
+
+  core::Host& host;
+  core::ModuleImage image;
+  // Set by Esc; each transfer loop clears it when it starts and polls it per step.
+  bool AbortFlag = false;
+  core::WindowState window;
+  Branding branding;
+  std::filesystem::path programFolder;
+};
+
+}  // namespace app
