@@ -1,0 +1,32 @@
+#include "app/program_options.h"
+
+namespace app {
+
+ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
+  ProgramOptions options;
+  for (const std::string& argument : arguments) {
+    if (argument == "--version") {
+      options.showVersion = true;
+    } else if (argument == "--help" || argument == "-h") {
+      options.showHelp = true;
+    } else if (argument == "--no-splash") {
+      options.noSplash = true;
+    } else {
+      options.error = "unknown option \"" + argument + "\"";
+      break;
+    }
+  }
+  return options;
+}
+
+std::string ProgramUsage(const std::string& programName) {
+  return "Usage: " + programName +
+         " [--no-splash]\n"
+         "Tunes a Quillon engine-control module: download, edit, save, print, upload.\n"
+         "\n"
+         "  --no-splash  start without the four-second splash window\n"
+         "  --version    print the program version and exit\n"
+         "  --help       print this help and exit\n";
+}
+
+}  // namespace app

@@ -1,0 +1,154 @@
+#include "qt/frm_main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QVBoxLayout>
+#include <map>
+
+#include "app/menu_tree.h"
+#include "core/error_prompt.h"
+#include "qt/help_window.h"
+#include "qt/qt_host.h"
+#include "qt/qt_text.h"
+
+namespace qtui {
+
+namespace {
+
+constexpr int kDefaultWidth = 1024;
+constexpr int kDefaultHeight = 720;
+constexpr const char* kNotAvailableYet = "Not available yet";
+constexpr const char* kLogoFile = "Marrowby_Logo.gif";
+
+}  // namespace
+
+frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, core::Host* host)
+    : ownHost_(host ? nullptr : std::make_unique<QtHost>(this)),
+      host_(host ? *host : *ownHost_),
+      session_(host_, *this, std::move(branding), std::move(programFolder)) {
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowTitle(QString::fromLatin1(core::kDesignCaption));
+  setWindowIcon(QIcon(FromPath(session_.programFolder / kLogoFile)));
+  resize(kDefaultWidth, kDefaultHeight);
+
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->addStretch(1);
+  fraProgress1_ = new QGroupBox(QStringLiteral("Programming"), central);
+  fraProgress1_->setObjectName(QStringLiteral("fraProgress1"));
+  prgProgress1_ = new QProgressBar(fraProgress1_);
+  prgProgress1_->setObjectName(QStringLiteral("prgProgress1"));
+  auto* progressLayout = new QVBoxLayout(fraProgress1_);
+  progressLayout->addWidget(prgProgress1_);
+  layout->addWidget(fraProgress1_);
+  fraProgress1_->hide();
+  setCentralWidget(central);
+  if (ownHost_) ownHost_->AttachProgressFrame(fraProgress1_, prgProgress1_);
+
+  BuildMenus();
+  qApp->installEventFilter(this);
+}
+
+frmMain::~frmMain() { qApp->removeEventFilter(this); }
+
+void frmMain::BuildMenus() {
+  for (const app::MenuSpec& spec : app::MainMenus()) {
+    BuildMenu(spec, menuBar()->addMenu(QString::fromUtf8(spec.caption.data(), spec.caption.size())));
+  }
+  mnuPopUpEdit3D_ = BuildMenu(app::PopUpEdit3DMenu(), new QMenu(this));
+
+  const std::map<QString, void (frmMain::*)()> commands = {
+      {QStringLiteral("mnuExit"), &frmMain::mnuExit_Click},
+      {QStringLiteral("mnuHelpContents"), &frmMain::mnuHelpContents_Click},
+      {QStringLiteral("mnuAbout"), &frmMain::mnuAbout_Click},
+  };
+  for (QAction* action : findChildren<QAction*>()) {
+    if (action->isSeparator() || action->menu() || action->objectName().isEmpty()) continue;
+    const auto command = commands.find(action->objectName());
+    if (command == commands.end()) {
+      action->setEnabled(false);
+      action->setToolTip(QString::fromLatin1(kNotAvailableYet));
+      continue;
+    }
+    connect(action, &QAction::triggered, this,
+            [this, slot = command->second] { RunCommand([this, slot] { (this->*slot)(); }); });
+  }
+}
+
+QMenu* frmMain::BuildMenu(const app::MenuSpec& spec, QMenu* menu) {
+  menu->setObjectName(QString::fromUtf8(spec.name.data(), spec.name.size()));
+  menu->setTitle(QString::fromUtf8(spec.caption.data(), spec.caption.size()));
+  menu->setToolTipsVisible(true);
+  for (const app::MenuItemSpec& item : spec.items) {
+    QAction* action = item.caption == app::kSeparatorCaption
+                          ? menu->addSeparator()
+                          : menu->addAction(QString::fromUtf8(item.caption.data(), item.caption.size()));
+    action->setObjectName(QString::fromUtf8(item.name.data(), item.name.size()));
+  }
+  return menu;
+}
+
+void frmMain::Form_Load() { app::FormLoad(session_, *this); }
+
+void frmMain::RunCommand(const std::function<void()>& body) { core::GuardedStep(host_, body); }
+
+void frmMain::SetCaption(const std::string& caption) { setWindowTitle(ToQString(caption)); }
+
+void frmMain::SetRetardTableCommandVisible(bool visible) {
+  if (auto* action = findChild<QAction*>(QStringLiteral("mnuEditRetardTbl"))) {
+    action->setVisible(visible);
+  }
+}
+
+void frmMain::SetApplicationTitle(const std::string& title) {
+  QCoreApplication::setApplicationName(ToQString(title));
+}
+
+void frmMain::SetPopUpPasteEnabled(bool enabled) {
+  if (auto* action = mnuPopUpEdit3D_->findChild<QAction*>(QStringLiteral("mnuPopUpPaste3D"))) {
+    action->setEnabled(enabled);
+  }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (widget && widget->window() == this && key->key() == Qt::Key_Escape) {
+      app::FormKeyPress(session_, app::kKeyEscape);
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  bool keepOpen = false;
+  RunCommand([&] { keepOpen = app::FormQueryUnload(host_, /*chartVisible=*/false, {}); });
+  if (keepOpen) {
+    event->ignore();
+    return;
+  }
+  // The windows of the program close with the main window.
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window != this && window->isVisible()) window->close();
+  }
+  event->accept();
+}
+
+void frmMain::mnuExit_Click() { close(); }
+
+void frmMain::mnuHelpContents_Click() {
+  if (!helpWindow_) {
+    helpWindow_ = new HelpWindow(FromPath(session_.programFolder / app::kHelpFileName), this);
+  }
+  helpWindow_->ShowContents();
+}
+
+void frmMain::mnuAbout_Click() { app::ShowAbout(host_, session_.branding); }
+
+}  // namespace qtui

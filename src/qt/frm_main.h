@@ -1,0 +1,66 @@
+// The main window: the menus, the progress frame and the shell's own commands.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+#include "app/main_window.h"
+#include "app/menu_tree.h"
+#include "app/session.h"
+
+class QAction;
+class QGroupBox;
+class QMenu;
+class QProgressBar;
+
+namespace qtui {
+
+class HelpWindow;
+class QtHost;
+
+class frmMain : public QMainWindow, public app::MainWindowView {
+  Q_OBJECT
+
+ public:
+  // Without a host of its own the window uses Qt's dialogs.
+  frmMain(app::Branding branding, std::filesystem::path programFolder, core::Host* host = nullptr);
+  ~frmMain() override;
+
+  void Form_Load();
+
+  app::Session& session() { return session_; }
+  QMenu* popUpEdit3D() const { return mnuPopUpEdit3D_; }
+  QGroupBox* progressFrame() const { return fraProgress1_; }
+  HelpWindow* helpWindow() const { return helpWindow_; }
+
+  void SetCaption(const std::string& caption) override;
+  void SetRetardTableCommandVisible(bool visible) override;
+  void SetApplicationTitle(const std::string& title) override;
+  void SetPopUpPasteEnabled(bool enabled) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  QMenu* BuildMenu(const app::MenuSpec& spec, QMenu* menu);
+  // Runs a command's body so that no failure escapes into the event loop.
+  void RunCommand(const std::function<void()>& body);
+
+  void mnuExit_Click();
+  void mnuHelpContents_Click();
+  void mnuAbout_Click();
+
+  std::unique_ptr<QtHost> ownHost_;
+  core::Host& host_;
+  app::Session session_;
+  QGroupBox* fraProgress1_ = nullptr;
+  QProgressBar* prgProgress1_ = nullptr;
+  QMenu* mnuPopUpEdit3D_ = nullptr;
+  QPointer<HelpWindow> helpWindow_;
+};
+
+}  // namespace qtui

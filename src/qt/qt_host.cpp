@@ -1,0 +1,166 @@
+#include "qt/qt_host.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QStringList>
+
+#include "qt/qt_text.h"
+
+namespace qtui {
+
+namespace {
+
+constexpr int kProgressMaximum = 100;
+
+QMessageBox::StandardButtons ToQtButtons(core::Buttons buttons) {
+  switch (buttons) {
+    case core::Buttons::OK:
+      return QMessageBox::Ok;
+    case core::Buttons::OKCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case core::Buttons::AbortRetryIgnore:
+      return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    case core::Buttons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case core::Buttons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case core::Buttons::RetryCancel:
+      return QMessageBox::Retry | QMessageBox::Cancel;
+  }
+  return QMessageBox::Ok;
+}
+
+QMessageBox::Icon ToQtIcon(core::Icon icon) {
+  switch (icon) {
+    case core::Icon::None:
+      return QMessageBox::NoIcon;
+    case core::Icon::Critical:
+      return QMessageBox::Critical;
+    case core::Icon::Question:
+      return QMessageBox::Question;
+    case core::Icon::Exclamation:
+      return QMessageBox::Warning;
+    case core::Icon::Information:
+      return QMessageBox::Information;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// Closing the box without a button counts as its safest answer.
+core::Answer FromQtButton(int button, core::Buttons offered) {
+  switch (button) {
+    case QMessageBox::Ok:
+      return core::Answer::OK;
+    case QMessageBox::Cancel:
+      return core::Answer::Cancel;
+    case QMessageBox::Abort:
+      return core::Answer::Abort;
+    case QMessageBox::Retry:
+      return core::Answer::Retry;
+    case QMessageBox::Ignore:
+      return core::Answer::Ignore;
+    case QMessageBox::Yes:
+      return core::Answer::Yes;
+    case QMessageBox::No:
+      return core::Answer::No;
+    default:
+      break;
+  }
+  switch (offered) {
+    case core::Buttons::OK:
+      return core::Answer::OK;
+    case core::Buttons::AbortRetryIgnore:
+      return core::Answer::Abort;
+    case core::Buttons::YesNo:
+      return core::Answer::No;
+    default:
+      return core::Answer::Cancel;
+  }
+}
+
+// "Data Files (*.dat)|*.dat|All Files (*.*)|*.*" becomes Qt's "A (*.a);;B (*.b)".
+QString ToQtFilter(const std::string& filter) {
+  const QStringList parts = ToQString(filter).split(QLatin1Char('|'));
+  QStringList qtFilters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString& description = parts[i];
+    const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+    qtFilters << (description.contains(QLatin1Char('('))
+                      ? description
+                      : description + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+  }
+  return qtFilters.join(QStringLiteral(";;"));
+}
+
+std::optional<std::string> ChosenPath(const QString& path) {
+  if (path.isEmpty()) return std::nullopt;
+  return ToStdString(path);
+}
+
+}  // namespace
+
+void QtHost::AttachProgressFrame(QGroupBox* frame, QProgressBar* bar) {
+  progressFrame_ = frame;
+  progressBar_ = bar;
+  if (progressBar_) progressBar_->setRange(0, kProgressMaximum);
+}
+
+core::Answer QtHost::MsgBox(const std::string& text, const std::string& title,
+                            core::Buttons buttons, core::Icon icon) {
+  QMessageBox box(ToQtIcon(icon), ToQString(title), ToDisplayText(text), ToQtButtons(buttons),
+                  owner_);
+  return FromQtButton(box.exec(), buttons);
+}
+
+std::optional<std::string> QtHost::InputBox(const std::string& prompt, const std::string& title,
+                                            const std::string& defaultText) {
+  bool accepted = false;
+  const QString text = QInputDialog::getText(owner_, ToQString(title), ToDisplayText(prompt),
+                                             QLineEdit::Normal, ToQString(defaultText), &accepted);
+  if (!accepted) return std::nullopt;
+  return ToStdString(text);
+}
+
+std::optional<std::string> QtHost::OpenFileDialog(const core::FileDialogRequest& request) {
+  return ChosenPath(QFileDialog::getOpenFileName(owner_, ToQString(request.title),
+                                                 ToQString(request.initialPath),
+                                                 ToQtFilter(request.filter)));
+}
+
+std::optional<std::string> QtHost::SaveFileDialog(const core::FileDialogRequest& request) {
+  // The commands ask about replacing a file themselves.
+  return ChosenPath(QFileDialog::getSaveFileName(
+      owner_, ToQString(request.title), ToQString(request.initialPath),
+      ToQtFilter(request.filter), nullptr, QFileDialog::DontConfirmOverwrite));
+}
+
+void QtHost::ShowProgress(const std::string& caption) {
+  if (!progressFrame_) return;
+  progressFrame_->setTitle(ToQString(caption));
+  if (progressBar_) progressBar_->setValue(0);
+  progressFrame_->show();
+  progressFrame_->repaint();
+}
+
+void QtHost::SetProgress(int percent) {
+  if (progressBar_) progressBar_->setValue(percent);
+}
+
+void QtHost::HideProgress() {
+  if (progressFrame_) progressFrame_->hide();
+}
+
+void QtHost::Yield() { QApplication::processEvents(); }
+
+std::string QtHost::ClipboardText() { return ToStdString(QApplication::clipboard()->text()); }
+
+void QtHost::SetClipboardText(const std::string& text) {
+  QApplication::clipboard()->setText(ToQString(text));
+}
+
+}  // namespace qtui

@@ -1,0 +1,67 @@
+#include "fakes/scripted_host.h"
+
+#include <gtest/gtest.h>
+
+namespace fakes {
+
+ScriptedHost::~ScriptedHost() {
+  EXPECT_TRUE(answers_.empty()) << answers_.size() << " expected message box(es) never shown";
+  EXPECT_TRUE(inputs_.empty()) << inputs_.size() << " expected input box(es) never shown";
+  EXPECT_TRUE(paths_.empty()) << paths_.size() << " expected file dialog(s) never shown";
+}
+
+core::Answer ScriptedHost::MsgBox(const std::string& text, const std::string& title,
+                                  core::Buttons buttons, core::Icon icon) {
+  boxes.push_back({text, title, buttons, icon});
+  if (answers_.empty()) {
+    ADD_FAILURE() << "unexpected message box \"" << title << "\": " << text;
+    return buttons == core::Buttons::AbortRetryIgnore ? core::Answer::Abort : core::Answer::Cancel;
+  }
+  const core::Answer answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+std::optional<std::string> ScriptedHost::InputBox(const std::string& prompt,
+                                                  const std::string& title,
+                                                  const std::string& /*defaultText*/) {
+  inputPrompts.push_back(prompt);
+  if (inputs_.empty()) {
+    ADD_FAILURE() << "unexpected input box \"" << title << "\": " << prompt;
+    return std::nullopt;
+  }
+  auto text = inputs_.front();
+  inputs_.pop_front();
+  return text;
+}
+
+std::optional<std::string> ScriptedHost::NextPath(const core::FileDialogRequest& request) {
+  fileDialogs.push_back(request);
+  if (paths_.empty()) {
+    ADD_FAILURE() << "unexpected file dialog \"" << request.title << "\"";
+    return std::nullopt;
+  }
+  auto path = paths_.front();
+  paths_.pop_front();
+  return path;
+}
+
+std::optional<std::string> ScriptedHost::OpenFileDialog(const core::FileDialogRequest& request) {
+  return NextPath(request);
+}
+
+std::optional<std::string> ScriptedHost::SaveFileDialog(const core::FileDialogRequest& request) {
+  return NextPath(request);
+}
+
+void ScriptedHost::ShowProgress(const std::string& caption) {
+  progress.push_back({ProgressEvent::Kind::Show, caption, 0});
+}
+
+void ScriptedHost::SetProgress(int percent) {
+  progress.push_back({ProgressEvent::Kind::Set, {}, percent});
+}
+
+void ScriptedHost::HideProgress() { progress.push_back({ProgressEvent::Kind::Hide, {}, 0}); }
+
+}  // namespace fakes
