@@ -1,8 +1,10 @@
 #include "app/branding.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 #include <system_error>
 
 #include "core/failure.h"
@@ -13,6 +15,7 @@ namespace app {
 namespace {
 
 constexpr char kMarker = '!';
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 // A branding file is a dozen short lines; anything far bigger is the wrong file.
 constexpr std::uintmax_t kMaxBrandingFileBytes = 64 * 1024;
 
@@ -70,11 +73,14 @@ void ParseBranding(const std::string& bytes, const std::filesystem::path& source
                    Branding& branding) {
   branding = Branding{};
   branding.source = source;
-  const std::vector<std::string> lines = SplitLines(core::EightBitToUtf8(bytes));
+  std::string_view text = bytes;
+  // Editors on other systems often start a UTF-8 file with a byte order mark.
+  if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+  const std::vector<std::string> lines = SplitLines(core::EightBitToUtf8(text));
   std::size_t i = 0;
   while (i < lines.size() && IsMarker(lines[i])) ++i;
   if (i == lines.size()) {
-    Fail(AtLine(source, i) +
+    Fail(AtLine(source, std::max<std::size_t>(i, 1)) +
          "the file ends before the branding style block. It needs five style lines, a line "
          "starting with \"!\", then the company lines.");
   }
@@ -95,7 +101,7 @@ void ParseBranding(const std::string& bytes, const std::filesystem::path& source
   const std::size_t styleEnd = ++i;
   for (; i < lines.size() && !IsMarker(lines[i]); ++i) branding.CompanyLines.push_back(lines[i]);
   if (branding.CompanyLines.empty()) {
-    Fail(AtLine(source, styleEnd + 1) +
+    Fail(AtLine(source, std::min(styleEnd + 1, lines.size())) +
          "the company block is empty, so the caption and the About box show no company name.");
   }
 }

@@ -2,19 +2,32 @@
 
 #include "app/splash.h"
 #include "core/error_prompt.h"
+#include "core/failure.h"
 
 namespace app {
 
 namespace {
+
 constexpr const char* kLineEnd = "\r\n";
+
+void EnterProgramFolder(const std::filesystem::path& folder) {
+  std::error_code error;
+  std::filesystem::current_path(folder, error);
+  if (error) {
+    throw core::Error(core::kErrCommOrFileOpen, core::kSourceFileOpen,
+                      "Cannot work in the program folder " + folder.string() + ": " +
+                          error.message() + ". Reinstall Ventrel or start it from its own folder.");
+  }
 }
+
+}  // namespace
 
 void FormLoad(Session& session, MainWindowView& view) {
   core::RunSteps(session.host, {
                                    [&] { session.host.HideProgress(); },
                                    [&] {
                                      view.SetApplicationTitle(kApplicationTitle);
-                                     std::filesystem::current_path(session.programFolder);
+                                     EnterProgramFolder(session.programFolder);
                                    },
                                    [&] { session.AbortFlag = false; },
                                    [&] {

@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/menu_tree.h"
 #include "app/session.h"
+#include "qt/help_window.h"
 
 class QAction;
 class QGroupBox;
@@ -17,7 +18,6 @@ class QProgressBar;
 
 namespace qtui {
 
-class HelpWindow;
 class QtHost;
 
 class frmMain : public QMainWindow, public app::MainWindowView {
