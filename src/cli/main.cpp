@@ -1,19 +1,24 @@
 // ventrel-cli: the tool's commands without windows, for scripts and workshops.
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/main_window.h"
+#include "cli/command.h"
 
 namespace {
 
-constexpr int kUsageError = 2;
-
 void PrintUsage(std::ostream& out) {
-  out << "Usage: ventrel-cli [--version | --help]\n"
-         "Works on Quillon module data without windows; it never asks questions.\n"
-         "\n"
+  out << "Usage: ventrel-cli COMMAND [ARGUMENTS]\n"
+         "       ventrel-cli --version | --help\n"
+         "Works on Quillon module data without windows; it never asks questions.\n";
+  if (!cli::Commands().empty()) out << "\nCommands:\n";
+  for (const cli::Command& command : cli::Commands()) {
+    out << "  " << command.name << " " << command.synopsis << "\n";
+  }
+  out << "\n"
          "  --version  print the program version and exit\n"
          "  --help     print this help and exit\n";
 }
@@ -22,19 +27,32 @@ void PrintUsage(std::ostream& out) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
-  if (arguments.size() == 1 && arguments[0] == "--version") {
-    std::cout << app::kVersionText << "\n";
-    return EXIT_SUCCESS;
-  }
-  if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
-    PrintUsage(std::cout);
-    return EXIT_SUCCESS;
-  }
   if (arguments.empty()) {
     std::cerr << "ventrel-cli: no command given\n";
-  } else {
-    std::cerr << "ventrel-cli: unknown command \"" << arguments[0] << "\"\n";
+    PrintUsage(std::cerr);
+    return cli::kExitUsage;
   }
-  PrintUsage(std::cerr);
-  return kUsageError;
+  const std::string& first = arguments.front();
+  if (first == "--version") {
+    std::cout << app::kVersionText << "\n";
+    return cli::kExitOK;
+  }
+  if (first == "--help" || first == "-h") {
+    PrintUsage(std::cout);
+    return cli::kExitOK;
+  }
+  const auto& commands = cli::Commands();
+  const auto command = std::find_if(commands.begin(), commands.end(),
+                                    [&](const cli::Command& c) { return c.name == first; });
+  if (command == commands.end()) {
+    std::cerr << "ventrel-cli: unknown command \"" << first << "\"\n";
+    PrintUsage(std::cerr);
+    return cli::kExitUsage;
+  }
+  try {
+    return command->run({arguments.begin() + 1, arguments.end()});
+  } catch (const std::exception& e) {
+    std::cerr << "ventrel-cli " << command->name << ": " << e.what() << "\n";
+    return cli::kExitFailed;
+  }
 }

@@ -8,7 +8,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QVBoxLayout>
-#include <map>
+#include <stdexcept>
 
 #include "app/menu_tree.h"
 #include "core/error_prompt.h"
@@ -51,6 +51,9 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
   if (ownHost_) ownHost_->AttachProgressFrame(fraProgress1_, prgProgress1_);
 
   BuildMenus();
+  BindCommand("mnuExit", [this] { mnuExit_Click(); });
+  BindCommand("mnuHelpContents", [this] { mnuHelpContents_Click(); });
+  BindCommand("mnuAbout", [this] { mnuAbout_Click(); });
   qApp->installEventFilter(this);
 }
 
@@ -62,22 +65,20 @@ void frmMain::BuildMenus() {
   }
   mnuPopUpEdit3D_ = BuildMenu(app::PopUpEdit3DMenu(), new QMenu(this));
 
-  const std::map<QString, void (frmMain::*)()> commands = {
-      {QStringLiteral("mnuExit"), &frmMain::mnuExit_Click},
-      {QStringLiteral("mnuHelpContents"), &frmMain::mnuHelpContents_Click},
-      {QStringLiteral("mnuAbout"), &frmMain::mnuAbout_Click},
-  };
+  // A command is disabled until its body is bound to it.
   for (QAction* action : findChildren<QAction*>()) {
     if (action->isSeparator() || action->menu() || action->objectName().isEmpty()) continue;
-    const auto command = commands.find(action->objectName());
-    if (command == commands.end()) {
-      action->setEnabled(false);
-      action->setToolTip(QString::fromLatin1(kNotAvailableYet));
-      continue;
-    }
-    connect(action, &QAction::triggered, this,
-            [this, slot = command->second] { RunCommand([this, slot] { (this->*slot)(); }); });
+    action->setEnabled(false);
+    action->setToolTip(QString::fromLatin1(kNotAvailableYet));
   }
+}
+
+void frmMain::BindCommand(const char* name, const std::function<void()>& body) {
+  QAction* action = findChild<QAction*>(QString::fromLatin1(name));
+  if (!action) throw std::logic_error(std::string("no menu command named ") + name);
+  action->setEnabled(true);
+  action->setToolTip(QString());
+  connect(action, &QAction::triggered, this, [this, body] { RunCommand(body); });
 }
 
 QMenu* frmMain::BuildMenu(const app::MenuSpec& spec, QMenu* menu) {

@@ -30,6 +30,9 @@ class frmMain : public QMainWindow, public app::MainWindowView {
 
   void Form_Load();
 
+  // Enables the menu command and runs body when it is chosen; failures go to the error prompt.
+  void BindCommand(const char* name, const std::function<void()>& body);
+
   app::Session& session() { return session_; }
   QMenu* popUpEdit3D() const { return mnuPopUpEdit3D_; }
   QGroupBox* progressFrame() const { return fraProgress1_; }
