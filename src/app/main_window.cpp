@@ -39,7 +39,11 @@ void FormLoad(Session& session, MainWindowView& view) {
                                      session.window.ShowStartupCaption(
                                          Item(session.branding.CompanyLines, kCompanyShortLabel));
                                    },
-                                   [&] { session.window.DataSourceText.clear(); },
+                                   [&] {
+                                     session.window.DataSourceText.clear();
+                                     session.editor.ActiveTableName.clear();
+                                     session.editor.CopyBuffer.clear();
+                                   },
                                    [&] { view.SetPopUpPasteEnabled(false); },
                                    [&] { session.window.SetRetardTableCommandVisible(false); },
                                });

@@ -7,6 +7,7 @@
 #include "core/host.h"
 #include "core/module_image.h"
 #include "core/window_state.h"
+#include "tables/table_editor.h"
 
 namespace app {
 
@@ -16,7 +17,8 @@ struct Session {
       : host(host),
         window(view),
         branding(std::move(branding)),
-        programFolder(std::move(programFolder)) {}
+        programFolder(std::move(programFolder)),
+        editor(image, window, host, this->programFolder) {}
 
   core::Host& host;
   core::ModuleImage image;
@@ -25,6 +27,8 @@ struct Session {
   core::WindowState window;
   Branding branding;
   std::filesystem::path programFolder;
+  // The chart templates lie in the program folder.
+  tables::TableEditor editor;
 };
 
 }  // namespace app

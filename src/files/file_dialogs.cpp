@@ -1,0 +1,81 @@
+#include "files/file_dialogs.h"
+
+#include <filesystem>
+#include <optional>
+
+#include "core/error_prompt.h"
+#include "core/failure.h"
+
+namespace files {
+
+namespace {
+
+constexpr const char* kLineBreak = "\r\n";
+constexpr const char* kFileOpenTitle = "File Open";
+constexpr const char* kFileSaveTitle = "File Save";
+constexpr const char* kReplaceExisting = "Replace existing file?";
+
+enum class Dialog { Open, Save };
+
+// Shows the dialog through the error prompt; "" when dismissed or when the prompt's
+// Ignore skips it.
+std::string ChoosePath(core::Host& host, Dialog dialog, const std::string& title,
+                       const std::string& filter) {
+  std::optional<std::string> chosen;
+  const core::FileDialogRequest request{title, filter, {}};
+  const core::StepOutcome outcome = core::GuardedStep(host, [&] {
+    chosen = dialog == Dialog::Open ? host.OpenFileDialog(request) : host.SaveFileDialog(request);
+  });
+  if (outcome == core::StepOutcome::Aborted) {
+    if (dialog == Dialog::Open) {
+      throw core::Error(core::kErrCommOrFileOpen, core::kSourceFileOpen, "Aborted File Open");
+    }
+    throw core::Error(core::kErrFileSave, core::kSourceFileSave, "Aborted File Save");
+  }
+  return chosen.value_or(std::string());
+}
+
+bool FileExists(const std::string& name) {
+  std::error_code error;
+  return std::filesystem::exists(name, error);
+}
+
+}  // namespace
+
+std::string FileOpen(core::Host& host, const std::string& fileTitle, std::string& filter,
+                     const std::string& notExistMessage) {
+  if (filter.empty()) filter = kAllFilesFilter;
+  for (;;) {
+    const std::string name = ChoosePath(host, Dialog::Open, fileTitle, filter);
+    if (name.empty() || FileExists(name)) return name;
+    std::string text = name + kLineBreak + "File not found.";
+    if (!notExistMessage.empty()) text += std::string(kLineBreak) + kLineBreak + notExistMessage;
+    const core::Answer answer = host.MsgBox(
+        text, kFileOpenTitle,
+        notExistMessage.empty() ? core::Buttons::RetryCancel : core::Buttons::YesNoCancel,
+        core::Icon::Exclamation);
+    if (answer == core::Answer::Yes) return name;
+    if (answer == core::Answer::Retry || answer == core::Answer::No) continue;
+    throw core::Error(core::kErrCommOrFileOpen, core::kSourceFileOpen, "Canceled File Open");
+  }
+}
+
+std::string FileSave(core::Host& host, const std::string& fileTitle, std::string& filter,
+                     std::string& existMessage) {
+  if (filter.empty()) filter = kAllFilesFilter;
+  for (;;) {
+    std::string name = ChoosePath(host, Dialog::Save, fileTitle, filter);
+    if (existMessage.empty()) existMessage = kReplaceExisting;
+    if (name.empty()) return name;
+    if (std::filesystem::path(name).extension().empty()) name += kDataFileSuffix;
+    if (!FileExists(name)) return name;
+    const core::Answer answer = host.MsgBox(
+        name + kLineBreak + "This file already exists." + kLineBreak + kLineBreak + existMessage,
+        kFileSaveTitle, core::Buttons::YesNoCancel, core::Icon::Exclamation);
+    if (answer == core::Answer::Yes) return name;
+    if (answer == core::Answer::No) continue;
+    throw core::Error(core::kErrFileSave, core::kSourceFileSave, "Canceled File Save");
+  }
+}
+
+}  // namespace files

@@ -1,0 +1,18 @@
+// Reading and writing the numbers in grid cell texts.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tables {
+
+// A decimal number with optional sign, decimal point, exponent and surrounding blanks.
+bool IsNumeric(std::string_view text);
+
+// The number a cell holds: its value when the text is a number, else 0.
+double CellNumber(std::string_view text);
+
+// Whole-number display ("##0"): halves away from zero, no "-0".
+std::string FormatWhole(double value);
+
+}  // namespace tables

@@ -1,0 +1,241 @@
+#include "tables/table_editor.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "core/editions.h"
+#include "core/error_prompt.h"
+#include "tables/cell_codec.h"
+#include "tables/cell_text.h"
+#include "tables/chart_template.h"
+
+namespace tables {
+
+namespace {
+
+constexpr const char* kEditNewTableTitle = "Edit New Table";
+constexpr const char* kSavePresentEdits = "Save present table edits to buffer?";
+constexpr const char* kNothingToEdit = "Data Buffer Empty - Nothing to Edit.";
+constexpr const char* kSaveTableTitle = "Save Table Edits To Buffer";
+constexpr const char* kNoActiveTable = "No active table to save";
+constexpr const char* kCloseTableTitle = "Close Table";
+constexpr const char* kSaveBeforeClosing = "Save table edits to buffer before closing?";
+constexpr const char* kCopyTitle = "Copy Front Cyl Fuel Trim to Rear";
+constexpr const char* kCopyQuestion = "Are you sure you want to copy the front table to the rear?";
+constexpr const char* kTemplateTitle = "Form Load";
+constexpr const char* kLineBreak = "\r\n";
+
+constexpr int kGridCols = kTpsColumns + 1;
+
+}  // namespace
+
+TableEditor::TableEditor(core::ModuleImage& image, core::WindowState& window, core::Host& host,
+                         std::filesystem::path templateFolder)
+    : image_(image), window_(window), host_(host), templateFolder_(std::move(templateFolder)) {}
+
+void TableEditor::Attach(Grid& grid, Chart& chart, TableWindow& window) {
+  grid_ = &grid;
+  chart_ = &chart;
+  tableWindow_ = &window;
+  grid_->SetToolTip(kGridToolTip);
+  SetTableEditPermission(editPermission_);
+}
+
+bool TableEditor::TableIsOpen() const { return grid_ && grid_->Visible(); }
+
+bool TableEditor::ChartVisible() const { return chart_ && chart_->Visible(); }
+
+void TableEditor::SetTableEditPermission(bool on) {
+  editPermission_ = on;
+  if (grid_) grid_->SetEditable(on);
+  if (chart_) {
+    chart_->SetInteraction(ChartInteraction::RotateZoom, on);
+    chart_->SetInteraction(ChartInteraction::SelectPoint, on);
+  }
+}
+
+void TableEditor::SetTableEditPermissionFor(std::string_view moduleVersion) {
+  SetTableEditPermission(moduleVersion == core::kVersionVosk ||
+                         moduleVersion == core::kVersionQL2Vosk ||
+                         moduleVersion == core::kVersionJX);
+}
+
+void TableEditor::mnuEditFrontCylTrimTbl_Click() {
+  OpenTable(TableId::FrontCylTrim, "Edit Front Cylinder Fuel Trim");
+}
+
+void TableEditor::mnuEditRearCylTrimTbl_Click() {
+  OpenTable(TableId::RearCylTrim, "Edit Rear Cylinder Fuel Trim");
+}
+
+void TableEditor::mnuEditRetardTbl_Click() { OpenTable(TableId::Retard, "Edit Retard Trim"); }
+
+void TableEditor::OpenTable(TableId table, const char* emptyBufferCaption) {
+  if (!grid_ || !chart_) throw std::logic_error("The table grid and chart are not set up.");
+  if (TableIsOpen()) {
+    const core::Answer answer = host_.MsgBox(kSavePresentEdits, kEditNewTableTitle,
+                                             core::Buttons::YesNoCancel, core::Icon::Exclamation);
+    if (answer == core::Answer::Cancel) return;
+    if (answer == core::Answer::Yes) mnuSaveTbl_Click();
+  }
+  HideGridAndChart();
+  ActiveTableName.clear();
+  // The system clipboard is left alone: it may hold a block the user means to paste here.
+  CopyBuffer.clear();
+  tableWindow_->SetPopUpPasteEnabled(false);
+  if (image_.FLASHBufferEmpty) {
+    host_.MsgBox(kNothingToEdit, emptyBufferCaption, core::Buttons::OK, core::Icon::Exclamation);
+    return;
+  }
+  ActiveTableName = TableName(table);
+  window_.SetOpenTableName(ActiveTableName);
+
+  const TableLayout layout = TableLayoutFor(image_.ModuleVersion);
+  const std::string_view templateName =
+      ChartTemplateFileName(KindOf(table), image_.ModuleVersion == core::kVersionJX);
+  ChartTemplate chartTemplate;
+  try {
+    chartTemplate = ReadChartTemplate(templateFolder_ / templateName);
+  } catch (const std::exception& e) {
+    const bool missing = !std::filesystem::exists(templateFolder_ / templateName);
+    host_.MsgBox("Chart template file " + std::string(templateName) + " not found." +
+                     (missing ? std::string()
+                              : std::string(kLineBreak) + kLineBreak + e.what() + "." + kLineBreak +
+                                    "Reinstall Ventrel to restore the file."),
+                 kTemplateTitle, core::Buttons::OK, core::Icon::Exclamation);
+    return;
+  }
+
+  core::RunSteps(host_,
+                 {
+                     [&] { chart_->ApplyTemplate(chartTemplate); },
+                     [&] {
+                       chart_->SetValueLabelVisible(false);
+                       chart_->SetHoleValue(kChartHoleValue);
+                     },
+                     [&] { SetUpGrid(layout); },
+                     [&] {
+                       grid_->SetCurrentCell(0, 0);
+                       HideGridAndChart();
+                       chart_->SetBatchUpdating(true);
+                     },
+                     [&] { FillCells(table, layout); },
+                     [&] { chart_->LoadElevationGrid(TableChartData); },
+                     [&] {
+                       chart_->SetBatchUpdating(false);
+                       chart_->SetValueLabelVisible(false);
+                     },
+                     [&] { tableWindow_->FormResize(); },
+                     [&] {
+                       chart_->SetVisible(true);
+                       grid_->SetVisible(true);
+                       grid_->SetCurrentCell(0, 0);
+                     },
+                     [&] { CopyBuffer.clear(); },
+                 },
+                 [&] {
+                   chart_->SetBatchUpdating(false);
+                   HideGridAndChart();
+                 });
+}
+
+void TableEditor::SetUpGrid(const TableLayout& layout) {
+  TableChartData = ChartValues(layout.rows, kTpsColumns);
+  TableChartData.rowPositions.assign(layout.rpm.begin(), layout.rpm.end());
+  TableChartData.columnPositions.assign(kTpsPercent.begin(), kTpsPercent.end());
+  grid_->SetRows(layout.rows + 1);
+  grid_->SetCols(kGridCols);
+  grid_->CentreAllColumns();
+  grid_->SetTextMatrix(0, 0, kCornerLabel);
+  for (int r = 1; r <= layout.rows; ++r) grid_->SetTextMatrix(r, 0, layout.rpmLabels[r - 1]);
+  for (int c = 1; c <= kTpsColumns; ++c) {
+    grid_->SetTextMatrix(0, c, std::string(kTpsLabels[c - 1]));
+  }
+}
+
+void TableEditor::FillCells(TableId table, const TableLayout& layout) {
+  const TableKind kind = KindOf(table);
+  const Colour window = grid_->Colours().back;
+  for (int c = 1; c <= kTpsColumns; ++c) {
+    for (int r = 1; r <= layout.rows; ++r) {
+      const bool locked = IsLocked(image_.ModuleVersion, r, c);
+      DecodedCell cell = DecodeCell(kind, CellByte(image_, table, layout.rows, r, c));
+      if (locked) cell = {0, 0};
+      TableChartData.At(r, c) = cell.chart;
+      grid_->SetTextMatrix(r, c, FormatWhole(cell.displayed));
+      grid_->SetCellBackColour(r, c, locked ? kLockedCellColour : window);
+    }
+  }
+}
+
+void TableEditor::mnuSaveTbl_Click() {
+  if (!TableIsOpen()) {
+    host_.MsgBox(kNoActiveTable, kSaveTableTitle, core::Buttons::OK, core::Icon::Exclamation);
+    return;
+  }
+  const std::optional<TableId> table = TableFromName(ActiveTableName);
+  if (!table) throw std::logic_error("The open table has no name the editor knows.");
+  const TableLayout layout = TableLayoutFor(image_.ModuleVersion);
+  const TableKind kind = KindOf(*table);
+  const int rows = std::min(layout.rows, grid_->Rows() - 1);
+  for (int c = 1; c <= kTpsColumns; ++c) {
+    for (int r = 1; r <= rows; ++r) {
+      SetCellByte(image_, *table, layout.rows, r, c,
+                  EncodeCell(kind, CellNumber(grid_->TextMatrix(r, c))));
+    }
+  }
+  image_.FLASHBufferEmpty = false;
+  EndTable();
+}
+
+bool TableEditor::mnuCloseTbl_Click() {
+  if (TableIsOpen()) {
+    const core::Answer answer = host_.MsgBox(kSaveBeforeClosing, kCloseTableTitle,
+                                             core::Buttons::YesNoCancel, core::Icon::Exclamation);
+    if (answer == core::Answer::Cancel) return false;
+    if (answer == core::Answer::Yes) mnuSaveTbl_Click();
+  }
+  EndTable();
+  return true;
+}
+
+void TableEditor::CloseTbl() { EndTable(); }
+
+void TableEditor::mnuCopyFrontCylFuelTrimRear_Click() {
+  if (host_.MsgBox(kCopyQuestion, kCopyTitle, core::Buttons::YesNo, core::Icon::Exclamation) !=
+      core::Answer::Yes) {
+    return;
+  }
+  const TableLayout layout = TableLayoutFor(image_.ModuleVersion);
+  const auto front =
+      image_.FLASHBuffer.begin() + static_cast<std::ptrdiff_t>(BaseWord(TableId::FrontCylTrim));
+  std::copy(
+      front, front + static_cast<std::ptrdiff_t>(layout.Words()),
+      image_.FLASHBuffer.begin() + static_cast<std::ptrdiff_t>(BaseWord(TableId::RearCylTrim)));
+  // An open rear table would otherwise show, and on saving write back, the old values.
+  if (TableIsOpen() && ActiveTableName == kRearCylTrimTableName) {
+    chart_->SetBatchUpdating(true);
+    FillCells(TableId::RearCylTrim, layout);
+    chart_->LoadElevationGrid(TableChartData);
+    chart_->SetBatchUpdating(false);
+  }
+}
+
+void TableEditor::HideForNewData() {
+  HideGridAndChart();
+  window_.ClearOpenTableName();
+}
+
+void TableEditor::HideGridAndChart() {
+  if (chart_) chart_->SetVisible(false);
+  if (grid_) grid_->SetVisible(false);
+}
+
+void TableEditor::EndTable() {
+  HideGridAndChart();
+  CopyBuffer.clear();
+  if (tableWindow_) tableWindow_->SetPopUpPasteEnabled(false);
+  window_.ClearOpenTableName();
+}
+
+}  // namespace tables

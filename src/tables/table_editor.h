@@ -1,0 +1,83 @@
+// The table editor: at most one trim table open in the grid beside its 3D chart, and
+// the commands that open, save into the FLASH image, close and copy tables.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "core/host.h"
+#include "core/module_image.h"
+#include "core/window_state.h"
+#include "tables/chart.h"
+#include "tables/chart_data.h"
+#include "tables/grid.h"
+#include "tables/table_map.h"
+#include "tables/table_window.h"
+
+namespace tables {
+
+inline constexpr const char* kGridToolTip = "Click to select or double click to edit cell";
+
+class TableEditor {
+ public:
+  // templateFolder holds the chart template files (the program's folder).
+  TableEditor(core::ModuleImage& image, core::WindowState& window, core::Host& host,
+              std::filesystem::path templateFolder);
+  TableEditor(const TableEditor&) = delete;
+  TableEditor& operator=(const TableEditor&) = delete;
+
+  // The main window's grid and chart; until they are attached no table can be shown.
+  // The edit permission already set is applied to them.
+  void Attach(Grid& grid, Chart& chart, TableWindow& window);
+
+  // The table last opened; not cleared by closing or saving.
+  std::string ActiveTableName;
+  // The clip text of the last selection copy.
+  std::string CopyBuffer;
+  // The chart values built at the last open.
+  ChartValues TableChartData;
+
+  // A table is open exactly while the grid is visible.
+  bool TableIsOpen() const;
+  bool ChartVisible() const;
+
+  // In-place editing of the grid and the chart's two interaction switches.
+  bool TableEditPermission() const { return editPermission_; }
+  void SetTableEditPermission(bool on);
+  // After a download or a file open: on for "VOSK", "QL2 VOSK" and "JX" data, off otherwise.
+  void SetTableEditPermissionFor(std::string_view moduleVersion);
+
+  void mnuEditFrontCylTrimTbl_Click();
+  void mnuEditRearCylTrimTbl_Click();
+  void mnuEditRetardTbl_Click();
+  // Encodes the grid into the FLASH image and closes the table.
+  void mnuSaveTbl_Click();
+  // Offers to save first; false when the user cancelled and the table stays open.
+  bool mnuCloseTbl_Click();
+  // Closes without asking and without saving.
+  void CloseTbl();
+  void mnuCopyFrontCylFuelTrimRear_Click();
+
+  // New data replaces the image under an open table: hides grid and chart without saving.
+  void HideForNewData();
+
+ private:
+  void OpenTable(TableId table, const char* emptyBufferCaption);
+  void SetUpGrid(const TableLayout& layout);
+  // Decodes the image into the grid cells and TableChartData.
+  void FillCells(TableId table, const TableLayout& layout);
+  void HideGridAndChart();
+  void EndTable();
+
+  core::ModuleImage& image_;
+  core::WindowState& window_;
+  core::Host& host_;
+  std::filesystem::path templateFolder_;
+  Grid* grid_ = nullptr;
+  Chart* chart_ = nullptr;
+  TableWindow* tableWindow_ = nullptr;
+  bool editPermission_ = false;
+};
+
+}  // namespace tables
