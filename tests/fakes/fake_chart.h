@@ -1,0 +1,66 @@
+// An in-memory 3D chart that records what the editor does to it.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tables/chart.h"
+
+namespace fakes {
+
+class FakeChart : public tables::Chart {
+ public:
+  void ApplyTemplate(const tables::ChartTemplate& chartTemplate) override {
+    templates.push_back(chartTemplate);
+  }
+  void SetVisible(bool visible) override { this->visible = visible; }
+  bool Visible() const override { return visible; }
+  void SetBatchUpdating(bool on) override {
+    batched = on;
+    ++batchSwitches;
+  }
+  void SetHoleValue(double hole) override { holeValue = hole; }
+  void LoadElevationGrid(const tables::ChartValues& values) override {
+    heights = values;
+    ++gridLoads;
+  }
+  double Height(int row, int col) const override { return heights.At(row, col); }
+  void SetHeight(int row, int col, double height) override { heights.At(row, col) = height; }
+
+  void SetValueLabelVisible(bool visible) override { labelVisible = visible; }
+  void AttachValueLabel(int row, int col) override { labelAt = {row, col}; }
+  void SetValueLabelText(const std::string& text) override { labelText = text; }
+
+  void SetInteraction(tables::ChartInteraction which, bool on) override {
+    interactions[which] = on;
+  }
+  void Move(int left, int top, int width, int height) override {
+    placement = {left, top, width, height};
+  }
+
+  std::vector<tables::ChartTemplate> templates;
+  tables::ChartValues heights;
+  std::map<tables::ChartInteraction, bool> interactions;
+  std::vector<int> placement{0, 0, 0, 0};
+  std::vector<int> labelAt{0, 0};
+  std::string labelText;
+  double holeValue = 0;
+  int gridLoads = 0;
+  int batchSwitches = 0;
+  bool batched = false;
+  bool labelVisible = true;
+  bool visible = false;
+};
+
+// The main window as the table editor sees it.
+class FakeTableWindow : public tables::TableWindow {
+ public:
+  void SetPopUpPasteEnabled(bool enabled) override { pasteEnabled.push_back(enabled); }
+  void FormResize() override { ++resizes; }
+
+  std::vector<bool> pasteEnabled;
+  int resizes = 0;
+};
+
+}  // namespace fakes

@@ -1,0 +1,124 @@
+// An in-memory table grid that records what the editor does to it.
+#pragma once
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tables/grid.h"
+
+namespace fakes {
+
+class FakeGrid : public tables::Grid {
+ public:
+  void SetEventSink(tables::GridEvents* sink) override { this->sink = sink; }
+
+  void SetRows(int rows) override {
+    rows_ = rows;
+    Resize();
+  }
+  void SetCols(int cols) override {
+    cols_ = cols;
+    Resize();
+  }
+  int Rows() const override { return rows_; }
+  int Cols() const override { return cols_; }
+  void CentreAllColumns() override { centred = true; }
+
+  void SetTextMatrix(int row, int col, const std::string& text) override {
+    texts.at(Index(row, col)) = text;
+  }
+  std::string TextMatrix(int row, int col) const override { return texts.at(Index(row, col)); }
+  void SetCellBackColour(int row, int col, tables::Colour colour) override {
+    backgrounds[{row, col}] = colour;
+  }
+
+  void SetCurrentCell(int row, int col) override {
+    bool cancel = false;
+    if (sink) sink->LeaveCell(currentRow, currentCol, row, col, cancel);
+    if (cancel) return;
+    const int oldRow = std::exchange(currentRow, row);
+    const int oldCol = std::exchange(currentCol, col);
+    if (sink) sink->EnterCell(oldRow, oldCol, row, col);
+  }
+  int CurrentRow() const override { return currentRow; }
+  int CurrentCol() const override { return currentCol; }
+  void SetCurrentCellColours(tables::Colour back, tables::Colour fore) override {
+    currentColours[{currentRow, currentCol}] = {back, fore};
+  }
+  tables::GridColours Colours() const override { return colours; }
+
+  tables::CellRect Selection() const override { return selection; }
+  void ExtendSelection(int row, int col) override {
+    selection = {std::min(currentRow, row), std::min(currentCol, col), std::max(currentRow, row),
+                 std::max(currentCol, col)};
+  }
+  std::string ClipText(const tables::CellRect& rect) const override {
+    std::string text;
+    for (int r = rect.row1; r <= rect.row2; ++r) {
+      if (r > rect.row1) text += '\r';
+      for (int c = rect.col1; c <= rect.col2; ++c) {
+        if (c > rect.col1) text += '\t';
+        text += TextMatrix(r, c);
+      }
+    }
+    return text;
+  }
+  void SetClipText(const std::string& text) override { clipTextSet.push_back(text); }
+  void SetRedraw(bool on) override { redraw = on; }
+  std::string EditText() const override { return editText; }
+
+  void SetEditable(bool editable) override { this->editable = editable; }
+  bool Editable() const override { return editable; }
+  void SetToolTip(const std::string& text) override { toolTip = text; }
+
+  void SetVisible(bool visible) override { this->visible = visible; }
+  bool Visible() const override { return visible; }
+
+  void Move(int left, int top, int width, int height) override {
+    placement = {left, top, width, height};
+  }
+  int ClientWidth() const override { return placement[2]; }
+  int ClientHeight() const override { return placement[3]; }
+  void SetRowHeights(int height) override { rowHeight = height; }
+  void SetColWidth(int col, int width) override { colWidths[col] = width; }
+  void SetColWidths(int width) override {
+    for (int c = 0; c < cols_; ++c) colWidths[c] = width;
+  }
+
+  tables::GridEvents* sink = nullptr;
+  std::vector<std::string> texts;
+  std::map<std::pair<int, int>, tables::Colour> backgrounds;
+  std::map<std::pair<int, int>, std::pair<tables::Colour, tables::Colour>> currentColours;
+  tables::GridColours colours{{255, 255, 255}, {0, 0, 0}, {0, 120, 215}, {255, 255, 255}};
+  tables::CellRect selection;
+  std::vector<std::string> clipTextSet;
+  std::string editText;
+  std::string toolTip;
+  std::vector<int> placement{0, 0, 0, 0};
+  std::map<int, int> colWidths;
+  int rowHeight = 0;
+  int currentRow = 0;
+  int currentCol = 0;
+  bool centred = false;
+  bool redraw = true;
+  bool editable = false;
+  bool visible = false;
+
+ private:
+  std::size_t Index(int row, int col) const {
+    if (row < 0 || row >= rows_ || col < 0 || col >= cols_) {
+      throw std::out_of_range("cell outside the fake grid");
+    }
+    return static_cast<std::size_t>(row * cols_ + col);
+  }
+  void Resize() { texts.assign(static_cast<std::size_t>(rows_ * cols_), std::string()); }
+
+  int rows_ = 0;
+  int cols_ = 0;
+};
+
+}  // namespace fakes

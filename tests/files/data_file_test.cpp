@@ -1,0 +1,140 @@
+// The 1360-byte data file: its layout, short and long files, and writes that fail.
+#include "files/data_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/temp_folder.h"
+#include "core/failure.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+core::ModuleImage PatternedImage() {
+  core::ModuleImage image;
+  for (std::size_t w = 0; w < image.FLASHBuffer.size(); ++w) {
+    image.FLASHBuffer[w] = {static_cast<std::uint8_t>(w * 7), static_cast<std::uint8_t>(w * 3 + 1)};
+  }
+  for (std::size_t e = 0; e < image.EEPROMBuffer.size(); ++e) {
+    image.EEPROMBuffer[e] = static_cast<std::uint8_t>(255 - e);
+  }
+  return image;
+}
+
+std::string Bytes(std::size_t n, char fill = 'x') { return std::string(n, fill); }
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(DataFileFormat, FlashWordsLowByteFirstThenEEPROMBytes) {
+  const core::ModuleImage image = PatternedImage();
+  const files::DataFileBytes bytes = files::EncodeDataFile(image);
+  ASSERT_EQ(bytes.size(), 1360u);
+  EXPECT_EQ(bytes[0], image.FLASHBuffer[6272].LoByte);
+  EXPECT_EQ(bytes[1], image.FLASHBuffer[6272].HiByte);
+  EXPECT_EQ(bytes[1278], image.FLASHBuffer[6911].LoByte);
+  EXPECT_EQ(bytes[1279], image.FLASHBuffer[6911].HiByte);
+  EXPECT_EQ(bytes[1280], image.EEPROMBuffer[16]);
+  EXPECT_EQ(bytes[1297], image.EEPROMBuffer[33]);
+  EXPECT_EQ(bytes[1359], image.EEPROMBuffer[95]);
+
+  core::ModuleImage back;
+  files::DecodeDataFile(bytes, back);
+  for (std::size_t w = 0; w < back.FLASHBuffer.size(); ++w) {
+    const bool inside = w >= 6272 && w <= 6911;
+    EXPECT_EQ(back.FLASHBuffer[w], inside ? image.FLASHBuffer[w] : core::FLASHWord{}) << w;
+  }
+  for (std::size_t e = 0; e < back.EEPROMBuffer.size(); ++e) {
+    EXPECT_EQ(back.EEPROMBuffer[e], e >= 16 && e <= 95 ? image.EEPROMBuffer[e] : 0) << e;
+  }
+}
+
+TEST(DataFileRead, ShortFilesGiveNothingAndLongFilesTheirFirst1360Bytes) {
+  apptest::TempFolder folder;
+  for (const std::size_t size : {0, 1, 1359}) {
+    EXPECT_FALSE(files::ReadDataFile(folder.Write("short.dat", Bytes(size))).has_value()) << size;
+  }
+  const auto exact = files::ReadDataFile(folder.Write("exact.dat", Bytes(1360, 'a')));
+  ASSERT_TRUE(exact.has_value());
+  EXPECT_EQ((*exact)[1359], 'a');
+  const auto longer = files::ReadDataFile(folder.Write("long.dat", Bytes(1360, 'b') + "zz"));
+  ASSERT_TRUE(longer.has_value());
+  EXPECT_EQ((*longer)[1359], 'b');
+
+  const fs::path huge = folder.Write("huge file é.dat", Bytes(1360, 'c'));
+  fs::resize_file(huge, 100u * 1024 * 1024);
+  const auto big = files::ReadDataFile(huge);
+  ASSERT_TRUE(big.has_value());
+  EXPECT_EQ((*big)[0], 'c');
+}
+
+TEST(DataFileRead, FoldersMissingAndUnreadableFilesAreReportedWithTheReason) {
+  apptest::TempFolder folder;
+  fs::create_directory(folder.path() / "tune.dat");
+  struct Case {
+    fs::path path;
+    const char* reason;
+  };
+  std::vector<Case> cases = {{folder.path() / "tune.dat", "it is a folder"},
+                             {folder.path() / "missing.dat", "No such file or directory"}};
+  if (geteuid() != 0) {
+    const fs::path locked = folder.Write("locked.dat", Bytes(1360));
+    fs::permissions(locked, fs::perms::none);
+    cases.push_back({locked, "Permission denied"});
+  }
+  for (const Case& c : cases) {
+    try {
+      files::ReadDataFile(c.path);
+      ADD_FAILURE() << "read " << c.path;
+    } catch (const core::Error& e) {
+      EXPECT_EQ(e.failure().source, "File Open");
+      EXPECT_EQ(e.failure().number, 0x800403E8u);
+      EXPECT_NE(e.failure().description.find(c.reason), std::string::npos) << e.what();
+      EXPECT_NE(e.failure().description.find(c.path.string()), std::string::npos) << e.what();
+    }
+  }
+}
+
+TEST(DataFileWrite, ReplacesALongerFileWholeAndKeepsItsPermissions) {
+  apptest::TempFolder folder;
+  const fs::path target = folder.Write("a b ü.dat", Bytes(5000));
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  const files::DataFileBytes bytes = files::EncodeDataFile(PatternedImage());
+  files::WriteDataFile(target, bytes);
+  EXPECT_EQ(ReadAll(target), std::string(bytes.begin(), bytes.end()));
+  EXPECT_EQ(fs::status(target).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+}
+
+TEST(DataFileWrite, AFailedWriteLeavesTheOldFileAndNoTemporaryBehind) {
+  apptest::TempFolder folder;
+  const fs::path folderTarget = folder.path() / "is-a-folder.dat";
+  fs::create_directory(folderTarget);
+  const files::DataFileBytes bytes{};
+  for (const fs::path& target : {folderTarget, folder.path() / "no-such-folder" / "t.dat"}) {
+    try {
+      files::WriteDataFile(target, bytes);
+      ADD_FAILURE() << "wrote " << target;
+    } catch (const core::Error& e) {
+      EXPECT_EQ(e.failure().source, "File Save");
+      EXPECT_EQ(e.failure().number, 0x800403E9u);
+      EXPECT_NE(e.failure().description.find(target.string()), std::string::npos);
+    }
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+  if (geteuid() != 0) {
+    const fs::path kept = folder.Write("kept/t.dat", "old");
+    fs::permissions(kept.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_THROW(files::WriteDataFile(kept, bytes), core::Error);
+    EXPECT_EQ(ReadAll(kept), "old");
+  }
+}
+
+}  // namespace
