@@ -1,0 +1,59 @@
+// The serial port as the link uses it: one byte written or read at a time, a receive
+// buffer that can be counted and cleared, and waits that leave the user interface alive.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "core/host.h"
+#include "link/protocol.h"
+
+namespace comm {
+
+// Line events the port reports; other happenings on the line are not passed on.
+inline constexpr int kEventFramingError = 1004;
+inline constexpr int kEventHardwareOverrun = 1006;
+inline constexpr int kEventReceiveOverflow = 1008;
+inline constexpr int kEventParityError = 1009;
+inline constexpr int kEventTransmitBufferFull = 1010;
+inline constexpr int kEventDeviceControlBlock = 1011;
+
+struct PortSettings {
+  std::string line = kLineSettings;
+  // Zero bytes are data: they are never discarded.
+  bool nullDiscard = false;
+  bool dtrEnable = true;
+  bool rtsEnable = false;
+  std::size_t inBufferSize = 1024;
+};
+
+class SerialPort {
+ public:
+  using Deadline = core::Clock::Duration;
+  virtual ~SerialPort() = default;
+
+  // The device the next Open uses, e.g. "/dev/ttyS0" or "/dev/ttyUSB0".
+  virtual void SetPort(const std::string& device) = 0;
+  virtual std::string Port() const = 0;
+  // Applied now and at every later Open.
+  virtual void Configure(const PortSettings& settings) = 0;
+
+  // Failures throw core::Error with a description that names the port and says what to do.
+  virtual void Open() = 0;
+  virtual void Close() = 0;
+  virtual bool IsOpen() const = 0;
+
+  virtual void ClearReceiveBuffer() = 0;
+  virtual std::size_t BytesWaiting() = 0;
+  virtual void WriteByte(Byte value) = 0;
+  virtual Byte ReadByte() = 0;
+
+  // Blocks without spinning until count bytes are waiting, the deadline (on the link's
+  // clock) has passed, or a line event is pending. True when the bytes are there.
+  virtual bool WaitForBytes(std::size_t count, Deadline deadline) = 0;
+  // The oldest line event not yet taken, if any.
+  virtual std::optional<int> TakeLineEvent() = 0;
+};
+
+}  // namespace comm

@@ -1,0 +1,81 @@
+#include "sim/simulated_port.h"
+
+#include <algorithm>
+
+#include "core/failure.h"
+
+namespace sim {
+
+SimulatedPort::SimulatedPort(QuillonModule& module, core::Clock& clock)
+    : module_(module), clock_(clock) {
+  lineEvents_.assign(module.faults().lineErrors.begin(), module.faults().lineErrors.end());
+}
+
+Time SimulatedPort::Now() const { return clock_.Now(); }
+
+void SimulatedPort::RequireOpen(const char* what) const {
+  if (open_) return;
+  throw core::Error(core::kErrCommOrFileOpen, core::kSourceCommError,
+                    std::string("Cannot ") + what + " the " + device_ + ": the port is closed.");
+}
+
+void SimulatedPort::Close() {
+  open_ = false;
+  // What is still on its way arrives at a closed port and is lost.
+  incoming_.clear();
+}
+
+void SimulatedPort::ClearReceiveBuffer() {
+  const Time now = Now();
+  while (!incoming_.empty() && incoming_.front().arrival <= now) incoming_.pop_front();
+}
+
+std::size_t SimulatedPort::BytesWaiting() {
+  const Time now = Now();
+  // Bytes arrive in order, so those already here are a prefix.
+  const auto firstInFlight =
+      std::partition_point(incoming_.begin(), incoming_.end(),
+                           [&](const InFlight& byte) { return byte.arrival <= now; });
+  return static_cast<std::size_t>(firstInFlight - incoming_.begin());
+}
+
+void SimulatedPort::WriteByte(comm::Byte value) {
+  RequireOpen("write to");
+  written_.push_back(value);
+  toolLineFree_ = std::max(toolLineFree_, Now()) + kWireByteTime;
+  for (const Reply& reply : module_.Receive(value, toolLineFree_)) {
+    moduleLineFree_ = std::max(moduleLineFree_, reply.notBefore) + kWireByteTime;
+    incoming_.push_back({reply.value, moduleLineFree_});
+  }
+}
+
+comm::Byte SimulatedPort::ReadByte() {
+  RequireOpen("read from");
+  if (incoming_.empty() || incoming_.front().arrival > Now()) {
+    throw core::Error(core::kErrCommOrFileOpen, core::kSourceCommError,
+                      "Nothing to read from the " + device_ + ".");
+  }
+  const comm::Byte value = incoming_.front().value;
+  incoming_.pop_front();
+  ++bytesRead_;
+  return value;
+}
+
+bool SimulatedPort::WaitForBytes(std::size_t count, Deadline deadline) {
+  if (!open_) return false;
+  if (!lineEvents_.empty() && module_.BytesReceived() > 0) return BytesWaiting() >= count;
+  Time until = deadline;
+  if (count > 0 && incoming_.size() >= count) until = std::min(until, incoming_[count - 1].arrival);
+  const Time now = Now();
+  if (until > now) clock_.DelayTimer(std::chrono::ceil<core::Clock::Duration>(until - now));
+  return BytesWaiting() >= count;
+}
+
+std::optional<int> SimulatedPort::TakeLineEvent() {
+  if (lineEvents_.empty() || module_.BytesReceived() == 0) return std::nullopt;
+  const int code = lineEvents_.front();
+  lineEvents_.pop_front();
+  return code;
+}
+
+}  // namespace sim

@@ -1,0 +1,317 @@
+// Every command's bytes on the wire and its reply handling, against the simulated module.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "link/link.h"
+#include "link_rig.h"
+
+namespace {
+
+using comm::Byte;
+using core::Answer;
+using linktest::LinkRig;
+using linktest::WithFaults;
+using Bytes = std::vector<Byte>;
+using namespace std::chrono_literals;
+
+constexpr auto E = comm::kBootLoadEntryKey;
+constexpr auto X = comm::kBootLoadExitKey;
+
+TEST(ApplicationMode, ReSyncSendsOneByteAndLeavesThePortOpen) {
+  LinkRig rig;
+  EXPECT_TRUE(rig.link.ReSync());
+  EXPECT_TRUE(rig.link.CommOK);
+  EXPECT_EQ(rig.Sent(), Bytes{0x33});
+  EXPECT_TRUE(rig.port.IsOpen());
+  EXPECT_EQ(rig.port.Port(), "/dev/ttyS0");
+}
+
+TEST(ApplicationMode, SilentModuleFailsReSyncQuietlyAfterOneSecond) {
+  LinkRig rig(sim::Edition::JX, WithFaults({"silent"}));
+  EXPECT_FALSE(rig.link.ReSync());
+  EXPECT_EQ(rig.clock.now, 1s);
+  EXPECT_TRUE(rig.host.boxes.empty());
+  EXPECT_TRUE(rig.port.IsOpen());
+}
+
+TEST(ApplicationMode, ReadStatusReturnsTheSecondByte) {
+  LinkRig normal;
+  EXPECT_EQ(normal.link.ReadStatus(), 0x01);
+  EXPECT_TRUE(normal.link.CommOK);
+  EXPECT_EQ(normal.Sent(), Bytes{0x2F});
+  LinkRig started(sim::Edition::JX, WithFaults({"engine-started"}));
+  EXPECT_EQ(started.link.ReadStatus() & comm::kStatusEngineStarted, 0x04);
+}
+
+TEST(ApplicationMode, ReadStatusTimeOutEndsWhateverTheAnswer) {
+  for (const Answer answer : {Answer::Abort, Answer::Retry, Answer::Ignore}) {
+    LinkRig rig(sim::Edition::JX, WithFaults({"silent"}));
+    rig.host.ExpectBox(answer);
+    EXPECT_EQ(rig.link.ReadStatus(), 0);
+    EXPECT_FALSE(rig.link.CommOK);
+    EXPECT_FALSE(rig.port.IsOpen());
+    ASSERT_EQ(rig.host.boxes.size(), 1u);
+    EXPECT_EQ(rig.host.boxes[0].text, "RS-232 timeout. Check cable and click Abort or Retry.");
+    EXPECT_EQ(rig.host.boxes[0].title, "Error");
+    EXPECT_EQ(rig.host.boxes[0].buttons, core::Buttons::AbortRetryIgnore);
+    EXPECT_EQ(rig.Sent(), Bytes{0x2F}) << "nothing resent";
+  }
+}
+
+TEST(ApplicationMode, FirmwareIDDropsTheReplyToTheCommandByteAndClosesThePort) {
+  LinkRig rig(sim::Edition::JX);
+  core::ModuleImage image;
+  rig.link.ReadFirmwareID(image);
+  EXPECT_TRUE(rig.link.CommOK);
+  EXPECT_EQ(image.FirmwareID, "Quillon II JX V2.4");
+  EXPECT_EQ(image.ModuleVersion, "JX");
+  EXPECT_EQ(rig.Sent(), Bytes{0x10});
+  EXPECT_FALSE(rig.port.IsOpen());
+}
+
+TEST(ApplicationMode, FirmwareIDOfOnlyACarriageReturnIsEmptyAndUnknown) {
+  LinkRig rig(sim::Edition::JX, WithFaults({"id="}));
+  core::ModuleImage image;
+  rig.link.ReadFirmwareID(image);
+  EXPECT_TRUE(rig.link.CommOK);
+  EXPECT_EQ(image.FirmwareID, "");
+  EXPECT_EQ(image.ModuleVersion, "UNKNOWN");
+}
+
+TEST(ApplicationMode, FirmwareIDWithoutCarriageReturnTimesOutWithinTheDeadline) {
+  // More text than the line can carry in a second, and no end.
+  sim::Faults faults;
+  faults.firmwareID = std::string(10000, 'Q');
+  LinkRig longID(sim::Edition::JX, faults);
+  core::ModuleImage image;
+  image.ModuleVersion = "KQ";
+  longID.host.ExpectBox(Answer::Ignore);
+  longID.link.ReadFirmwareID(image);
+  EXPECT_FALSE(longID.link.CommOK);
+  EXPECT_EQ(image.FirmwareID, "");
+  EXPECT_EQ(image.ModuleVersion, "KQ") << "kept after a failure";
+  EXPECT_LE(longID.clock.now, 1001ms);
+  ASSERT_EQ(longID.host.boxes.size(), 1u);
+  EXPECT_EQ(longID.host.boxes[0].text, "RS-232 timeout. Check cable and click Abort.");
+}
+
+TEST(ApplicationMode, EnterAndExitBootLoadSendTheirKeysAndClose) {
+  LinkRig rig;
+  EXPECT_TRUE(rig.link.EnterBootLoad());
+  EXPECT_EQ(rig.Sent(), (Bytes{0x11, E[0], E[1], E[2], E[3]}));
+  EXPECT_TRUE(rig.module.InBootLoader());
+  EXPECT_FALSE(rig.port.IsOpen());
+  EXPECT_TRUE(rig.link.ExitBootLoad());
+  EXPECT_EQ(rig.Sent(), (Bytes{0x11, X[0], X[1], X[2], X[3]}));
+  EXPECT_FALSE(rig.module.InBootLoader());
+  EXPECT_FALSE(rig.port.IsOpen());
+}
+
+TEST(ApplicationMode, KeyBytesArePacedButNotTheLast) {
+  LinkRig rig;
+  rig.link.EnterBootLoad();
+  // Four pauses between the five bytes, the closing pause, and the last byte's way there
+  // and the echo and acknowledgement back.
+  const auto wire = std::chrono::duration_cast<std::chrono::microseconds>(comm::kByteTime * 3);
+  EXPECT_GE(rig.clock.now, 5 * comm::kPacingDelay + wire - 1us);
+  EXPECT_LE(rig.clock.now, 5 * comm::kPacingDelay + wire + 2us);
+}
+
+TEST(ApplicationMode, RefusedBootLoadEntryIsSilent) {
+  LinkRig rig(sim::Edition::JX, WithFaults({"nak=11"}));
+  EXPECT_FALSE(rig.link.EnterBootLoad());
+  EXPECT_TRUE(rig.host.boxes.empty());
+  EXPECT_FALSE(rig.port.IsOpen());
+}
+
+TEST(BootLoader, SetAddressSendsTheLowSixteenBitsLowByteFirst) {
+  struct Case {
+    std::int32_t address;
+    Bytes wire;
+  };
+  for (const Case& c : {Case{0x3100, {0x14, 0x00, 0x31}}, Case{0x10, {0x14, 0x10, 0x00}},
+                        Case{0x12345, {0x14, 0x45, 0x23}}}) {
+    LinkRig rig;
+    rig.EnterBootLoader();
+    EXPECT_TRUE(rig.link.SetAddress(c.address));
+    EXPECT_EQ(rig.Sent(), c.wire) << c.address;
+  }
+}
+
+TEST(BootLoader, TwoFLASHReadsGiveTheLowThenTheHighByteOfTheWord) {
+  LinkRig rig;
+  rig.module.memories().flash[2 * 6272] = 0x5A;
+  rig.module.memories().flash[2 * 6272 + 1] = 0x00;
+  rig.EnterBootLoader();
+  rig.link.SetAddress(0x3100);
+  rig.Sent();
+  EXPECT_EQ(rig.link.ReadFLASH(), 0x5A);
+  EXPECT_EQ(rig.link.ReadFLASH(), 0x00) << "a null byte is data";
+  EXPECT_TRUE(rig.link.CommOK);
+  EXPECT_EQ(rig.Sent(), (Bytes{0x19, 0x19}));
+}
+
+TEST(BootLoader, EEPROMReadUsesItsOwnCommand) {
+  LinkRig rig;
+  rig.module.memories().eeprom[16] = 0xA7;
+  rig.EnterBootLoader();
+  rig.link.SetAddress(16);
+  rig.Sent();
+  EXPECT_EQ(rig.link.ReadEEPROM(), 0xA7);
+  EXPECT_EQ(rig.Sent(), Bytes{0x15});
+}
+
+TEST(BootLoader, WriteBufferSendsTheCommandAndOnePageAndReadsOneHundredThirtyReplies) {
+  LinkRig rig;
+  rig.EnterBootLoader();
+  Bytes page(256, 0xEE);
+  for (std::size_t i = 0; i < 128; ++i) page[i] = static_cast<Byte>(i);
+  const std::size_t readBefore = rig.port.bytesRead();
+  EXPECT_TRUE(rig.link.WriteBuffer(page));
+  const Bytes sent = rig.Sent();
+  ASSERT_EQ(sent.size(), 129u);
+  EXPECT_EQ(sent[0], 0x17);
+  EXPECT_EQ(sent[1], 0x00);
+  EXPECT_EQ(sent[128], 127);
+  EXPECT_EQ(rig.port.bytesRead() - readBefore, 130u);
+}
+
+TEST(BootLoader, EraseAndWritePageProgramThePageLastAddressed) {
+  LinkRig rig;
+  rig.EnterBootLoader();
+  Bytes page(256, 0);
+  page[0] = 0x34;
+  page[1] = 0x12;
+  rig.link.SetAddress(0x3100);
+  EXPECT_TRUE(rig.link.ErasePage());
+  rig.link.WriteBuffer(page);
+  rig.link.SetAddress(0x3100);
+  EXPECT_TRUE(rig.link.WritePage());
+  EXPECT_EQ(rig.module.memories().flash[0x3100], 0x34);
+  EXPECT_EQ(rig.module.memories().flash[0x3101], 0x12);
+  EXPECT_EQ(rig.module.memories().flash[0x3180 - 1], 0x00);
+}
+
+TEST(BootLoader, WrongAcknowledgementFailsOnlyThatCommandAndSilently) {
+  struct Case {
+    const char* fault;
+    std::array<bool, 3> results;  // SetAddress, ErasePage, WritePage
+  };
+  for (const Case& c : {Case{"nak=14", {false, true, true}}, Case{"nak=1D", {true, false, true}},
+                        Case{"nak=18", {true, true, false}}}) {
+    LinkRig rig(sim::Edition::JX, WithFaults({c.fault}));
+    rig.EnterBootLoader();
+    const std::array<bool, 3> results = {rig.link.SetAddress(0x3100), rig.link.ErasePage(),
+                                         rig.link.WritePage()};
+    EXPECT_EQ(results, c.results) << c.fault;
+    EXPECT_TRUE(rig.host.boxes.empty()) << c.fault;
+  }
+}
+
+TEST(Deadlines, ReplyCompleteAtNineTenthsIsTakenAtElevenTenthsIsNot) {
+  LinkRig onTime(sim::Edition::JX, WithFaults({"late=2F:899"}));
+  EXPECT_EQ(onTime.link.ReadStatus(), 0x01);
+  EXPECT_TRUE(onTime.link.CommOK);
+  EXPECT_GE(onTime.clock.now, 899ms);
+
+  LinkRig tooLate(sim::Edition::JX, WithFaults({"late=2F:1099"}));
+  tooLate.host.ExpectBox(Answer::Abort);
+  EXPECT_EQ(tooLate.link.ReadStatus(), 0);
+  EXPECT_FALSE(tooLate.link.CommOK);
+}
+
+TEST(Deadlines, IgnoreAfterATimeOutReturnsWithCommOKFalseAndThePortClosed) {
+  // The module stops answering after the boot-load entry and the address.
+  LinkRig rig(sim::Edition::JX, WithFaults({"drop-after=8"}));
+  rig.EnterBootLoader();
+  rig.link.SetAddress(0x3100);
+  rig.host.ExpectBox(Answer::Ignore);
+  EXPECT_EQ(rig.link.ReadFLASH(), 0);
+  EXPECT_FALSE(rig.link.CommOK);
+  EXPECT_FALSE(rig.port.IsOpen());
+}
+
+TEST(Deadlines, RetryAfterATimeOutResendsAndReadsTheRightByte) {
+  LinkRig rig(sim::Edition::JX, WithFaults({"late=19:1000"}));
+  rig.module.memories().flash[0x3100] = 0x11;
+  rig.module.memories().flash[0x3101] = 0x22;
+  rig.EnterBootLoader();
+  rig.link.SetAddress(0x3100);
+  rig.Sent();
+  rig.host.ExpectBox(Answer::Retry);
+  EXPECT_EQ(rig.link.ReadFLASH(), 0x11);
+  EXPECT_TRUE(rig.link.CommOK);
+  // The late reply was drained, the address set again and the read resent.
+  EXPECT_EQ(rig.Sent(), (Bytes{0x19, 0x14, 0x00, 0x31, 0x19}));
+  EXPECT_EQ(rig.link.ReadFLASH(), 0x22);
+}
+
+TEST(Deadlines, AbortAfterATimeOutClosesThePort) {
+  LinkRig rig(sim::Edition::JX, WithFaults({"late=11:1500"}));
+  rig.host.ExpectBox(Answer::Abort);
+  EXPECT_FALSE(rig.link.EnterBootLoad());
+  EXPECT_FALSE(rig.port.IsOpen());
+  EXPECT_EQ(rig.host.boxes.at(0).text, "RS-232 timeout. Check cable and click Abort.");
+}
+
+// The start of every download and upload.
+bool LinkCheck(comm::Link& link) {
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    if (link.ReSync()) return true;
+  }
+  return false;
+}
+
+TEST(LateReplies, BusyModuleIsFoundAndItsStatusReadRight) {
+  for (const char* busy : {"busy=1000", "busy=1200", "busy=2500"}) {
+    LinkRig rig(sim::Edition::JX, WithFaults({busy}));
+    ASSERT_TRUE(LinkCheck(rig.link)) << busy;
+    EXPECT_EQ(rig.link.ReadStatus(), 0x01) << busy;
+    EXPECT_TRUE(rig.host.boxes.empty()) << busy;
+  }
+}
+
+TEST(LineEvents, EachShowsItsDescriptionAndTheThirdClosesThePort) {
+  LinkRig rig(sim::Edition::JX, WithFaults({"line-error=1004", "line-error=1009", "line-error=1008",
+                                            "line-error=1003"}));
+  rig.host.ExpectBox(Answer::Retry);
+  rig.host.ExpectBox(Answer::Retry);
+  rig.host.ExpectBox(Answer::Retry);
+  rig.link.ReSync();
+  ASSERT_EQ(rig.host.boxes.size(), 3u);
+  EXPECT_EQ(rig.host.boxes[0].text, "Framing error.");
+  EXPECT_EQ(rig.host.boxes[1].text, "Parity error.");
+  EXPECT_EQ(rig.host.boxes[2].text, "Receive buffer overflow.");
+  EXPECT_EQ(rig.host.boxes[0].title, "Communications Error");
+  EXPECT_EQ(rig.host.boxes[0].buttons, core::Buttons::RetryCancel);
+  EXPECT_EQ(rig.link.CommErrorCount, 3);
+  EXPECT_FALSE(rig.port.IsOpen()) << "the third event closes the port";
+}
+
+TEST(LineEvents, CancelClosesThePort) {
+  LinkRig rig(sim::Edition::JX, WithFaults({"line-error=1006"}));
+  rig.host.ExpectBox(Answer::Cancel);
+  EXPECT_FALSE(rig.link.ReSync());
+  EXPECT_EQ(rig.host.boxes.at(0).text, "Port hardware overrun.");
+  EXPECT_FALSE(rig.port.IsOpen());
+}
+
+TEST(LineEvents, DescriptionsCoverTheReportedCodesOnly) {
+  EXPECT_EQ(comm::LineEventDescription(1010), "Transmit buffer full.");
+  EXPECT_EQ(comm::LineEventDescription(1011), "Device control block error.");
+  for (const int ignored : {1, 2, 1001, 1002, 1003, 1005, 1007}) {
+    EXPECT_FALSE(comm::LineEventDescription(ignored)) << ignored;
+  }
+}
+
+TEST(Ports, NoPortAttachedIsReportedThroughThePrompt) {
+  fakes::ScriptedHost host;
+  bool abortFlag = false;
+  comm::Link link(host, abortFlag);
+  host.ExpectBox(Answer::Abort);
+  EXPECT_FALSE(link.ReSync());
+  EXPECT_NE(host.boxes.at(0).text.find("Port Setup"), std::string::npos);
+}
+
+}  // namespace

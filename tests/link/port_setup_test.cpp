@@ -1,0 +1,98 @@
+// Choosing the port: the list, the stored choice and what picking an item does.
+#include "link/port_setup.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "fakes/memory_settings.h"
+#include "link_rig.h"
+
+namespace {
+
+using linktest::LinkRig;
+
+std::string Stored(fakes::MemorySettings& settings) {
+  return settings.GetSetting("Ventrel", "Properties", "CommPort", "(none)");
+}
+
+TEST(PortList, HasTheComPortsThenTheOtherDetectedDevices) {
+  const auto items = comm::PortList({"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyS4", "/dev/ttyACM1"});
+  ASSERT_EQ(items.size(), 257u);
+  EXPECT_EQ(items[0], "Com1");
+  EXPECT_EQ(items[11], "Com12");
+  EXPECT_EQ(items[254], "Com255");
+  EXPECT_EQ(items[255], "/dev/ttyUSB0");
+  EXPECT_EQ(items[256], "/dev/ttyACM1");
+}
+
+TEST(PortChoice, StoredValuesAreTakenOrFallBackToComOne) {
+  const std::filesystem::path device = std::filesystem::temp_directory_path() / "ventrel-tty-test";
+  std::ofstream(device) << "";
+  struct Case {
+    std::string stored;
+    std::int16_t number;
+    std::string path;
+  };
+  for (const Case& c :
+       {Case{"3", 3, ""}, Case{"255", 255, ""}, Case{"0", 1, ""}, Case{"256", 1, ""},
+        Case{"-2", 1, ""}, Case{"COM3", 1, ""}, Case{" 3", 1, ""}, Case{"", 1, ""},
+        Case{device.string(), 1, device.string()}, Case{"/dev/ventrel-no-such-device", 1, ""}}) {
+    LinkRig rig;
+    fakes::MemorySettings settings;
+    settings.SaveSetting("Ventrel", "Properties", "CommPort", c.stored);
+    comm::LoadPortChoice(rig.link, settings);
+    EXPECT_EQ(rig.link.CommPortNumber, c.number) << c.stored;
+    EXPECT_EQ(rig.link.CommPortPath, c.path) << c.stored;
+  }
+  std::filesystem::remove(device);
+}
+
+TEST(PortChoice, NothingStoredIsComOneAndSelectingItStoresOne) {
+  LinkRig rig;
+  fakes::MemorySettings settings;
+  comm::LoadPortChoice(rig.link, settings);
+  EXPECT_EQ(comm::PortItem(rig.link), "Com1");
+  EXPECT_TRUE(comm::SelectPort(rig.link, settings, rig.host, comm::PortItem(rig.link)));
+  EXPECT_EQ(Stored(settings), "1");
+}
+
+TEST(PortChoice, PickingComTwelveClosesTheOpenPortAndTheNextCommandOpensIt) {
+  LinkRig rig;
+  fakes::MemorySettings settings;
+  ASSERT_TRUE(rig.link.ReSync());
+  ASSERT_TRUE(rig.port.IsOpen());
+  EXPECT_TRUE(comm::SelectPort(rig.link, settings, rig.host, "Com12"));
+  EXPECT_FALSE(rig.port.IsOpen());
+  EXPECT_EQ(rig.link.CommPortNumber, 12);
+  EXPECT_EQ(Stored(settings), "12");
+  rig.link.ReSync();
+  EXPECT_EQ(rig.port.Port(), "/dev/ttyS11");
+}
+
+TEST(PortChoice, TypedDevicePathsAreStoredAsPaths) {
+  LinkRig rig;
+  fakes::MemorySettings settings;
+  EXPECT_TRUE(comm::SelectPort(rig.link, settings, rig.host, "/dev/pts/7"));
+  EXPECT_EQ(Stored(settings), "/dev/pts/7");
+  EXPECT_EQ(comm::PortItem(rig.link), "/dev/pts/7");
+  EXPECT_TRUE(comm::SelectPort(rig.link, settings, rig.host, "/dev/ttyS2"));
+  EXPECT_EQ(Stored(settings), "3") << "a Com port typed by its device is that Com port";
+  EXPECT_EQ(comm::PortItem(rig.link), "Com3");
+}
+
+TEST(PortChoice, TextThatNamesNoPortIsRefusedAndChangesNothing) {
+  LinkRig rig;
+  fakes::MemorySettings settings;
+  rig.link.CommPortNumber = 4;
+  for (const char* text : {"Com0", "Com256", "usb", ""}) {
+    rig.host.ExpectBox(core::Answer::OK);
+    EXPECT_FALSE(comm::SelectPort(rig.link, settings, rig.host, text)) << text;
+  }
+  EXPECT_EQ(rig.link.CommPortNumber, 4);
+  EXPECT_TRUE(settings.values.empty());
+  EXPECT_EQ(rig.host.boxes.at(0).title, "Port Setup");
+}
+
+}  // namespace

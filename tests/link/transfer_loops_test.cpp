@@ -1,0 +1,192 @@
+// The programming and verification loops: what they move, the progress they show, and
+// how Esc and failures end them.
+#include <gtest/gtest.h>
+
+#include "core/regions.h"
+#include "link_rig.h"
+
+namespace {
+
+using core::Answer;
+using linktest::LinkRig;
+using linktest::WithFaults;
+using Kind = fakes::ProgressEvent::Kind;
+
+struct LoopRig : LinkRig {
+  explicit LoopRig(sim::Faults faults = {}) : LinkRig(sim::Edition::JX, std::move(faults)) {
+    EnterBootLoader();
+  }
+  std::vector<int> Percentages() const {
+    std::vector<int> percentages;
+    for (const auto& event : host.progress) {
+      if (event.kind == Kind::Set) percentages.push_back(event.percent);
+    }
+    return percentages;
+  }
+};
+
+core::ModuleImage ImageOf(const sim::Memories& memories) {
+  core::ModuleImage image;
+  for (std::size_t w = 0; w < core::kFLASHWords; ++w) {
+    image.FLASHBuffer[w] = {memories.flash[2 * w + 1], memories.flash[2 * w]};
+  }
+  std::copy(memories.eeprom.begin(), memories.eeprom.end(), image.EEPROMBuffer.begin());
+  return image;
+}
+
+TEST(Progress, PercentagesRoundHalvesToEven) {
+  EXPECT_EQ(comm::ProgressPercent(6272, 6272, 6911), 0);
+  EXPECT_EQ(comm::ProgressPercent(6911, 6272, 6911), 100);
+  std::vector<int> pages;
+  for (int p = 98; p <= 107; ++p) pages.push_back(comm::ProgressPercent(p, 98, 107));
+  EXPECT_EQ(pages, (std::vector<int>{0, 11, 22, 33, 44, 56, 67, 78, 89, 100}));
+  // 1/8 of 100 is 12.5, 3/8 is 37.5.
+  EXPECT_EQ(comm::ProgressPercent(1, 0, 8), 12);
+  EXPECT_EQ(comm::ProgressPercent(3, 0, 8), 38);
+}
+
+TEST(ReadLoops, FLASHAndEEPROMRegionsComeInWithTheirProgress) {
+  LoopRig rig;
+  core::ModuleImage image;
+  image.FLASHBuffer[100] = {1, 2};
+  rig.link.ReadMegaFLASHData(image);
+  EXPECT_TRUE(rig.link.CommOK);
+  EXPECT_FALSE(image.FLASHBufferEmpty);
+  const core::ModuleImage expected = ImageOf(rig.module.memories());
+  for (std::size_t w = 0; w < core::kFLASHWords; ++w) {
+    const bool inRegion = w >= core::kFLASHRegionFirstWord && w <= core::kFLASHRegionLastWord;
+    ASSERT_EQ(image.FLASHBuffer[w], inRegion ? expected.FLASHBuffer[w] : core::FLASHWord{}) << w;
+  }
+  std::vector<int> percentages = rig.Percentages();
+  ASSERT_EQ(percentages.size(), 641u);
+  EXPECT_EQ(percentages[1], 0);
+  EXPECT_EQ(percentages.back(), 100);
+  EXPECT_EQ(rig.host.progress.front().caption, "Reading FLASH");
+  EXPECT_EQ(rig.host.progress.back().kind, Kind::Hide);
+  EXPECT_FALSE(rig.port.IsOpen());
+
+  rig.link.ReadEEPROMData(image);
+  EXPECT_TRUE(rig.link.CommOK);
+  EXPECT_FALSE(image.EEPROMBufferEmpty);
+  for (std::size_t i = 0; i < core::kEEPROMBytes; ++i) {
+    const bool inRegion = i >= core::kEEPROMRegionFirstByte && i <= core::kEEPROMRegionLastByte;
+    ASSERT_EQ(image.EEPROMBuffer[i], inRegion ? expected.EEPROMBuffer[i] : 0) << i;
+  }
+}
+
+TEST(ReadLoops, EscStopsEitherReadAndLeavesItsImageEmpty) {
+  for (const bool flash : {true, false}) {
+    LoopRig rig;
+    core::ModuleImage image;
+    rig.host.whileYielding = [&](int yields) {
+      if (yields == 10) rig.AbortFlag = true;
+    };
+    flash ? rig.link.ReadMegaFLASHData(image) : rig.link.ReadEEPROMData(image);
+    EXPECT_FALSE(rig.link.CommOK);
+    EXPECT_FALSE(rig.AbortFlag);
+    EXPECT_EQ(rig.host.yields, 10);
+    EXPECT_TRUE(flash ? image.FLASHBufferEmpty : image.EEPROMBufferEmpty);
+    EXPECT_EQ(image.FLASHBuffer[core::kFLASHRegionFirstWord], core::FLASHWord{});
+    EXPECT_EQ(rig.host.progress.back().kind, Kind::Hide);
+    EXPECT_FALSE(rig.port.IsOpen());
+  }
+}
+
+TEST(ReadLoops, TimeOutIgnoredInTheLowByteDoesNotKeepAHalfReadWord) {
+  // Entry (5), address (3) and the first word's low byte (1) are answered; then nothing.
+  LoopRig rig(WithFaults({"late=19:1500"}));
+  core::ModuleImage image;
+  rig.host.ExpectBox(Answer::Ignore);
+  rig.link.ReadMegaFLASHData(image);
+  EXPECT_FALSE(rig.link.CommOK);
+  EXPECT_TRUE(image.FLASHBufferEmpty);
+}
+
+TEST(WriteLoops, ProgrammingThenVerifyingTheImageFindsNoErrors) {
+  LoopRig rig;
+  core::ModuleImage image;
+  for (std::size_t w = core::kFLASHRegionFirstWord; w <= core::kFLASHRegionLastWord; ++w) {
+    image.FLASHBuffer[w] = {static_cast<comm::Byte>(w >> 3), static_cast<comm::Byte>(w)};
+  }
+  for (std::size_t i = 16; i <= 95; ++i) image.EEPROMBuffer[i] = static_cast<comm::Byte>(200 - i);
+  const sim::Memories before = rig.module.memories();
+
+  rig.link.WriteMegaFLASHData(image);
+  EXPECT_TRUE(rig.link.CommOK);
+  EXPECT_EQ(rig.link.FLASHErrors, 0);
+  const std::vector<int> percentages = rig.Percentages();
+  const std::vector<int> pages(percentages.begin() + 1, percentages.begin() + 11);
+  EXPECT_EQ(pages, (std::vector<int>{0, 11, 22, 33, 44, 56, 67, 78, 89, 100}));
+  rig.link.WriteEEPROMData(image);
+  EXPECT_TRUE(rig.link.CommOK);
+  EXPECT_EQ(rig.link.EEPROMErrors, 0);
+  EXPECT_FALSE(rig.port.IsOpen());
+
+  const sim::Memories& after = rig.module.memories();
+  EXPECT_EQ(after.flash[0x3100], image.FLASHBuffer[6272].LoByte);
+  EXPECT_EQ(after.flash[0x3101], image.FLASHBuffer[6272].HiByte);
+  EXPECT_EQ(after.flash[0x35FE], image.FLASHBuffer[6911].LoByte);
+  EXPECT_EQ(after.flash[0x35FF], image.FLASHBuffer[6911].HiByte);
+  EXPECT_EQ(after.flash[0x30FF], before.flash[0x30FF]) << "outside the region";
+  EXPECT_EQ(after.flash[0x3600], before.flash[0x3600]) << "outside the region";
+  EXPECT_EQ(after.eeprom[15], before.eeprom[15]);
+  EXPECT_EQ(after.eeprom[95], image.EEPROMBuffer[95]);
+  EXPECT_EQ(after.eeprom[96], before.eeprom[96]);
+}
+
+TEST(WriteLoops, OneWrongByteCountsOneErrorPerWord) {
+  LoopRig rig(WithFaults({"flip-flash=6500"}));
+  const core::ModuleImage image = ImageOf(rig.module.memories());
+  rig.link.WriteMegaFLASHData(image);
+  EXPECT_EQ(rig.link.FLASHErrors, 1);
+
+  // Both bytes of one word wrong, and a single byte of another: two errors.
+  rig.module.memories().flash[2 * 6300] ^= 0xFF;
+  rig.module.memories().flash[2 * 6300 + 1] ^= 0xFF;
+  rig.link.SetAddress(0);
+  rig.link.VerifyFLASH(image);
+  EXPECT_EQ(rig.link.FLASHErrors, 2);
+
+  rig.module.memories().eeprom[40] ^= 1;
+  rig.link.VerifyEEPROM(ImageOf(sim::ExampleContents(sim::Edition::JX)));
+  EXPECT_EQ(rig.link.EEPROMErrors, 1);
+}
+
+TEST(WriteLoops, EscStopsFLASHProgrammingButNotEEPROMProgramming) {
+  LoopRig rig;
+  const core::ModuleImage image = ImageOf(rig.module.memories());
+  rig.host.whileYielding = [&](int) { rig.AbortFlag = true; };
+  rig.link.WriteMegaFLASHData(image);
+  EXPECT_FALSE(rig.link.CommOK);
+  EXPECT_EQ(rig.host.yields, 1) << "stopped after the first page";
+
+  rig.AbortFlag = true;
+  rig.host.whileYielding = [&](int) { rig.AbortFlag = true; };
+  rig.link.WriteEEPROMData(image);
+  EXPECT_TRUE(rig.link.CommOK);
+  // Programming ran to its end; the verification that follows it stopped at once.
+  EXPECT_GE(rig.link.EEPROMErrors, 1);
+  EXPECT_EQ(rig.module.memories().eeprom[95], image.EEPROMBuffer[95]);
+}
+
+TEST(WriteLoops, EscDuringVerificationCountsAsAnError) {
+  LoopRig rig;
+  const core::ModuleImage image = ImageOf(rig.module.memories());
+  rig.host.whileYielding = [&](int yields) { rig.AbortFlag = yields == 3; };
+  rig.link.VerifyFLASH(image);
+  EXPECT_EQ(rig.link.FLASHErrors, 1);
+  EXPECT_FALSE(rig.AbortFlag);
+  EXPECT_FALSE(rig.port.IsOpen());
+}
+
+TEST(WriteLoops, RefusedEEPROMWriteEndsProgramming) {
+  LoopRig rig(WithFaults({"nak=16"}));
+  const core::ModuleImage image = ImageOf(rig.module.memories());
+  rig.link.WriteEEPROMData(image);
+  EXPECT_FALSE(rig.link.CommOK);
+  EXPECT_TRUE(rig.host.boxes.empty());
+  EXPECT_EQ(rig.host.progress.back().kind, Kind::Hide);
+  EXPECT_FALSE(rig.port.IsOpen());
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+// The fault specs of the simulated module, and the module's own rules that the tool's
+// tests lean on.
+#include "sim/faults.h"
+
+#include <gtest/gtest.h>
+
+#include "sim/quillon_module.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(FaultSpecs, EachSpecSetsItsFault) {
+  sim::Faults faults;
+  for (const char* spec : {"silent", "busy=1200", "engine-started", "nak=1d", "nak=0x18",
+                           "late=2F:900", "drop-after=100", "flip-flash=6500", "line-error=1004",
+                           "line-error=1009", "id=Quillon II JX test"}) {
+    EXPECT_EQ(sim::AddFault(faults, spec), "") << spec;
+  }
+  EXPECT_TRUE(faults.silent);
+  EXPECT_EQ(faults.busy, 1200ms);
+  EXPECT_TRUE(faults.engineStarted);
+  EXPECT_EQ(faults.nak, (std::set<comm::Byte>{0x1D, 0x18}));
+  EXPECT_EQ(faults.late.at(0x2F), 900ms);
+  EXPECT_EQ(faults.dropAfter, 100u);
+  EXPECT_EQ(faults.flipFlashWord, 6500u);
+  EXPECT_EQ(faults.lineErrors, (std::vector<int>{1004, 1009}));
+  EXPECT_EQ(faults.firmwareID, "Quillon II JX test");
+}
+
+TEST(FaultSpecs, BadSpecsSayWhatIsWrong) {
+  for (const char* spec : {"loud", "silent=1", "busy", "busy=-5", "busy=1s", "nak=", "nak=100",
+                           "nak=zz", "late=2F", "late=2F:", "late=:100", "drop-after=x",
+                           "flip-flash=8192", "line-error=", "engine-started=yes"}) {
+    sim::Faults faults;
+    EXPECT_NE(sim::AddFault(faults, spec), "") << spec;
+  }
+}
+
+std::vector<comm::Byte> Feed(sim::QuillonModule& module, std::initializer_list<comm::Byte> bytes) {
+  std::vector<comm::Byte> out;
+  for (const comm::Byte b : bytes) {
+    for (const sim::Reply& reply : module.Receive(b, sim::Time{0})) out.push_back(reply.value);
+  }
+  return out;
+}
+
+TEST(Module, IgnoresUnknownBytesAndBootLoaderCommandsInApplicationMode) {
+  sim::QuillonModule module(sim::Edition::Vosk);
+  EXPECT_TRUE(Feed(module, {0x00, 0x42, comm::kCmdReadFLASH}).empty());
+  const auto& x = comm::kBootLoadExitKey;
+  EXPECT_EQ(Feed(module, {0x11, x[0], x[1], x[2], x[3]}).back(), sim::kNAK)
+      << "the exit key means nothing outside the boot loader";
+  EXPECT_FALSE(module.InBootLoader());
+}
+
+TEST(Module, ProgrammingWithoutEraseOnlyClearsBits) {
+  sim::QuillonModule module(sim::Edition::QL2KQ);
+  const auto& e = comm::kBootLoadEntryKey;
+  Feed(module, {0x11, e[0], e[1], e[2], e[3], 0x14, 0x00, 0x31});
+  module.memories().flash[0x3100] = 0xF0;
+  Feed(module, {0x17});
+  for (int i = 0; i < 128; ++i) Feed(module, {0x3C});
+  Feed(module, {0x18});
+  EXPECT_EQ(module.memories().flash[0x3100], 0x30);
+}
+
+TEST(Module, EditionsCarryTheirIDAndEditionCode) {
+  EXPECT_EQ(sim::ExampleContents(sim::Edition::KQ).eeprom[33] & 0xF0, 0x20);
+  EXPECT_EQ(sim::ExampleContents(sim::Edition::JX).eeprom[33] & 0xF0, 0x50);
+  EXPECT_EQ(sim::FirmwareIDOf(sim::Edition::QL2Vosk).find("Quillon II"), 0u);
+  EXPECT_EQ(sim::ParseEdition("ql2-kq"), sim::Edition::QL2KQ);
+  EXPECT_FALSE(sim::ParseEdition("QL2-KQ"));
+}
+
+}  // namespace
