@@ -1,9 +1,14 @@
 #include "cli/command.h"
+#include "cli/data_commands.h"
 
 namespace cli {
 
 const std::vector<Command>& Commands() {
-  static const std::vector<Command> commands = {};
+  static const std::vector<Command> commands = {
+      {"new", "--edition vosk|kq|ql2-vosk|ql2-kq|jx OUT.dat - writes a base tune", RunNew},
+      {"info", "FILE.dat - the edition and the parameters of a data file", RunInfo},
+      {"table", "FILE.dat front|rear|retard [--csv] - one table as the grid shows it", RunTable},
+  };
   return commands;
 }
 

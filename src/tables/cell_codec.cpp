@@ -32,6 +32,11 @@ DecodedCell DecodeCell(TableKind kind, std::uint8_t b) {
   return {-degrees, degrees};
 }
 
+DecodedCell ReadCell(const core::ModuleImage& image, TableId table, int rows, int r, int c) {
+  if (IsLocked(image.ModuleVersion, r, c)) return {};
+  return DecodeCell(KindOf(table), CellByte(image, table, rows, r, c));
+}
+
 std::uint8_t EncodeCell(TableKind kind, double displayed) {
   // nearbyint rounds exact halves to the even neighbour in the default rounding mode.
   if (kind == TableKind::Fuel) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "core/module_image.h"
 #include "tables/table_map.h"
 
 namespace tables {
@@ -14,6 +15,9 @@ struct DecodedCell {
 };
 
 DecodedCell DecodeCell(TableKind kind, std::uint8_t b);
+
+// Cell (r, c) of a table as the editor shows it: decoded, and 0 in the KQ locked zone.
+DecodedCell ReadCell(const core::ModuleImage& image, TableId table, int rows, int r, int c);
 
 // Rounds to the nearest whole byte value with exact halves to the even neighbour, then
 // clamps (fuel 0..255, retard 0..254).

@@ -154,16 +154,14 @@ void TableEditor::SetUpGrid(const TableLayout& layout) {
 }
 
 void TableEditor::FillCells(TableId table, const TableLayout& layout) {
-  const TableKind kind = KindOf(table);
   const Colour window = grid_->Colours().back;
   for (int c = 1; c <= kTpsColumns; ++c) {
     for (int r = 1; r <= layout.rows; ++r) {
-      const bool locked = IsLocked(image_.ModuleVersion, r, c);
-      DecodedCell cell = DecodeCell(kind, CellByte(image_, table, layout.rows, r, c));
-      if (locked) cell = {0, 0};
+      const DecodedCell cell = ReadCell(image_, table, layout.rows, r, c);
       TableChartData.At(r, c) = cell.chart;
       grid_->SetTextMatrix(r, c, FormatWhole(cell.displayed));
-      grid_->SetCellBackColour(r, c, locked ? kLockedCellColour : window);
+      grid_->SetCellBackColour(r, c,
+                               IsLocked(image_.ModuleVersion, r, c) ? kLockedCellColour : window);
     }
   }
 }

@@ -1,0 +1,36 @@
+#include "cli/data_file_loading.h"
+
+#include <iostream>
+
+#include "core/editions.h"
+#include "core/failure.h"
+#include "core/regions.h"
+#include "files/data_file.h"
+
+namespace cli {
+
+std::optional<core::ModuleImage> LoadDataFile(const std::string& command, const std::string& path) {
+  std::optional<files::DataFileBytes> bytes;
+  try {
+    bytes = files::ReadDataFile(path);
+  } catch (const core::Error& e) {
+    std::cerr << "ventrel-cli " << command << ": " << e.failure().description << "\n";
+    return std::nullopt;
+  }
+  if (!bytes) {
+    std::cerr << "ventrel-cli " << command << ": " << path
+              << ": Error - reached premature end-of-file (a data file has "
+              << files::kDataFileBytes << " bytes)\n";
+    return std::nullopt;
+  }
+  core::ModuleImage image;
+  files::DecodeDataFile(*bytes, image);
+  image.FLASHBufferEmpty = false;
+  image.EEPROMBufferEmpty = false;
+  image.EditionByteValue = image.EEPROMBuffer[core::kEditionByte];
+  image.ModuleVersion = core::ModuleVersionFromEditionByte(image.EEPROMBuffer[core::kEditionByte]);
+  core::ReplaceBlankBytes(image);
+  return image;
+}
+
+}  // namespace cli

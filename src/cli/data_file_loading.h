@@ -1,0 +1,14 @@
+// Reads a data file into an image as Open File does, for the sub-commands.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/module_image.h"
+
+namespace cli {
+
+// The image with its edition, or nothing after saying on stderr why the file is refused.
+std::optional<core::ModuleImage> LoadDataFile(const std::string& command, const std::string& path);
+
+}  // namespace cli
