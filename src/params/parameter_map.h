@@ -1,0 +1,37 @@
+// Where the parameters, the mode switches and the user text live in the EEPROM image,
+// for each module generation.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace params {
+
+// First generation: 9 parameters in frmParams; second generation: 19 in frmParams2.
+enum class Generation { First, Second };
+
+// "KQ" and "VOSK" are first generation; every other ModuleVersion is second generation.
+Generation GenerationOf(std::string_view moduleVersion);
+
+inline constexpr int kMostParameters = 19;
+int ParameterCount(Generation generation);
+
+struct ParameterPlace {
+  std::size_t byte;
+  // Signed fuel values are two's complement; the others are plain bytes.
+  bool isSigned;
+};
+
+// Parameter number (1-based) to its EEPROM byte.
+ParameterPlace PlaceOf(Generation generation, int number);
+
+inline constexpr std::size_t kModeByte = 32;
+inline constexpr std::uint8_t kBasicModeBit = 0x01;
+inline constexpr std::uint8_t kSwapModeBit = 0x02;
+inline constexpr std::uint8_t kTrimEnableBit = 0x04;
+
+inline constexpr std::size_t kUserDataFirstByte = 64;
+inline constexpr std::size_t kUserDataLength = 32;
+
+}  // namespace params

@@ -1,0 +1,30 @@
+// Feeds arbitrary text to the parameter box check and to the user data field: the value
+// always lands in its range, the rewritten box reads back the same, and the field
+// write never reaches beyond its 32 bytes.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "params/parameter_check.h"
+#include "params/user_data.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  for (const params::ParameterRange* range : {&params::kFuelRange, &params::kSmallRange}) {
+    const params::CheckedParameter checked = params::CheckParameterText(text, *range);
+    if (checked.value < range->lowest || checked.value > range->highest) __builtin_trap();
+    if (checked.text != params::ParameterText(checked.value)) __builtin_trap();
+    const params::CheckedParameter again = params::CheckParameterText(checked.text, *range);
+    if (again.value != checked.value || again.message) __builtin_trap();
+  }
+  params::EEPROMImage eeprom{};
+  eeprom.fill(0xA5);
+  params::WriteUserData(text, eeprom);
+  for (std::size_t i = 0; i < eeprom.size(); ++i) {
+    const bool inField =
+        i >= params::kUserDataFirstByte && i < params::kUserDataFirstByte + params::kUserDataLength;
+    if (!inField && eeprom[i] != 0xA5) __builtin_trap();
+  }
+  if (params::ReadUserData(eeprom).size() > params::kUserDataLength) __builtin_trap();
+  return 0;
+}
