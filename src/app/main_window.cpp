@@ -3,6 +3,7 @@
 #include "app/splash.h"
 #include "core/error_prompt.h"
 #include "core/failure.h"
+#include "link/port_setup.h"
 
 namespace app {
 
@@ -20,6 +21,15 @@ void EnterProgramFolder(const std::filesystem::path& folder) {
   }
 }
 
+// The stored port, selected as if picked (which stores it again), and the line settings.
+void SetUpPort(Session& session) {
+  if (session.settings) {
+    comm::LoadPortChoice(session.link, *session.settings);
+    comm::SelectPort(session.link, *session.settings, session.host, comm::PortItem(session.link));
+  }
+  session.link.ConfigurePort(comm::kLoadInBufferSize);
+}
+
 }  // namespace
 
 void FormLoad(Session& session, MainWindowView& view) {
@@ -30,6 +40,8 @@ void FormLoad(Session& session, MainWindowView& view) {
                                      EnterProgramFolder(session.programFolder);
                                    },
                                    [&] { session.AbortFlag = false; },
+                                   [&] { SetUpPort(session); },
+                                   [&] { session.link.CommErrorCount = 0; },
                                    [&] {
                                      session.image.ClearFLASHBuffer();
                                      session.image.ClearEEPROMBuffer();
@@ -45,6 +57,7 @@ void FormLoad(Session& session, MainWindowView& view) {
                                      session.editor.CopyBuffer.clear();
                                    },
                                    [&] { view.SetPopUpPasteEnabled(false); },
+                                   [&] { session.link.PageSize = comm::kDefaultPageSize; },
                                    [&] { session.window.SetRetardTableCommandVisible(false); },
                                });
 }

@@ -7,6 +7,7 @@
 #include "core/host.h"
 #include "core/module_image.h"
 #include "core/window_state.h"
+#include "link/link.h"
 #include "tables/table_editor.h"
 
 namespace app {
@@ -24,6 +25,10 @@ struct Session {
   core::ModuleImage image;
   // Set by Esc; each transfer loop clears it when it starts and polls it per step.
   bool AbortFlag = false;
+  // The module link; the program attaches its serial port and clock to it.
+  comm::Link link{host, AbortFlag};
+  // Where the port choice is remembered; without one it lasts for the run only.
+  core::SettingsStore* settings = nullptr;
   core::WindowState window;
   Branding branding;
   std::filesystem::path programFolder;

@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/data_commands.h"
+#include "cli/identify.h"
 
 namespace cli {
 
@@ -8,6 +9,8 @@ const std::vector<Command>& Commands() {
       {"new", "--edition vosk|kq|ql2-vosk|ql2-kq|jx OUT.dat - writes a base tune", RunNew},
       {"info", "FILE.dat - the edition and the parameters of a data file", RunInfo},
       {"table", "FILE.dat front|rear|retard [--csv] - one table as the grid shows it", RunTable},
+      {"identify", "[--port DEVICE | --simulate[=EDITION]] - the connected module's firmware ID",
+       RunIdentify},
   };
   return commands;
 }

@@ -144,7 +144,6 @@ void Link::SendPaced(std::span<const Byte> bytes) {
 
 bool Link::WaitReply(std::size_t count, core::Clock::Duration deadline) {
   for (;;) {
-    if (!PortOpen()) return false;
     const bool arrived = port_->WaitForBytes(count, deadline);
     HandleLineEvents();
     if (arrived && PortOpen() && port_->BytesWaiting() >= count) return true;

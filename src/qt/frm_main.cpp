@@ -12,7 +12,9 @@
 
 #include "app/menu_tree.h"
 #include "core/error_prompt.h"
+#include "qt/fra_port_select.h"
 #include "qt/help_window.h"
+#include "qt/link_devices.h"
 #include "qt/qt_host.h"
 #include "qt/qt_text.h"
 
@@ -47,11 +49,16 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
   progressLayout->addWidget(prgProgress1_);
   layout->addWidget(fraProgress1_);
   fraProgress1_->hide();
+  linkDevices_ = std::make_unique<LinkDevices>(session_);
+  fraPortSelect_ = new fraPortSelect(session_.link, *session_.settings, host_, central);
+  layout->addWidget(fraPortSelect_);
+  fraPortSelect_->hide();
   setCentralWidget(central);
   if (ownHost_) ownHost_->AttachProgressFrame(fraProgress1_, prgProgress1_);
 
   BuildMenus();
   BindCommand("mnuExit", [this] { mnuExit_Click(); });
+  BindCommand("mnuPortSetup", [this] { fraPortSelect_->show(); });
   BindCommand("mnuHelpContents", [this] { mnuHelpContents_Click(); });
   BindCommand("mnuAbout", [this] { mnuAbout_Click(); });
   qApp->installEventFilter(this);

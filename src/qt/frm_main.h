@@ -19,6 +19,8 @@ class QProgressBar;
 namespace qtui {
 
 class QtHost;
+class LinkDevices;
+class fraPortSelect;
 
 class frmMain : public QMainWindow, public app::MainWindowView {
   Q_OBJECT
@@ -36,6 +38,8 @@ class frmMain : public QMainWindow, public app::MainWindowView {
   app::Session& session() { return session_; }
   QMenu* popUpEdit3D() const { return mnuPopUpEdit3D_; }
   QGroupBox* progressFrame() const { return fraProgress1_; }
+  fraPortSelect* portFrame() const { return fraPortSelect_; }
+  LinkDevices& linkDevices() { return *linkDevices_; }
   HelpWindow* helpWindow() const { return helpWindow_; }
 
   void SetCaption(const std::string& caption) override;
@@ -60,6 +64,8 @@ class frmMain : public QMainWindow, public app::MainWindowView {
   std::unique_ptr<QtHost> ownHost_;
   core::Host& host_;
   app::Session session_;
+  std::unique_ptr<LinkDevices> linkDevices_;
+  fraPortSelect* fraPortSelect_ = nullptr;
   QGroupBox* fraProgress1_ = nullptr;
   QProgressBar* prgProgress1_ = nullptr;
   QMenu* mnuPopUpEdit3D_ = nullptr;

@@ -11,6 +11,7 @@
 #include "app/splash.h"
 #include "qt/frm_main.h"
 #include "qt/frm_splash.h"
+#include "qt/link_devices.h"
 #include "qt/qt_host.h"
 #include "qt/qt_text.h"
 
@@ -38,6 +39,8 @@ int Main(const app::ProgramOptions& options) {
   }
   qtui::frmMain window(std::move(branding), programFolder);
   window.Form_Load();
+  if (options.port) window.linkDevices().UsePortDevice(*options.port);
+  if (options.simulate) window.linkDevices().UseSimulatedModule(*options.simulate);
   window.show();
   return QApplication::exec();
 }

@@ -38,10 +38,23 @@ TEST(ProgramOptions, UnknownOptionIsNamedInTheError) {
   }
 }
 
+TEST(ProgramOptions, PortOrSimulatedModuleForThisRun) {
+  EXPECT_EQ(app::ParseProgramOptions({"--port", "/dev/pts/3"}).port, "/dev/pts/3");
+  EXPECT_EQ(app::ParseProgramOptions({"--port=/dev/ttyUSB0"}).port, "/dev/ttyUSB0");
+  EXPECT_EQ(app::ParseProgramOptions({"--simulate"}).simulate, sim::Edition::JX);
+  EXPECT_EQ(app::ParseProgramOptions({"--simulate=ql2-kq"}).simulate, sim::Edition::QL2KQ);
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--port"}, std::vector<std::string>{"--port="},
+        std::vector<std::string>{"--simulate=QX"}, std::vector<std::string>{"--simulate="},
+        std::vector<std::string>{"--simulate", "--port", "/dev/ttyS0"}}) {
+    EXPECT_NE(app::ParseProgramOptions(arguments).error, "") << arguments.back();
+  }
+}
+
 TEST(ProgramOptions, UsageNamesTheProgramAndEveryOption) {
   const std::string usage = app::ProgramUsage("ventrel");
   EXPECT_EQ(usage.rfind("Usage: ventrel", 0), 0u);
-  for (const char* option : {"--no-splash", "--version", "--help"}) {
+  for (const char* option : {"--no-splash", "--port", "--simulate", "--version", "--help"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
 }

@@ -1,0 +1,68 @@
+#include "qt/qt_clock.h"
+
+#include <sys/prctl.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
+#include <thread>
+#include <utility>
+
+namespace qtui {
+
+namespace {
+
+using namespace std::chrono_literals;
+using Duration = core::Clock::Duration;
+
+// Longer waits sleep in the event loop; its timers fire up to a millisecond late, so
+// the loop wakes this much early and the rest is slept precisely.
+constexpr Duration kEventLoopMargin = 1500us;
+constexpr Duration kEventLoopThreshold = 3ms;
+// While waiting for bytes the last stretch is slept in slices, to see them soon.
+constexpr Duration kReadySlice = 200us;
+
+}  // namespace
+
+QtClock::QtClock() {
+  elapsed_.start();
+  // The kernel's default timer slack would add 50 µs to every short sleep.
+  prctl(PR_SET_TIMERSLACK, 1UL);
+}
+
+Duration QtClock::Now() {
+  return std::chrono::duration_cast<Duration>(std::chrono::nanoseconds(elapsed_.nsecsElapsed()));
+}
+
+void QtClock::DelayTimer(Duration wait) { WaitUntil(Now() + wait, {}); }
+
+void QtClock::Wake() {
+  if (loop_) loop_->quit();
+}
+
+void QtClock::WaitUntil(Duration deadline, const std::function<bool()>& ready) {
+  for (;;) {
+    if (ready && ready()) return;
+    const Duration remaining = deadline - Now();
+    if (remaining <= Duration::zero()) return;
+    if (remaining > kEventLoopThreshold) {
+      QEventLoop loop;
+      QEventLoop* outer = std::exchange(loop_, &loop);
+      QTimer timer;
+      timer.setTimerType(Qt::PreciseTimer);
+      timer.setSingleShot(true);
+      QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+      timer.start(
+          std::chrono::duration_cast<std::chrono::milliseconds>(remaining - kEventLoopMargin));
+      loop.exec();
+      loop_ = outer;
+      continue;
+    }
+    QCoreApplication::processEvents();
+    if (ready && ready()) return;
+    std::this_thread::sleep_for(ready ? std::min(remaining, kReadySlice) : remaining);
+  }
+}
+
+}  // namespace qtui

@@ -1,0 +1,33 @@
+// The program's clock: monotonic time, and waits that block in a local event loop so
+// the window repaints and takes Esc, while the processor stays idle and the wait ends
+// within a fraction of a millisecond of its deadline.
+#pragma once
+
+#include <QElapsedTimer>
+#include <functional>
+
+#include "core/host.h"
+
+class QEventLoop;
+
+namespace qtui {
+
+class QtClock : public core::Clock {
+ public:
+  QtClock();
+
+  Duration Now() override;
+  void DelayTimer(Duration wait) override;
+
+  // Waits until the deadline, or until ready() holds; ready is checked whenever the wait
+  // is woken.
+  void WaitUntil(Duration deadline, const std::function<bool()>& ready);
+  // Wakes the running wait so that it checks ready() again (a signal's slot).
+  void Wake();
+
+ private:
+  QElapsedTimer elapsed_;
+  QEventLoop* loop_ = nullptr;
+};
+
+}  // namespace qtui

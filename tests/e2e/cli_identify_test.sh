@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# ventrel-cli identify against ventrel-sim over a pseudo-terminal, through the real serial
+# stack: every edition, a module that never answers, a busy one, a started engine.
+set -euo pipefail
+cli=$1
+simulator=$2
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Starts the simulator with the given options; sets dev to its terminal.
+start_sim() {
+  coproc SIM { exec "$simulator" --pty "$@"; }
+  read -r -t 10 dev <&"${SIM[0]}" || fail "ventrel-sim printed no device for $*"
+  [ -c "$dev" ] || fail "ventrel-sim printed \"$dev\", not a terminal"
+}
+
+# Ends the simulator by closing its standard input, as a test harness does.
+stop_sim() {
+  local pid=$SIM_PID
+  exec {SIM[1]}>&-
+  wait "$pid" || fail "ventrel-sim did not end cleanly when its input closed"
+}
+
+identify() {
+  set +e
+  "$cli" identify "$@" >"$out/stdout" 2>"$out/stderr"
+  status=$?
+  set -e
+}
+
+expect_output() {
+  grep -qxF -- "$1" "$out/$2" || { cat "$out/stdout" "$out/stderr" >&2; fail "missing \"$1\" in $2"; }
+}
+
+for pair in "vosk:Quillon Vosk V5.1:VOSK" "kq:Quillon KQ V5.1:KQ" \
+            "ql2-vosk:Quillon II Vosk V2.4:QL2 VOSK" "ql2-kq:Quillon II KQ V2.4:QL2 KQ" \
+            "jx:Quillon II JX V2.4:JX"; do
+  IFS=: read -r edition id version <<<"$pair"
+  start_sim --edition "$edition"
+  identify --port "$dev"
+  [ "$status" -eq 0 ] || { cat "$out/stderr" >&2; fail "identify $edition exited $status"; }
+  expect_output "Firmware ID: $id" stdout
+  expect_output "Edition: $version" stdout
+  expect_output "Engine started: no" stdout
+  stop_sim
+done
+
+start_sim --fault silent
+identify --port "$dev"
+[ "$status" -ne 0 ] || fail "a silent module was identified"
+expect_output "ventrel-cli identify: Cannot establish RS-232 link. Check cable and module power." stderr
+stop_sim
+
+# A module still busy for 1.2 s: the first link check fails, a later one finds it, and
+# its late acknowledgement is not taken for the status.
+start_sim --fault busy=1200
+identify --port "$dev"
+[ "$status" -eq 0 ] || { cat "$out/stderr" >&2; fail "busy module not identified"; }
+expect_output "Engine started: no" stdout
+stop_sim
+
+start_sim --edition kq --fault engine-started --fault "id=Quillon KQ bench"
+identify --port "$dev"
+expect_output "Firmware ID: Quillon KQ bench" stdout
+expect_output "Engine started: yes" stdout
+stop_sim
+
+start_sim
+kill -TERM "$SIM_PID"
+wait "$SIM_PID" || fail "ventrel-sim did not end cleanly on SIGTERM"
+
+identify --simulate=jx
+[ "$status" -eq 0 ] || fail "identify --simulate=jx exited $status"
+expect_output "Firmware ID: Quillon II JX V2.4" stdout
+
+identify --port /dev/ventrel-no-such-port
+[ "$status" -eq 1 ] || fail "a missing port gave exit status $status"
+grep -q "The serial port /dev/ventrel-no-such-port does not exist" "$out/stderr" ||
+  fail "a missing port was not named"
+
+identify --simulate=qx
+[ "$status" -eq 2 ] || fail "a bad edition gave exit status $status"
+echo "cli identify: all passed"
