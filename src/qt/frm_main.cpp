@@ -12,6 +12,7 @@
 
 #include "app/menu_tree.h"
 #include "core/error_prompt.h"
+#include "qt/edit_params_binding.h"
 #include "qt/fra_port_select.h"
 #include "qt/help_window.h"
 #include "qt/link_devices.h"
@@ -58,6 +59,7 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
 
   BuildMenus();
   BindCommand("mnuExit", [this] { mnuExit_Click(); });
+  BindCommand("mnuEditParams", [this] { EditParamsInMainWindow(session_, this); });
   BindCommand("mnuPortSetup", [this] { fraPortSelect_->show(); });
   BindCommand("mnuHelpContents", [this] { mnuHelpContents_Click(); });
   BindCommand("mnuAbout", [this] { mnuAbout_Click(); });
