@@ -65,6 +65,7 @@ void FormLoad(Session& session, MainWindowView& view) {
 bool FormKeyPress(Session& session, int keyAscii) {
   if (keyAscii != kKeyEscape) return false;
   session.AbortFlag = true;
+  session.editor.HideValueLabel();
   return true;
 }
 

@@ -22,12 +22,12 @@ constexpr std::uint8_t kBlank = ' ';
 
 // Whole numbers, so opening and saving the table changes no byte.
 double FrontTrim(double tps, double rpm) {
-  return std::round(4 * tps * rpm - 2 * (1 - tps) * (1 - rpm));
+  return std::round(8 * tps * rpm - 4 * (1 - tps) * (1 - rpm));
 }
 double RearTrim(double tps, double rpm) {
-  return std::round(3 * tps * rpm - 2 * (1 - tps) * (1 - rpm));
+  return std::round(6 * tps * rpm - 4 * (1 - tps) * (1 - rpm));
 }
-double Retard(double tps, double rpm) { return -std::round(3 * tps * rpm); }
+double Retard(double tps, double rpm) { return -std::round(4 * tps * rpm); }
 
 std::uint8_t EditionCode(std::string_view moduleVersion) {
   if (moduleVersion == core::kVersionKQ) return core::kEditionCodeKQ;

@@ -7,17 +7,24 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 #include <stdexcept>
 
 #include "app/menu_tree.h"
+#include "app/form_layout.h"
 #include "core/error_prompt.h"
+#include "files/data_file_commands.h"
 #include "qt/edit_params_binding.h"
 #include "qt/fra_port_select.h"
 #include "qt/help_window.h"
 #include "qt/link_devices.h"
 #include "qt/qt_host.h"
 #include "qt/qt_text.h"
+#include "qt/table_bindings.h"
+#include "qt/table_chart.h"
+#include "qt/table_grid.h"
+#include "qt/twips.h"
 
 namespace qtui {
 
@@ -55,6 +62,10 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
   layout->addWidget(fraPortSelect_);
   fraPortSelect_->hide();
   setCentralWidget(central);
+  // The table controls are placed by Form_Resize, not by the layout.
+  VSFlexGrid1_ = new TableGrid(central);
+  Chart3D1_ = new TableChart(central);
+  session_.editor.Attach(*VSFlexGrid1_, *Chart3D1_, *this);
   if (ownHost_) ownHost_->AttachProgressFrame(fraProgress1_, prgProgress1_);
 
   BuildMenus();
@@ -63,6 +74,7 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
   BindCommand("mnuPortSetup", [this] { fraPortSelect_->show(); });
   BindCommand("mnuHelpContents", [this] { mnuHelpContents_Click(); });
   BindCommand("mnuAbout", [this] { mnuAbout_Click(); });
+  BindTableCommands(*this);
   qApp->installEventFilter(this);
 }
 
@@ -138,7 +150,11 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void frmMain::closeEvent(QCloseEvent* event) {
   bool keepOpen = false;
-  RunCommand([&] { keepOpen = app::FormQueryUnload(host_, /*chartVisible=*/false, {}); });
+  RunCommand([&] {
+    keepOpen = app::FormQueryUnload(host_, session_.editor.ChartVisible(), [this] {
+      return files::SaveFile(session_.image, session_.editor, session_.window, host_);
+    });
+  });
   if (keepOpen) {
     event->ignore();
     return;
@@ -148,6 +164,18 @@ void frmMain::closeEvent(QCloseEvent* event) {
     if (window != this && window->isVisible()) window->close();
   }
   event->accept();
+}
+
+void frmMain::FormResize() {
+  const QWidget& client = *centralWidget();
+  app::LayoutTableControls(session_.editor.ActiveTableName, *VSFlexGrid1_, *Chart3D1_,
+                           PixelsToTwipsX(client, client.width()),
+                           PixelsToTwipsY(client, client.height()));
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  RunCommand([this] { FormResize(); });
 }
 
 void frmMain::mnuExit_Click() { close(); }

@@ -10,6 +10,7 @@
 #include "app/menu_tree.h"
 #include "app/session.h"
 #include "qt/help_window.h"
+#include "tables/table_window.h"
 
 class QAction;
 class QGroupBox;
@@ -19,10 +20,14 @@ class QProgressBar;
 namespace qtui {
 
 class QtHost;
+class TableChart;
+class TableGrid;
 class LinkDevices;
 class fraPortSelect;
 
-class frmMain : public QMainWindow, public app::MainWindowView {
+class frmMain : public QMainWindow,
+                public app::MainWindowView,
+                public tables::TableWindow {
   Q_OBJECT
 
  public:
@@ -41,14 +46,19 @@ class frmMain : public QMainWindow, public app::MainWindowView {
   fraPortSelect* portFrame() const { return fraPortSelect_; }
   LinkDevices& linkDevices() { return *linkDevices_; }
   HelpWindow* helpWindow() const { return helpWindow_; }
+  TableGrid* grid() const { return VSFlexGrid1_; }
+  TableChart* chart() const { return Chart3D1_; }
 
   void SetCaption(const std::string& caption) override;
   void SetRetardTableCommandVisible(bool visible) override;
   void SetApplicationTitle(const std::string& title) override;
   void SetPopUpPasteEnabled(bool enabled) override;
+  // Form_Resize: places the table grid and chart in the client area.
+  void FormResize() override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -68,6 +78,8 @@ class frmMain : public QMainWindow, public app::MainWindowView {
   fraPortSelect* fraPortSelect_ = nullptr;
   QGroupBox* fraProgress1_ = nullptr;
   QProgressBar* prgProgress1_ = nullptr;
+  TableGrid* VSFlexGrid1_ = nullptr;
+  TableChart* Chart3D1_ = nullptr;
   QMenu* mnuPopUpEdit3D_ = nullptr;
   QPointer<HelpWindow> helpWindow_;
 };

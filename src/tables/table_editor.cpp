@@ -224,6 +224,10 @@ void TableEditor::HideForNewData() {
   window_.ClearOpenTableName();
 }
 
+void TableEditor::HideValueLabel() {
+  if (ChartVisible()) chart_->SetValueLabelVisible(false);
+}
+
 void TableEditor::HideGridAndChart() {
   if (chart_) chart_->SetVisible(false);
   if (grid_) grid_->SetVisible(false);

@@ -62,6 +62,9 @@ class TableEditor {
   // New data replaces the image under an open table: hides grid and chart without saving.
   void HideForNewData();
 
+  // The Esc key: hides the chart's value label while the chart is shown.
+  void HideValueLabel();
+
  private:
   void OpenTable(TableId table, const char* emptyBufferCaption);
   void SetUpGrid(const TableLayout& layout);

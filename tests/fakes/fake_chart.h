@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tables/chart.h"
+#include "tables/table_window.h"
 
 namespace fakes {
 

@@ -1,0 +1,31 @@
+// The grid's in-place editor: an entry is committed only when the table editor accepts
+// it; a refused entry keeps the editor open.
+#pragma once
+
+#include <QStyledItemDelegate>
+
+namespace qtui {
+
+class TableGrid;
+
+class GridDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+
+ public:
+  explicit GridDelegate(TableGrid* grid);
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override;
+  void setModelData(QWidget* editor, QAbstractItemModel* model,
+                    const QModelIndex& index) const override;
+
+ protected:
+  bool eventFilter(QObject* object, QEvent* event) override;
+
+ private:
+  TableGrid* grid_;
+  mutable QPersistentModelIndex editing_;
+  bool validating_ = false;
+};
+
+}  // namespace qtui

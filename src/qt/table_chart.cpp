@@ -1,0 +1,191 @@
+#include "qt/table_chart.h"
+
+#include <QLabel>
+#include <QLinearGradient>
+#include <QVBoxLayout>
+#include <QtDataVisualization/Q3DCamera>
+#include <QtDataVisualization/Q3DInputHandler>
+#include <QtDataVisualization/Q3DScene>
+#include <QtDataVisualization/Q3DSurface>
+#include <QtDataVisualization/Q3DTheme>
+#include <QtDataVisualization/QCustom3DLabel>
+#include <QtDataVisualization/QSurface3DSeries>
+#include <QtDataVisualization/QSurfaceDataProxy>
+#include <QtDataVisualization/QValue3DAxis>
+
+#include "qt/qt_text.h"
+#include "qt/twips.h"
+
+namespace qtui {
+
+namespace {
+
+constexpr const char* kPlaceholderText = "3D view not available on this display";
+
+void SetAxis(QValue3DAxis* axis, const tables::ChartAxis& from) {
+  axis->setTitle(ToQString(from.title));
+  axis->setTitleVisible(true);
+  axis->setRange(static_cast<float>(from.min), static_cast<float>(from.max));
+}
+
+// Where a row or column lies on its axis: its RPM or TPS, or its number without them.
+float Position(const std::vector<double>& positions, int index) {
+  const auto at = static_cast<std::size_t>(index - 1);
+  return static_cast<float>(at < positions.size() ? positions[at] : index);
+}
+
+}  // namespace
+
+TableChart::TableChart(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Chart3D1"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* graph = new Q3DSurface();
+  // Without a GL context adding a series would crash.
+  if (graph->hasContext()) {
+    graph_ = graph;
+    series_ = new QSurface3DSeries();
+    series_->setDrawMode(QSurface3DSeries::DrawSurfaceAndWireframe);
+    series_->setFlatShadingEnabled(false);
+    graph_->addSeries(series_);
+    graph_->axisX()->setLabelFormat(QStringLiteral("%.0f"));
+    graph_->axisZ()->setLabelFormat(QStringLiteral("%.0f"));
+    valueLabel_ = new QCustom3DLabel();
+    valueLabel_->setFacingCamera(true);
+    valueLabel_->setVisible(false);
+    graph_->addCustomItem(valueLabel_);
+    container_ = QWidget::createWindowContainer(graph_, this);
+    container_->setFocusPolicy(Qt::StrongFocus);
+    layout->addWidget(container_);
+  } else {
+    delete graph;
+    placeholder_ = new QLabel(QString::fromLatin1(kPlaceholderText), this);
+    placeholder_->setObjectName(QStringLiteral("chartPlaceholder"));
+    placeholder_->setAlignment(Qt::AlignCenter);
+    placeholder_->setWordWrap(true);
+    placeholder_->setFrameShape(QFrame::StyledPanel);
+    layout->addWidget(placeholder_);
+  }
+  hide();
+}
+
+TableChart::~TableChart() = default;
+
+void TableChart::ApplyTemplate(const tables::ChartTemplate& chartTemplate) {
+  setToolTip(ToQString(chartTemplate.title));
+  if (!graph_) return;
+  SetAxis(graph_->axisX(), chartTemplate.tpsAxis);
+  SetAxis(graph_->axisZ(), chartTemplate.rpmAxis);
+  SetAxis(graph_->axisY(), chartTemplate.valueAxis);
+  QLinearGradient gradient;
+  for (const tables::GradientStop& stop : chartTemplate.gradient) {
+    gradient.setColorAt(stop.position,
+                        QColor(stop.colour.red, stop.colour.green, stop.colour.blue));
+  }
+  series_->setBaseGradient(gradient);
+  series_->setColorStyle(Q3DTheme::ColorStyleRangeGradient);
+  series_->setName(ToQString(chartTemplate.title));
+  graph_->scene()->activeCamera()->setCameraPosition(
+      static_cast<float>(chartTemplate.cameraHorizontal),
+      static_cast<float>(chartTemplate.cameraVertical),
+      static_cast<float>(chartTemplate.cameraZoom));
+}
+
+void TableChart::SetBatchUpdating(bool on) {
+  const bool ending = batched_ && !on;
+  batched_ = on;
+  if (ending) PushSurface();
+}
+
+void TableChart::LoadElevationGrid(const tables::ChartValues& values) {
+  values_ = values;
+  if (!batched_) PushSurface();
+}
+
+void TableChart::SetHeight(int row, int col, double height) {
+  values_.At(row, col) = height;
+  if (batched_ || !graph_) return;
+  const float x = Position(values_.columnPositions, col);
+  const float z = Position(values_.rowPositions, row);
+  series_->dataProxy()->setItem(row - 1, col - 1,
+                                QSurfaceDataItem(QVector3D(x, static_cast<float>(height), z)));
+  PlaceValueLabel();
+}
+
+void TableChart::PushSurface() {
+  if (!graph_) return;
+  auto* rows = new QSurfaceDataArray();
+  rows->reserve(values_.Rows());
+  for (int r = 1; r <= values_.Rows(); ++r) {
+    auto* row = new QSurfaceDataRow(values_.Cols());
+    for (int c = 1; c <= values_.Cols(); ++c) {
+      const double height = values_.At(r, c);
+      // The surface has no holes; a hole point takes the floor of the value axis.
+      const float y = height == holeValue_ ? graph_->axisY()->min() : static_cast<float>(height);
+      (*row)[c - 1].setPosition(
+          QVector3D(Position(values_.columnPositions, c), y, Position(values_.rowPositions, r)));
+    }
+    rows->append(row);
+  }
+  series_->dataProxy()->resetArray(rows);
+  PlaceValueLabel();
+}
+
+double TableChart::SurfaceHeight(int row, int col) const {
+  if (!graph_) return values_.At(row, col);
+  const QSurfaceDataItem* item = series_->dataProxy()->itemAt(row - 1, col - 1);
+  return item ? item->y() : 0.0;
+}
+
+QString TableChart::ValueLabelText() const { return labelText_; }
+
+bool TableChart::ValueLabelShown() const { return labelVisible_; }
+
+QImage TableChart::Render(const QSize& size) {
+  if (!graph_) return grab().toImage();
+  return graph_->renderToImage(0, size);
+}
+
+void TableChart::SetValueLabelVisible(bool visible) {
+  labelVisible_ = visible;
+  if (valueLabel_) valueLabel_->setVisible(visible);
+}
+
+void TableChart::AttachValueLabel(int row, int col) {
+  values_.At(row, col);
+  labelRow_ = row;
+  labelCol_ = col;
+  PlaceValueLabel();
+}
+
+void TableChart::SetValueLabelText(const std::string& text) {
+  labelText_ = ToQString(text);
+  if (valueLabel_) valueLabel_->setText(labelText_);
+}
+
+void TableChart::PlaceValueLabel() {
+  if (!valueLabel_ || !values_.Contains(labelRow_, labelCol_)) return;
+  valueLabel_->setPosition(QVector3D(Position(values_.columnPositions, labelCol_),
+                                     static_cast<float>(values_.At(labelRow_, labelCol_)),
+                                     Position(values_.rowPositions, labelRow_)));
+}
+
+void TableChart::SetInteraction(tables::ChartInteraction which, bool on) {
+  if (!graph_) return;
+  if (which == tables::ChartInteraction::SelectPoint) {
+    graph_->setSelectionMode(on ? QAbstract3DGraph::SelectionItem
+                                : QAbstract3DGraph::SelectionNone);
+    return;
+  }
+  if (auto* handler = qobject_cast<Q3DInputHandler*>(graph_->activeInputHandler())) {
+    handler->setRotationEnabled(on);
+    handler->setZoomEnabled(on);
+  }
+}
+
+void TableChart::Move(int left, int top, int width, int height) {
+  setGeometry(TwipsToPixelsX(*this, left), TwipsToPixelsY(*this, top), TwipsToPixelsX(*this, width),
+              TwipsToPixelsY(*this, height));
+}
+
+}  // namespace qtui

@@ -1,0 +1,230 @@
+#include "qt/table_grid.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "qt/grid_delegate.h"
+#include "qt/qt_text.h"
+#include "qt/twips.h"
+
+namespace qtui {
+
+namespace {
+
+QColor ToQColor(tables::Colour colour) { return QColor(colour.red, colour.green, colour.blue); }
+
+tables::Colour FromQColor(const QColor& colour) {
+  return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+          static_cast<std::uint8_t>(colour.blue())};
+}
+
+// The grid's button codes: 1 left, 2 right, 4 middle; shift 1, control 2, alt 4.
+int ButtonCode(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return 1;
+    case Qt::RightButton:
+      return 2;
+    case Qt::MiddleButton:
+      return 4;
+    default:
+      return 0;
+  }
+}
+
+int ShiftCode(Qt::KeyboardModifiers modifiers) {
+  return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+         (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+}  // namespace
+
+TableGrid::TableGrid(QWidget* parent) : QTableView(parent), model_(new GridModel(this)) {
+  setObjectName(QStringLiteral("VSFlexGrid1"));
+  setModel(model_);
+  setItemDelegate(new GridDelegate(this));
+  horizontalHeader()->hide();
+  verticalHeader()->hide();
+  horizontalHeader()->setMinimumSectionSize(0);
+  verticalHeader()->setMinimumSectionSize(0);
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  model_->SetFixedColour(palette().color(QPalette::Button));
+  SetEditable(false);
+  hide();
+}
+
+void TableGrid::SetRows(int rows) {
+  model_->SetRows(rows);
+  currentRow_ = currentCol_ = 0;
+}
+
+void TableGrid::SetCols(int cols) {
+  model_->SetCols(cols);
+  currentRow_ = currentCol_ = 0;
+}
+
+void TableGrid::SetTextMatrix(int row, int col, const std::string& text) {
+  model_->SetText(row, col, ToQString(text));
+}
+
+std::string TableGrid::TextMatrix(int row, int col) const {
+  return ToStdString(model_->Text(row, col));
+}
+
+void TableGrid::SetCellBackColour(int row, int col, tables::Colour colour) {
+  model_->SetBackground(row, col, ToQColor(colour));
+}
+
+void TableGrid::SetCurrentCell(int row, int col) {
+  model_->Text(row, col);
+  const QModelIndex target = model_->index(row, col);
+  if (currentIndex() == target) {
+    if (currentRow_ != row || currentCol_ != col) currentChanged(target, currentIndex());
+    return;
+  }
+  setCurrentIndex(target);
+}
+
+void TableGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTableView::currentChanged(current, previous);
+  if (!current.isValid()) return;
+  const int newRow = current.row();
+  const int newCol = current.column();
+  if (newRow == currentRow_ && newCol == currentCol_) return;
+  bool cancel = false;
+  if (sink_) sink_->LeaveCell(currentRow_, currentCol_, newRow, newCol, cancel);
+  const int oldRow = std::exchange(currentRow_, newRow);
+  const int oldCol = std::exchange(currentCol_, newCol);
+  if (sink_) sink_->EnterCell(oldRow, oldCol, newRow, newCol);
+}
+
+void TableGrid::SetCurrentCellColours(tables::Colour back, tables::Colour fore) {
+  model_->SetColours(currentRow_, currentCol_, ToQColor(back), ToQColor(fore));
+}
+
+tables::GridColours TableGrid::Colours() const {
+  const QPalette& colours = palette();
+  return {FromQColor(colours.color(QPalette::Base)), FromQColor(colours.color(QPalette::Text)),
+          FromQColor(colours.color(QPalette::Highlight)),
+          FromQColor(colours.color(QPalette::HighlightedText))};
+}
+
+tables::CellRect TableGrid::Selection() const {
+  const QModelIndexList selected = selectionModel()->selectedIndexes();
+  if (selected.isEmpty()) return {currentRow_, currentCol_, currentRow_, currentCol_};
+  tables::CellRect rect{selected.front().row(), selected.front().column(), selected.front().row(),
+                        selected.front().column()};
+  for (const QModelIndex& index : selected) {
+    rect.row1 = std::min(rect.row1, index.row());
+    rect.col1 = std::min(rect.col1, index.column());
+    rect.row2 = std::max(rect.row2, index.row());
+    rect.col2 = std::max(rect.col2, index.column());
+  }
+  return rect;
+}
+
+void TableGrid::ExtendSelection(int row, int col) {
+  model_->Text(row, col);
+  const QItemSelection range(model_->index(std::min(currentRow_, row), std::min(currentCol_, col)),
+                             model_->index(std::max(currentRow_, row), std::max(currentCol_, col)));
+  selectionModel()->select(range, QItemSelectionModel::ClearAndSelect);
+}
+
+std::string TableGrid::ClipText(const tables::CellRect& rect) const {
+  QStringList rows;
+  for (int r = rect.row1; r <= rect.row2; ++r) {
+    QStringList cells;
+    for (int c = rect.col1; c <= rect.col2; ++c) cells << model_->Text(r, c);
+    rows << cells.join(QLatin1Char('\t'));
+  }
+  return ToStdString(rows.join(QLatin1Char('\r')));
+}
+
+void TableGrid::SetClipText(const std::string& text) {
+  const tables::CellRect rect = Selection();
+  const QStringList rows = ToQString(text).split(QLatin1Char('\r'));
+  for (qsizetype i = 0; i < rows.size() && rect.row1 + i <= rect.row2; ++i) {
+    const QStringList cells = rows[i].split(QLatin1Char('\t'));
+    for (qsizetype j = 0; j < cells.size() && rect.col1 + j <= rect.col2; ++j) {
+      model_->SetText(rect.row1 + static_cast<int>(i), rect.col1 + static_cast<int>(j), cells[j]);
+    }
+  }
+}
+
+std::string TableGrid::EditText() const {
+  return activeEditor_ ? ToStdString(activeEditor_->text()) : std::string();
+}
+
+void TableGrid::SetEditable(bool editable) {
+  model_->SetEditable(editable);
+  setEditTriggers(editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed |
+                                 QAbstractItemView::EditKeyPressed
+                           : QAbstractItemView::NoEditTriggers);
+}
+
+void TableGrid::SetToolTip(const std::string& text) { setToolTip(ToQString(text)); }
+
+void TableGrid::Move(int left, int top, int width, int height) {
+  setGeometry(TwipsToPixelsX(*this, left), TwipsToPixelsY(*this, top), TwipsToPixelsX(*this, width),
+              TwipsToPixelsY(*this, height));
+}
+
+int TableGrid::TotalRowHeight() const {
+  int total = 0;
+  for (int r = 0; r < Rows(); ++r) total += rowHeight(r);
+  return total;
+}
+
+int TableGrid::ClientWidth() const {
+  int pixels = maximumViewportSize().width();
+  // Rows beyond the drawing area bring the vertical scroll bar, which narrows it.
+  if (TotalRowHeight() > maximumViewportSize().height()) {
+    pixels -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  }
+  return PixelsToTwipsX(*this, std::max(0, pixels));
+}
+
+int TableGrid::ClientHeight() const {
+  return PixelsToTwipsY(*this, std::max(0, maximumViewportSize().height()));
+}
+
+void TableGrid::SetRowHeights(int height) {
+  const int pixels = std::max(0, TwipsToPixelsY(*this, height));
+  verticalHeader()->setDefaultSectionSize(pixels);
+  for (int r = 0; r < Rows(); ++r) setRowHeight(r, pixels);
+}
+
+void TableGrid::SetColWidth(int col, int width) {
+  setColumnWidth(col, std::max(0, TwipsToPixelsX(*this, width)));
+}
+
+void TableGrid::SetColWidths(int width) {
+  for (int c = 0; c < Cols(); ++c) SetColWidth(c, width);
+}
+
+bool TableGrid::ValidateEntry(int row, int col) {
+  bool cancel = false;
+  if (sink_) sink_->ValidateEdit(row, col, cancel);
+  return !cancel;
+}
+
+void TableGrid::EntryCommitted(int row, int col) {
+  if (sink_) sink_->AfterEdit(row, col);
+}
+
+void TableGrid::mousePressEvent(QMouseEvent* event) {
+  QTableView::mousePressEvent(event);
+  if (sink_) {
+    const QPoint at = event->position().toPoint();
+    sink_->MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()),
+                     PixelsToTwipsX(*this, at.x()), PixelsToTwipsY(*this, at.y()));
+  }
+}
+
+}  // namespace qtui

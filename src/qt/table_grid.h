@@ -1,0 +1,81 @@
+// The table grid: a QTableView over the grid model, with the fixed header row and
+// column inside the table, offering the table editor the operations it relies on.
+#pragma once
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QTableView>
+
+#include "qt/grid_model.h"
+#include "tables/grid.h"
+
+
+
+namespace qtui {
+
+class TableGrid : public QTableView, public tables::Grid {
+  Q_OBJECT
+
+ public:
+  explicit TableGrid(QWidget* parent = nullptr);
+
+  GridModel* gridModel() const { return model_; }
+
+  void SetEventSink(tables::GridEvents* sink) override { sink_ = sink; }
+  void SetRows(int rows) override;
+  void SetCols(int cols) override;
+  int Rows() const override { return model_->rowCount(); }
+  int Cols() const override { return model_->columnCount(); }
+  void CentreAllColumns() override { model_->SetCentred(true); }
+
+  void SetTextMatrix(int row, int col, const std::string& text) override;
+  std::string TextMatrix(int row, int col) const override;
+  void SetCellBackColour(int row, int col, tables::Colour colour) override;
+
+  void SetCurrentCell(int row, int col) override;
+  int CurrentRow() const override { return currentRow_; }
+  int CurrentCol() const override { return currentCol_; }
+  void SetCurrentCellColours(tables::Colour back, tables::Colour fore) override;
+  tables::GridColours Colours() const override;
+
+  tables::CellRect Selection() const override;
+  void ExtendSelection(int row, int col) override;
+  std::string ClipText(const tables::CellRect& rect) const override;
+  void SetClipText(const std::string& text) override;
+  void SetRedraw(bool on) override { setUpdatesEnabled(on); }
+  std::string EditText() const override;
+
+  void SetEditable(bool editable) override;
+  bool Editable() const override { return model_->Editable(); }
+  void SetToolTip(const std::string& text) override;
+
+  void SetVisible(bool visible) override { setVisible(visible); }
+  bool Visible() const override { return !isHidden(); }
+
+  void Move(int left, int top, int width, int height) override;
+  int ClientWidth() const override;
+  int ClientHeight() const override;
+  void SetRowHeights(int height) override;
+  void SetColWidth(int col, int width) override;
+  void SetColWidths(int width) override;
+
+  // The validating delegate's view of an edit in progress.
+  void SetActiveEditor(QLineEdit* editor) { activeEditor_ = editor; }
+  bool ValidateEntry(int row, int col);
+  void EntryCommitted(int row, int col);
+
+ protected:
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  int TotalRowHeight() const;
+
+  GridModel* model_;
+  tables::GridEvents* sink_ = nullptr;
+  QPointer<QLineEdit> activeEditor_;
+  int currentRow_ = 0;
+  int currentCol_ = 0;
+};
+
+}  // namespace qtui

@@ -1,0 +1,24 @@
+// The layout unit of the table controls, the twip (1/1440 inch), at the screen's DPI.
+#pragma once
+
+#include <QWidget>
+#include <cmath>
+
+namespace qtui {
+
+inline constexpr double kTwipsPerInch = 1440;
+
+inline int TwipsToPixelsX(const QWidget& widget, int twips) {
+  return static_cast<int>(std::lround(twips * widget.logicalDpiX() / kTwipsPerInch));
+}
+inline int TwipsToPixelsY(const QWidget& widget, int twips) {
+  return static_cast<int>(std::lround(twips * widget.logicalDpiY() / kTwipsPerInch));
+}
+inline int PixelsToTwipsX(const QWidget& widget, int pixels) {
+  return static_cast<int>(std::lround(pixels * kTwipsPerInch / widget.logicalDpiX()));
+}
+inline int PixelsToTwipsY(const QWidget& widget, int pixels) {
+  return static_cast<int>(std::lround(pixels * kTwipsPerInch / widget.logicalDpiY()));
+}
+
+}  // namespace qtui

@@ -1,0 +1,124 @@
+// The whole path on a real display: open an example JX tune, open the front table in the
+// grid beside its 3D surface, resize, save the table and the file.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QTest>
+#include <fstream>
+
+#include "app/form_layout.h"
+#include "app/temp_folder.h"
+#include "fakes/scripted_host.h"
+#include "files/base_tune.h"
+#include "files/data_file.h"
+#include "qt/frm_main.h"
+#include "qt/table_chart.h"
+#include "qt/table_grid.h"
+#include "qt/twips.h"
+#include "tables/cell_codec.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class TableChartWidgetTest : public testing::Test {
+ protected:
+  TableChartWidgetTest()
+      : saved_(fs::current_path()),
+        window_(app::BuiltInBranding(), QCoreApplication::applicationDirPath().toStdString(),
+                &host_) {
+    window_.Form_Load();
+    window_.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window_));
+  }
+  ~TableChartWidgetTest() override { fs::current_path(saved_); }
+
+  void Trigger(const char* name) {
+    window_.findChild<QAction*>(QString::fromLatin1(name))->trigger();
+  }
+
+  fs::path saved_;
+  apptest::TempFolder folder_;
+  fakes::ScriptedHost host_;
+  qtui::frmMain window_;
+};
+
+TEST_F(TableChartWidgetTest, OpenJXTuneShowTheFrontTableResizeAndSave) {
+  const fs::path tune = folder_.path() / "t.dat";
+  const core::ModuleImage base = files::BaseTune("JX");
+  files::WriteDataFile(tune, files::EncodeDataFile(base));
+  host_.ExpectFileDialog(tune.string());
+  host_.ExpectBox(core::Answer::OK);
+  Trigger("mnuOpenFile");
+  EXPECT_EQ(window_.windowTitle().toStdString(), "Ventrel Version 5.0 - t.dat");
+  EXPECT_TRUE(window_.findChild<QAction*>(QStringLiteral("mnuEditRetardTbl"))->isVisible());
+
+  Trigger("mnuEditFrontCylTrimTbl");
+  qtui::TableGrid& grid = *window_.grid();
+  qtui::TableChart& chart = *window_.chart();
+  ASSERT_TRUE(grid.isVisible());
+  ASSERT_TRUE(chart.isVisible());
+  ASSERT_TRUE(chart.HasSurface());
+  EXPECT_EQ(window_.windowTitle().toStdString(),
+            "Ventrel Version 5.0 - t.dat - Front Cylinder Fuel Trim Table");
+  ASSERT_EQ(grid.Rows(), 23);
+  EXPECT_EQ(grid.TextMatrix(0, 0), "RPM/TPS");
+  EXPECT_EQ(grid.TextMatrix(1, 0), "1000");
+  EXPECT_EQ(grid.TextMatrix(22, 0), "9500");
+  EXPECT_EQ(grid.TextMatrix(0, 9), "100%");
+  const double expected = tables::ReadCell(base, tables::TableId::FrontCylTrim, 22, 22, 9).chart;
+  EXPECT_NEAR(chart.SurfaceHeight(22, 9), expected, 1e-4);
+  EXPECT_FALSE(chart.Render(QSize(200, 150)).isNull());
+
+  window_.resize(900, 640);
+  QTest::qWait(50);
+  const QWidget& client = *window_.centralWidget();
+  const int w = qtui::PixelsToTwipsX(client, client.width());
+  const int h = qtui::PixelsToTwipsY(client, client.height());
+  const app::TableControlsPlacement placement = app::PlaceTableControls(w, h);
+  EXPECT_EQ(chart.geometry(), QRect(qtui::TwipsToPixelsX(chart, placement.chart.left), 0,
+                                    qtui::TwipsToPixelsX(chart, placement.chart.width),
+                                    qtui::TwipsToPixelsY(chart, placement.chart.height)));
+  EXPECT_EQ(grid.geometry(), QRect(0, 0, qtui::TwipsToPixelsX(grid, placement.grid.width),
+                                   qtui::TwipsToPixelsY(grid, placement.grid.height)));
+  EXPECT_EQ(grid.rowHeight(22), qtui::TwipsToPixelsY(grid, grid.ClientHeight() / 19 - 1));
+  EXPECT_EQ(grid.columnWidth(0), qtui::TwipsToPixelsX(grid, 950));
+  EXPECT_EQ(grid.columnWidth(5), qtui::TwipsToPixelsX(grid, grid.ClientWidth() / 10 - 1));
+
+  Trigger("mnuSaveTbl");
+  EXPECT_FALSE(grid.isVisible());
+  const fs::path saved = folder_.path() / "saved";
+  host_.ExpectFileDialog(saved.string());
+  Trigger("mnuSaveFile");
+  EXPECT_EQ(window_.windowTitle().toStdString(), "Ventrel Version 5.0 - saved.dat");
+  EXPECT_EQ(ReadAll(folder_.path() / "saved.dat"), ReadAll(tune));
+}
+
+TEST_F(TableChartWidgetTest, CloseRequestYesSavesAndACancelledSaveKeepsTheWindow) {
+  window_.session().image = files::BaseTune("VOSK");
+  Trigger("mnuEditRearCylTrimTbl");
+  ASSERT_TRUE(window_.chart()->isVisible());
+  host_.ExpectBox(core::Answer::Yes);  // Save data before exiting?
+  host_.ExpectBox(core::Answer::No);   // Save table edits to buffer before closing?
+  host_.ExpectFileDialog(std::nullopt);
+  EXPECT_FALSE(window_.close());
+  EXPECT_EQ(host_.boxes[0].text, "Save data before exiting?");
+
+  window_.session().image = files::BaseTune("VOSK");
+  Trigger("mnuEditRearCylTrimTbl");
+  const fs::path out = folder_.path() / "exit.dat";
+  host_.ExpectBox(core::Answer::Yes);
+  host_.ExpectBox(core::Answer::Yes);
+  host_.ExpectFileDialog(out.string());
+  EXPECT_TRUE(window_.close());
+  EXPECT_EQ(fs::file_size(out), 1360u);
+}
+
+}  // namespace
