@@ -1,13 +1,14 @@
 // Edit Quillon Parameters: the empty-data refusal, the dialog of each generation, and
-// what OK and Cancel leave in the image.
+// exactly which bytes OK and Cancel leave changed in the image.
 #include "params/edit_params_command.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "fake_params_view.h"
 #include "fakes/scripted_host.h"
 #include "params/table_editor_adapter.h"
-#include "params/user_data.h"
 #include "tables/table_editor.h"
 
 namespace {
@@ -15,7 +16,7 @@ namespace {
 using core::Answer;
 using params::Generation;
 
-class RecordingFactory : public params::ParamsDialogFactory {
+class ScriptedDialogs : public params::ParamsDialogFactory {
  public:
   std::unique_ptr<params::ParamsDialog> CreateDialog(Generation generation) override {
     generations.push_back(generation);
@@ -32,20 +33,19 @@ class EditParamsTest : public testing::Test {
   void Load(const std::string& moduleVersion) {
     image.ModuleVersion = moduleVersion;
     image.FLASHBufferEmpty = false;
-    image.EEPROMBufferEmpty = false;
-    for (std::size_t i = 16; i < 96; ++i) image.EEPROMBuffer[i] = static_cast<std::uint8_t>(i);
+    for (std::size_t i = 0; i < 512; ++i) image.EEPROMBuffer[i] = static_cast<std::uint8_t>(i);
     image.EEPROMBuffer[params::kModeByte] = 0x02;
   }
 
   core::ModuleImage image;
   fakes::ScriptedHost host;
   paramstest::FakeTableEditor tables;
-  RecordingFactory dialogs;
+  ScriptedDialogs dialogs;
 };
 
 TEST_F(EditParamsTest, EmptyFLASHImageRefusesEvenWithEEPROMData) {
+  image.EEPROMBufferEmpty = false;
   for (const Answer answer : {Answer::OK, Answer::Cancel}) {
-    image.EEPROMBufferEmpty = false;
     host.ExpectBox(answer);
     params::EditParams(image, host, tables, dialogs);
   }
@@ -57,52 +57,58 @@ TEST_F(EditParamsTest, EmptyFLASHImageRefusesEvenWithEEPROMData) {
   EXPECT_TRUE(dialogs.generations.empty());
 }
 
-TEST_F(EditParamsTest, EachEditionOpensItsGenerationsDialog) {
+// Every box edited, basic mode and swap switched on, new user text: OK writes the
+// parameter bytes, the mode byte and the user data field of the generation, nothing else.
+TEST_F(EditParamsTest, OKWritesExactlyTheBytesOfTheGenerationsDialog) {
   const std::pair<const char*, Generation> cases[] = {
       {"VOSK", Generation::First},    {"KQ", Generation::First},  {"QL2 VOSK", Generation::Second},
-      {"QL2 KQ", Generation::Second}, {"JX", Generation::Second}, {"vosk", Generation::Second},
+      {"QL2 KQ", Generation::Second}, {"JX", Generation::Second},
+  };
+  dialogs.script = [](params::ParamsPresenter& p, paramstest::FakeParamsView& view) {
+    for (auto& [number, box] : view.boxes) {
+      box.text = "3";
+      p.txtParam_Validate(number);
+    }
+    view.userData = "New";
+    p.optBasicMode_Click();
+    p.chkSwapMode_Click(true);
+    p.cmdOK_Click();
   };
   for (const auto& [version, generation] : cases) {
+    SCOPED_TRACE(version);
     Load(version);
+    const auto before = image.EEPROMBuffer;
     dialogs.generations.clear();
     params::EditParams(image, host, tables, dialogs);
-    EXPECT_EQ(dialogs.generations, std::vector<Generation>{generation}) << version;
+    EXPECT_EQ(dialogs.generations, std::vector<Generation>{generation});
+    std::set<std::size_t> expected{params::kModeByte};
+    for (int n = 1; n <= params::ParameterCount(generation); ++n) {
+      expected.insert(params::PlaceOf(generation, n).byte);
+    }
+    for (std::size_t i = 64; i < 96; ++i) expected.insert(i);
+    std::set<std::size_t> changed;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+      if (image.EEPROMBuffer[i] != before[i]) changed.insert(i);
+    }
+    EXPECT_EQ(changed, expected);
+    EXPECT_EQ(image.EEPROMBuffer[params::kModeByte], 0x03);
+    EXPECT_EQ(image.ModuleVersion, version);
   }
 }
 
-TEST_F(EditParamsTest, OKStoresAndCancelLeavesTheImage) {
+TEST_F(EditParamsTest, CancelLeavesTheImageAndTheNextOpeningReloads) {
   Load("QL2 VOSK");
   const auto before = image.EEPROMBuffer;
-  dialogs.script = [](params::ParamsPresenter& p, paramstest::FakeParamsView& view) {
-    view.boxes[10].text = "4";
-    p.txtParam_Validate(10);
-    p.cmdCancel_Click();
-  };
-  params::EditParams(image, host, tables, dialogs);
+  for (int opening = 0; opening < 2; ++opening) {
+    dialogs.script = [](params::ParamsPresenter& p, paramstest::FakeParamsView& view) {
+      EXPECT_EQ(view.boxes[10].text, " 58");
+      view.boxes[10].text = "4";
+      p.txtParam_Validate(10);
+      p.cmdCancel_Click();
+    };
+    params::EditParams(image, host, tables, dialogs);
+  }
   EXPECT_EQ(image.EEPROMBuffer, before);
-
-  dialogs.script = [](params::ParamsPresenter& p, paramstest::FakeParamsView& view) {
-    EXPECT_EQ(view.boxes[10].text, " 58") << "a cancelled edit is not carried into the next";
-    view.boxes[10].text = "4";
-    p.txtParam_Validate(10);
-    p.cmdOK_Click();
-  };
-  params::EditParams(image, host, tables, dialogs);
-  EXPECT_EQ(image.EEPROMBuffer[58], 4);
-}
-
-TEST_F(EditParamsTest, FirstGenerationOKLeavesTheSecondGenerationBytes) {
-  Load("KQ");
-  const auto before = image.EEPROMBuffer;
-  dialogs.script = [](params::ParamsPresenter& p, paramstest::FakeParamsView& view) {
-    EXPECT_EQ(view.edition, params::EditionOption::KQ);
-    EXPECT_FALSE(view.voskEnabled);
-    p.cmdOK_Click();
-  };
-  params::EditParams(image, host, tables, dialogs);
-  for (std::size_t i = 49; i <= 58; ++i) EXPECT_EQ(image.EEPROMBuffer[i], before[i]) << i;
-  EXPECT_EQ(image.EEPROMBuffer[33], before[33]);
-  EXPECT_EQ(image.ModuleVersion, "KQ");
 }
 
 TEST_F(EditParamsTest, ConversionMakesTheMainWindowsTablesReadOnly) {
@@ -123,7 +129,7 @@ TEST_F(EditParamsTest, ConversionMakesTheMainWindowsTablesReadOnly) {
   params::EditParams(image, host, adapter, dialogs);
   EXPECT_FALSE(editor.TableEditPermission());
   EXPECT_EQ(image.ModuleVersion, "QL2 KQ");
-  EXPECT_EQ(image.EEPROMBuffer[33] & 0xF0, 0x40);
+  EXPECT_EQ(image.EEPROMBuffer[33], 0x41);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// A parameter dialog without windows: it keeps the state of every control the logic
-// sets, lets a test act as the user, and runs a scripted session when shown modally.
+// A parameter dialog without windows: it keeps the state the logic gives each control,
+// lets a test act as the user, and runs a scripted session when shown modally.
 #pragma once
 
 #include <functional>
@@ -9,8 +9,6 @@
 #include <vector>
 
 #include "params/edit_params_command.h"
-#include "params/params_presenter.h"
-#include "params/table_editor_control.h"
 
 namespace paramstest {
 
@@ -21,21 +19,15 @@ struct ParamBox {
 
 class FakeParamsView : public params::ParamsDialog {
  public:
-  // Design state: KQ and basic mode selected, both check boxes clear, all enabled.
+  // Design state: KQ and basic mode selected, both switches clear, everything enabled.
   params::EditionOption edition = params::EditionOption::KQ;
-  bool kqEnabled = true;
-  bool voskEnabled = true;
   params::ModeOption mode = params::ModeOption::Basic;
-  bool swapEnabled = true;
-  bool swapChecked = false;
-  bool trimEnabled = true;
-  bool trimChecked = false;
+  bool kqEnabled = true, voskEnabled = true;
+  bool swapEnabled = true, swapChecked = false, trimEnabled = true, trimChecked = false;
   std::map<int, ParamBox> boxes;
   std::string userData;
   std::optional<int> focused;
-  bool centred = false;
-  bool closed = false;
-  // What the user does while the dialog is shown modally.
+  bool centred = false, closed = false;
   std::function<void(params::ParamsPresenter&, FakeParamsView&)> script;
 
   void CentreOnScreen() override { centred = true; }
@@ -55,7 +47,6 @@ class FakeParamsView : public params::ParamsDialog {
   void SetUserDataText(const std::string& text) override { userData = text; }
   std::string UserDataText() const override { return userData; }
   void CloseDialog() override { closed = true; }
-
   void ShowModal(params::ParamsPresenter& presenter) override {
     if (script) script(presenter, *this);
   }
