@@ -22,6 +22,8 @@ constexpr Duration kEventLoopMargin = 1500us;
 constexpr Duration kEventLoopThreshold = 3ms;
 // While waiting for bytes the last stretch is slept in slices, to see them soon.
 constexpr Duration kReadySlice = 200us;
+constexpr int kLatenessSmoothing = 8;
+constexpr Duration kMaxWakeLateness = 300us;
 
 }  // namespace
 
@@ -61,8 +63,29 @@ void QtClock::WaitUntil(Duration deadline, const std::function<bool()>& ready) {
     }
     QCoreApplication::processEvents();
     if (ready && ready()) return;
-    std::this_thread::sleep_for(ready ? std::min(remaining, kReadySlice) : remaining);
+    const Duration left = deadline - Now();
+    if (left <= Duration::zero()) return;
+    if (ready) {
+      std::this_thread::sleep_for(std::min(left, kReadySlice));
+    } else {
+      SleepPrecisely(deadline);
+      return;
+    }
   }
+}
+
+void QtClock::SleepPrecisely(Duration deadline) {
+  // The kernel wakes a sleeper late by a margin that depends on the machine's load:
+  // sleep that much less, learn from how late it was, and yield away the rest.
+  const Duration target = deadline - wakeLateness_;
+  const Duration before = Now();
+  if (target > before) {
+    std::this_thread::sleep_for(target - before);
+    const Duration late = Now() - target;
+    wakeLateness_ = std::clamp(wakeLateness_ + (late - wakeLateness_) / kLatenessSmoothing,
+                               Duration::zero(), kMaxWakeLateness);
+  }
+  while (Now() < deadline) std::this_thread::yield();
 }
 
 }  // namespace qtui

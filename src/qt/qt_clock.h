@@ -26,7 +26,11 @@ class QtClock : public core::Clock {
   void Wake();
 
  private:
+  void SleepPrecisely(Duration deadline);
+
   QElapsedTimer elapsed_;
+  // How late the kernel has lately woken a sleeper.
+  Duration wakeLateness_ = std::chrono::microseconds(60);
   QEventLoop* loop_ = nullptr;
 };
 

@@ -1,0 +1,161 @@
+// One suite for the serial-port seam, run on the in-process simulated port and on
+// QSerialPort over a pseudo-terminal served by ventrel-sim: both must behave alike.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "core/failure.h"
+#include "fakes/sim_process.h"
+#include "qt/qt_clock.h"
+#include "qt/qt_serial_port.h"
+#include "sim/image_file.h"
+#include "sim/simulated_port.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using comm::Byte;
+
+enum class Kind { InProcess, PseudoTerminal };
+
+double CPUSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
+         usage.ru_stime.tv_usec / 1e6;
+}
+
+class SerialPortContract : public testing::TestWithParam<Kind> {
+ protected:
+  // A module with the given ventrel-sim options, and the port to it, opened.
+  comm::SerialPort& Connect(std::vector<std::string> options = {}) {
+    if (GetParam() == Kind::PseudoTerminal) {
+      simulator_ = fakes::SimProcess::Start(VENTREL_SIM, options);
+      if (!simulator_) ADD_FAILURE() << "ventrel-sim did not start";
+      auto port = std::make_unique<qtui::QtSerialPort>(clock_);
+      port->SetPort(simulator_ ? simulator_->device() : "/dev/null");
+      port_ = std::move(port);
+    } else {
+      sim::Faults faults;
+      for (std::size_t i = 0; i + 1 < options.size(); i += 2) {
+        if (options[i] == "--fault") sim::AddFault(faults, options[i + 1]);
+      }
+      module_ = std::make_unique<sim::QuillonModule>(sim::Edition::JX, faults);
+      for (std::size_t i = 0; i + 1 < options.size(); i += 2) {
+        if (options[i] == "--image") sim::LoadDataFile(options[i + 1], module_->memories());
+      }
+      port_ = std::make_unique<sim::SimulatedPort>(*module_, clock_);
+    }
+    port_->Open();
+    port_->ClearReceiveBuffer();
+    return *port_;
+  }
+
+  void Send(std::initializer_list<Byte> bytes) {
+    for (const Byte b : bytes) port_->WriteByte(b);
+  }
+
+  std::vector<Byte> Receive(std::size_t count) {
+    EXPECT_TRUE(port_->WaitForBytes(count, clock_.Now() + 1s));
+    std::vector<Byte> bytes;
+    while (bytes.size() < count && port_->BytesWaiting() > 0) bytes.push_back(port_->ReadByte());
+    return bytes;
+  }
+
+  qtui::QtClock clock_;
+  std::unique_ptr<fakes::SimProcess> simulator_;
+  std::unique_ptr<sim::QuillonModule> module_;
+  std::unique_ptr<comm::SerialPort> port_;
+};
+
+TEST_P(SerialPortContract, ReSyncIsAnsweredWithItsEchoAndAcknowledgement) {
+  comm::SerialPort& port = Connect();
+  EXPECT_TRUE(port.IsOpen());
+  Send({comm::kCmdReSync});
+  EXPECT_EQ(Receive(2), (std::vector<Byte>{0x33, 0x06}));
+  EXPECT_EQ(port.BytesWaiting(), 0u);
+  port.Close();
+  EXPECT_FALSE(port.IsOpen());
+}
+
+TEST_P(SerialPortContract, ClearingDropsWhatHasArrived) {
+  comm::SerialPort& port = Connect();
+  Send({comm::kCmdReadStatus});
+  ASSERT_TRUE(port.WaitForBytes(2, clock_.Now() + 1s));
+  port.ClearReceiveBuffer();
+  EXPECT_EQ(port.BytesWaiting(), 0u);
+}
+
+TEST_P(SerialPortContract, NullBytesAreReceived) {
+  const auto image = std::filesystem::temp_directory_path() / "ventrel-contract-zeros.dat";
+  std::ofstream(image, std::ios::binary) << std::string(sim::kDataFileBytes, '\0');
+  Connect({"--image", image.string()});
+  const auto& key = comm::kBootLoadEntryKey;
+  Send({comm::kCmdBootLoadKey, key[0], key[1], key[2], key[3]});
+  EXPECT_EQ(Receive(6).back(), comm::kACK);
+  Send({comm::kCmdSetAddress, 0x00, 0x31});
+  EXPECT_EQ(Receive(4).back(), comm::kACK);
+  Send({comm::kCmdReadFLASH});
+  EXPECT_EQ(Receive(2), (std::vector<Byte>{0x19, 0x00}));
+  std::filesystem::remove(image);
+}
+
+TEST_P(SerialPortContract, SilentLineWaitsUntilTheDeadlineWithoutSpinning) {
+  comm::SerialPort& port = Connect({"--fault", "silent"});
+  Send({comm::kCmdReSync});
+  const auto start = clock_.Now();
+  const double cpuStart = CPUSeconds();
+  EXPECT_FALSE(port.WaitForBytes(1, start + 300ms));
+  const auto waited = clock_.Now() - start;
+  EXPECT_GE(waited, 300ms);
+  // A spinning wait would use the whole 300 ms; an idle one a few.
+  EXPECT_LT(CPUSeconds() - cpuStart, 0.15);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPorts, SerialPortContract,
+                         testing::Values(Kind::InProcess, Kind::PseudoTerminal),
+                         [](const auto& info) {
+                           return info.param == Kind::InProcess ? "InProcess" : "PseudoTerminal";
+                         });
+
+TEST(QtSerialPort, MissingDeviceIsNamedInTheFailure) {
+  qtui::QtClock clock;
+  qtui::QtSerialPort port(clock);
+  port.SetPort("/dev/ventrel-no-such-port");
+  try {
+    port.Open();
+    FAIL() << "opened a missing device";
+  } catch (const core::Error& e) {
+    EXPECT_EQ(e.failure().source, "Comm Error");
+    EXPECT_NE(e.failure().description.find("/dev/ventrel-no-such-port does not exist"),
+              std::string::npos);
+  }
+  EXPECT_FALSE(port.IsOpen());
+}
+
+TEST(QtSerialPort, TerminalThatVanishesIsReportedAndClosedNotHung) {
+  qtui::QtClock clock;
+  auto simulator = fakes::SimProcess::Start(VENTREL_SIM);
+  ASSERT_TRUE(simulator);
+  qtui::QtSerialPort port(clock);
+  port.SetPort(simulator->device());
+  port.Open();
+  simulator->Kill();
+  const auto start = clock.Now();
+  bool reported = false;
+  try {
+    port.WriteByte(comm::kCmdReSync);
+    port.WaitForBytes(2, clock.Now() + 1s);
+    port.WaitForBytes(2, clock.Now() + 1s);
+  } catch (const core::Error& e) {
+    reported = e.failure().description.find(simulator->device()) != std::string::npos;
+  }
+  EXPECT_TRUE(reported);
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_LT(clock.Now() - start, 2500ms);
+}
+
+}  // namespace
