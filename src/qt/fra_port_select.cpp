@@ -25,11 +25,12 @@ std::vector<std::string> DetectedDevices() {
 }  // namespace
 
 fraPortSelect::fraPortSelect(comm::Link& link, core::SettingsStore& settings, core::Host& host,
-                             QWidget* parent)
+                             std::function<void()> chosen, QWidget* parent)
     : QGroupBox(QStringLiteral("Data Port Setup"), parent),
       link_(link),
       settings_(settings),
-      host_(host) {
+      host_(host),
+      chosen_(std::move(chosen)) {
   setObjectName(QStringLiteral("fraPortSelect"));
   auto* lblPort = new QLabel(QStringLiteral("Port"), this);
   lblPort->setObjectName(QStringLiteral("lblPort"));
@@ -79,16 +80,22 @@ void fraPortSelect::showEvent(QShowEvent* event) {
 }
 
 void fraPortSelect::cboPort_Click(const QString& item) {
-  if (!comm::SelectPort(link_, settings_, host_, ToStdString(item.trimmed()))) Refresh();
+  if (!comm::SelectPort(link_, settings_, host_, ToStdString(item.trimmed()))) {
+    Refresh();
+    return;
+  }
+  if (chosen_) chosen_();
 }
 
 void fraPortSelect::cmdPortSelectOK_Click() {
   // Text typed but not yet confirmed with Enter is taken as the choice.
   const QString typed = cboPort_->currentText().trimmed();
-  if (!typed.isEmpty() && typed != ToQString(comm::PortItem(link_)) &&
-      !comm::SelectPort(link_, settings_, host_, ToStdString(typed))) {
-    Refresh();
-    return;
+  if (!typed.isEmpty() && typed != ToQString(comm::PortItem(link_))) {
+    if (!comm::SelectPort(link_, settings_, host_, ToStdString(typed))) {
+      Refresh();
+      return;
+    }
+    if (chosen_) chosen_();
   }
   hide();
 }

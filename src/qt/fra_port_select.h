@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <functional>
 
 #include "core/host.h"
 #include "link/link.h"
@@ -15,7 +16,9 @@ class fraPortSelect : public QGroupBox {
   Q_OBJECT
 
  public:
-  fraPortSelect(comm::Link& link, core::SettingsStore& settings, core::Host& host, QWidget* parent);
+  // chosen runs after the user has chosen a port.
+  fraPortSelect(comm::Link& link, core::SettingsStore& settings, core::Host& host,
+                std::function<void()> chosen, QWidget* parent);
 
   // Lists the ports again (adapters come and go) and shows the current choice.
   void Refresh();
@@ -32,6 +35,7 @@ class fraPortSelect : public QGroupBox {
   comm::Link& link_;
   core::SettingsStore& settings_;
   core::Host& host_;
+  std::function<void()> chosen_;
   QComboBox* cboPort_ = nullptr;
   QPushButton* cmdPortSelectOK_ = nullptr;
 };

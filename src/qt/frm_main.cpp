@@ -58,7 +58,8 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
   layout->addWidget(fraProgress1_);
   fraProgress1_->hide();
   linkDevices_ = std::make_unique<LinkDevices>(session_);
-  fraPortSelect_ = new fraPortSelect(session_.link, *session_.settings, host_, central);
+  fraPortSelect_ = new fraPortSelect(session_.link, *session_.settings, host_,
+                                     [this] { linkDevices_->UseSerialPort(); }, central);
   layout->addWidget(fraPortSelect_);
   fraPortSelect_->hide();
   setCentralWidget(central);
@@ -155,6 +156,8 @@ void frmMain::closeEvent(QCloseEvent* event) {
       return files::SaveFile(session_.image, session_.editor, session_.window, host_);
     });
   });
+  // The port is closed whatever the answer; the next command opens it again.
+  session_.link.ClosePort();
   if (keepOpen) {
     event->ignore();
     return;

@@ -20,6 +20,13 @@ void LinkDevices::UsePortDevice(const std::string& device) {
   session_.link.CommPortPath = device;
 }
 
+void LinkDevices::UseSerialPort() {
+  if (!simulated_) return;
+  session_.link.Attach(serial_, clock_);
+  simulated_.reset();
+  module_.reset();
+}
+
 void LinkDevices::UseSimulatedModule(sim::Edition edition) {
   session_.link.ClosePort();
   module_ = std::make_unique<sim::QuillonModule>(edition);

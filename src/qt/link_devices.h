@@ -27,6 +27,8 @@ class LinkDevices {
   // For this run only: the stored choice stays as it is.
   void UsePortDevice(const std::string& device);
   void UseSimulatedModule(sim::Edition edition);
+  // Back to the serial port, once the user has chosen one.
+  void UseSerialPort();
 
  private:
   app::Session& session_;

@@ -76,6 +76,7 @@ TEST_F(PortSelectTest, PickingComTwelveClosesThePortStoresItAndSurvivesARestart)
     emit cboPort->activated(11);
     EXPECT_FALSE(window->session().link.PortOpen());
     EXPECT_EQ(window->session().link.CommPortNumber, 12);
+
     EXPECT_EQ(StoredPort(), QStringLiteral("12"));
     QTest::mouseClick(window->portFrame()->cmdPortSelectOK(), Qt::LeftButton);
     EXPECT_FALSE(window->portFrame()->isVisible());
@@ -98,6 +99,21 @@ TEST_F(PortSelectTest, TypedDevicePathIsTakenOnEnterAndOKWithoutChangeKeepsTheCh
   QTest::mouseClick(window->portFrame()->cmdPortSelectOK(), Qt::LeftButton);
   EXPECT_EQ(StoredPort(), QStringLiteral("/dev/pts/9"));
   EXPECT_TRUE(host_.boxes.empty());
+}
+
+TEST_F(PortSelectTest, ChoosingAPortLeavesTheSimulatedModule) {
+  auto window = Start();
+  window->linkDevices().UseSimulatedModule(sim::Edition::KQ);
+  ASSERT_TRUE(window->session().link.ReSync());
+  OpenPortSetup(*window);
+  QComboBox* cboPort = window->portFrame()->cboPort();
+  cboPort->lineEdit()->setText(QStringLiteral("/dev/ventrel-no-such-port"));
+  QTest::keyClick(cboPort->lineEdit(), Qt::Key_Return);
+  host_.ExpectBox(core::Answer::Ignore);
+  EXPECT_FALSE(window->session().link.ReSync());
+  ASSERT_EQ(host_.boxes.size(), 1u);
+  EXPECT_NE(host_.boxes[0].text.find("/dev/ventrel-no-such-port does not exist"),
+            std::string::npos);
 }
 
 TEST_F(PortSelectTest, PortGivenForOneRunIsNotStored) {
