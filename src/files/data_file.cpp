@@ -34,7 +34,11 @@ std::string SystemReason(int error) {
 fs::path TemporaryBeside(const fs::path& target) {
   std::random_device random;
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  return folder / ("." + target.filename().string() + ".saving-" + std::to_string(random()));
+  std::string name = ".";
+  name += target.filename().string();
+  name += ".saving-";
+  name += std::to_string(random());
+  return folder / name;
 }
 
 }  // namespace

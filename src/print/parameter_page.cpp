@@ -34,7 +34,11 @@ PrintLine ParameterLine(int n, int value) {
 
 }  // namespace
 
-std::string SignFirst(int value) { return (value < 0 ? "" : " ") + std::to_string(value); }
+std::string SignFirst(int value) {
+  std::string text = value < 0 ? "" : " ";
+  text += std::to_string(value);
+  return text;
+}
 
 std::string UserText(const core::ModuleImage& image) {
   std::string text;
