@@ -10,9 +10,9 @@ namespace {
 
 struct EditionInfo {
   Edition edition;
+  comm::Byte editionCode;
   std::string_view name;
   std::string_view firmwareID;
-  comm::Byte editionCode;
 };
 
 // The first generation stores no edition code of its own.
@@ -23,11 +23,11 @@ constexpr std::size_t kUserDataFirstByte = 64;
 constexpr std::string_view kUserData = "Simulated Quillon module";
 
 constexpr EditionInfo kEditions[] = {
-    {Edition::Vosk, "vosk", "Quillon Vosk V5.1", kNoEditionCode},
-    {Edition::KQ, "kq", "Quillon KQ V5.1", core::kEditionCodeKQ},
-    {Edition::QL2Vosk, "ql2-vosk", "Quillon II Vosk V2.4", core::kEditionCodeQL2Vosk},
-    {Edition::QL2KQ, "ql2-kq", "Quillon II KQ V2.4", core::kEditionCodeQL2KQ},
-    {Edition::JX, "jx", "Quillon II JX V2.4", core::kEditionCodeJX},
+    {Edition::Vosk, kNoEditionCode, "vosk", "Quillon Vosk V5.1"},
+    {Edition::KQ, core::kEditionCodeKQ, "kq", "Quillon KQ V5.1"},
+    {Edition::QL2Vosk, core::kEditionCodeQL2Vosk, "ql2-vosk", "Quillon II Vosk V2.4"},
+    {Edition::QL2KQ, core::kEditionCodeQL2KQ, "ql2-kq", "Quillon II KQ V2.4"},
+    {Edition::JX, core::kEditionCodeJX, "jx", "Quillon II JX V2.4"},
 };
 
 const EditionInfo& Info(Edition edition) {

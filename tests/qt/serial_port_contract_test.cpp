@@ -24,8 +24,10 @@ enum class Kind { InProcess, PseudoTerminal };
 double CPUSeconds() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
-         usage.ru_stime.tv_usec / 1e6;
+  const auto seconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+  };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 class SerialPortContract : public testing::TestWithParam<Kind> {
