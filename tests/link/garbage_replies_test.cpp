@@ -1,0 +1,124 @@
+// Whatever the module sends back, garbage, short replies or nothing, every command ends
+// within its deadlines and never claims a success that the bytes did not carry.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <random>
+
+#include "fakes/fake_clock.h"
+#include "fakes/scripted_host.h"
+#include "link/link.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using comm::Byte;
+
+// Answers every written byte with zero to three random bytes, at once.
+class GarbagePort : public comm::SerialPort {
+ public:
+  GarbagePort(core::Clock& clock, unsigned seed) : clock_(clock), random_(seed) {}
+
+  void SetPort(const std::string& device) override { device_ = device; }
+  std::string Port() const override { return device_; }
+  void Configure(const comm::PortSettings&) override {}
+  void Open() override { open_ = true; }
+  void Close() override { open_ = false; }
+  bool IsOpen() const override { return open_; }
+  void ClearReceiveBuffer() override { incoming_.clear(); }
+  std::size_t BytesWaiting() override { return incoming_.size(); }
+  void WriteByte(Byte) override {
+    for (unsigned n = random_() % 4; n > 0; --n) incoming_.push_back(static_cast<Byte>(random_()));
+  }
+  Byte ReadByte() override {
+    lastRead = incoming_.front();
+    incoming_.pop_front();
+    ++reads;
+    return lastRead;
+  }
+  bool WaitForBytes(std::size_t count, Deadline deadline) override {
+    if (open_ && incoming_.size() >= count) return true;
+    if (deadline > clock_.Now()) clock_.DelayTimer(deadline - clock_.Now());
+    return false;
+  }
+  std::optional<int> TakeLineEvent() override { return std::nullopt; }
+
+  int reads = 0;
+  Byte lastRead = 0;
+
+ private:
+  core::Clock& clock_;
+  std::mt19937 random_;
+  std::string device_;
+  bool open_ = false;
+  std::deque<Byte> incoming_;
+};
+
+// Nobody at the keyboard: every prompt is answered with Ignore.
+class IgnoringHost : public fakes::ScriptedHost {
+ public:
+  core::Answer MsgBox(const std::string&, const std::string&, core::Buttons buttons,
+                      core::Icon) override {
+    ++prompts;
+    return buttons == core::Buttons::AbortRetryIgnore ? core::Answer::Ignore : core::Answer::Cancel;
+  }
+  int prompts = 0;
+};
+
+TEST(GarbageReplies, EveryCommandEndsWithinItsDeadlines) {
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    fakes::FakeClock clock;
+    GarbagePort port(clock, seed);
+    IgnoringHost host;
+    bool abortFlag = false;
+    comm::Link link(host, abortFlag);
+    link.Attach(port, clock);
+    core::ModuleImage image;
+    const std::vector<Byte> page(256, 0x5A);
+
+    const auto within = [&](const char* name, auto&& command, core::Clock::Duration limit) {
+      const auto start = clock.now;
+      command();
+      EXPECT_LE(clock.now - start, limit) << name << " seed " << seed;
+    };
+    within(
+        "ReSync", [&] { link.ReSync(); }, 1100ms);
+    within(
+        "ReadStatus", [&] { link.ReadStatus(); }, 1100ms);
+    within(
+        "ReadFirmwareID", [&] { link.ReadFirmwareID(image); }, 2100ms);
+    within(
+        "EnterBootLoad", [&] { link.EnterBootLoad(); }, 2100ms);
+    within(
+        "SetAddress", [&] { link.SetAddress(0x3100); }, 2100ms);
+    within(
+        "ReadFLASH", [&] { link.ReadFLASH(); }, 2100ms);
+    within(
+        "WriteBuffer", [&] { link.WriteBuffer(page); }, 3s);
+    within(
+        "ErasePage", [&] { link.ErasePage(); }, 2100ms);
+    within(
+        "ExitBootLoad", [&] { link.ExitBootLoad(); }, 2100ms);
+  }
+}
+
+TEST(GarbageReplies, AcknowledgedCommandsSucceedOnlyOnACompleteAcknowledgedReply) {
+  for (unsigned seed = 1; seed <= 300; ++seed) {
+    fakes::FakeClock clock;
+    GarbagePort port(clock, seed);
+    IgnoringHost host;
+    bool abortFlag = false;
+    comm::Link link(host, abortFlag);
+    link.Attach(port, clock);
+    for (int round = 0; round < 3; ++round) {
+      port.reads = 0;
+      const bool linked = link.ReSync();
+      EXPECT_EQ(linked, port.reads == 2 && port.lastRead == comm::kACK) << seed;
+      port.reads = 0;
+      const bool erased = link.ErasePage();
+      EXPECT_EQ(erased, port.reads == 2 && port.lastRead == comm::kACK) << seed;
+    }
+  }
+}
+
+}  // namespace
