@@ -19,11 +19,16 @@ Byte HighByte(std::uint32_t value) { return static_cast<Byte>((value >> kByteBit
 
 }  // namespace
 
-void Link::RestoreLoaderAddress(int attempt) {
-  if (attempt == 0 || !loaderAddress_) return;
+bool Link::RestoreLoaderAddress(int attempt) {
+  if (attempt == 0 || !loaderAddress_) return true;
   Send({kCmdSetAddress, LowByte(*loaderAddress_), HighByte(*loaderAddress_)});
-  Receive(kSetAddressReply, kTimeoutAbort);
+  if (Receive(kSetAddressReply, kTimeoutAbort).back() != kACK) {
+    drainFirst_ = true;
+    return false;
+  }
   DelayTimer(kPacingDelay);
+  port_->ClearReceiveBuffer();
+  return true;
 }
 
 bool Link::AcknowledgedCommand(std::initializer_list<Byte> bytes, std::size_t replyLength) {
@@ -55,7 +60,7 @@ Byte Link::ReadAdvancing(Byte command) {
   Byte value = 0;
   Trapped([&](int attempt) {
     StartExchange();
-    RestoreLoaderAddress(attempt);
+    if (!RestoreLoaderAddress(attempt)) return;
     Send({command});
     value = Receive(kShortReply, kTimeoutAbort).back();
     DelayTimer(kPacingDelay);
@@ -75,7 +80,7 @@ bool Link::WriteEEPROMByte(Byte value) {
   bool acknowledged = false;
   Trapped([&](int attempt) {
     StartExchange();
-    RestoreLoaderAddress(attempt);
+    if (!RestoreLoaderAddress(attempt)) return;
     Send({kCmdWriteEEPROM, value});
     if (Receive(kWriteEEPROMReply, kTimeoutAbort).back() != kACK) {
       drainFirst_ = true;

@@ -114,7 +114,8 @@ class Link {
   void HandleLineEvents();
 
   // After a retry the loader's address is unknown: set it again before resending.
-  void RestoreLoaderAddress(int attempt);
+  // False when the loader refused it.
+  bool RestoreLoaderAddress(int attempt);
   Byte ReadAdvancing(Byte command);
   bool AcknowledgedCommand(std::initializer_list<Byte> bytes, std::size_t replyLength);
   bool SendBootLoadKey(const BootLoadKey& key);
