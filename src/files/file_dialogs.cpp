@@ -46,7 +46,7 @@ std::string FileOpen(core::Host& host, const std::string& fileTitle, std::string
                      const std::string& notExistMessage) {
   if (filter.empty()) filter = kAllFilesFilter;
   for (;;) {
-    const std::string name = ChoosePath(host, Dialog::Open, fileTitle, filter);
+    std::string name = ChoosePath(host, Dialog::Open, fileTitle, filter);
     if (name.empty() || FileExists(name)) return name;
     std::string text = name + kLineBreak + "File not found.";
     if (!notExistMessage.empty()) text += std::string(kLineBreak) + kLineBreak + notExistMessage;

@@ -1,5 +1,6 @@
 #include "qt/table_chart.h"
 
+#include <QtDataVisualization/qutils.h>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QVBoxLayout>
@@ -40,16 +41,25 @@ TableChart::TableChart(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Chart3D1"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  auto* graph = new Q3DSurface();
+  // Multisampling triples a frame's cost where GL is rendered in software (virtual
+  // machines, remote displays) and adds little to a surface of nine columns.
+  const QSurfaceFormat format = qDefaultSurfaceFormat(false);
+  auto* graph = new Q3DSurface(&format);
   // Without a GL context adding a series would crash.
   if (graph->hasContext()) {
     graph_ = graph;
+    // Shadows cost a render pass each frame and say nothing about a trim table.
+    graph_->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
     series_ = new QSurface3DSeries();
     series_->setDrawMode(QSurface3DSeries::DrawSurfaceAndWireframe);
     series_->setFlatShadingEnabled(false);
     graph_->addSeries(series_);
-    graph_->axisX()->setLabelFormat(QStringLiteral("%.0f"));
-    graph_->axisZ()->setLabelFormat(QStringLiteral("%.0f"));
+    // RPM and TPS span very different ranges; draw the table square.
+    graph_->setHorizontalAspectRatio(1.0);
+    graph_->setAspectRatio(1.5);
+    for (QValue3DAxis* axis : {graph_->axisX(), graph_->axisY(), graph_->axisZ()}) {
+      axis->setLabelFormat(QStringLiteral("%.0f"));
+    }
     valueLabel_ = new QCustom3DLabel();
     valueLabel_->setFacingCamera(true);
     valueLabel_->setVisible(false);

@@ -55,7 +55,7 @@ TableGrid::TableGrid(QWidget* parent) : QTableView(parent), model_(new GridModel
   setSelectionMode(QAbstractItemView::ContiguousSelection);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   model_->SetFixedColour(palette().color(QPalette::Button));
-  SetEditable(false);
+  TableGrid::SetEditable(false);
   hide();
 }
 

@@ -34,7 +34,8 @@ class ChartValues {
                               std::to_string(col) + " (it has " + std::to_string(rows_) +
                               " rows and " + std::to_string(cols_) + " columns).");
     }
-    return static_cast<std::size_t>((row - 1) * cols_ + (col - 1));
+    return static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(cols_) +
+           static_cast<std::size_t>(col - 1);
   }
 
   int rows_ = 0;

@@ -14,7 +14,7 @@ namespace tables {
 namespace {
 
 // A template is a few hundred bytes; a file far bigger is the wrong file.
-constexpr std::uintmax_t kMaxTemplateBytes = 64 * 1024;
+constexpr std::uintmax_t kMaxTemplateBytes = std::uintmax_t{64} * 1024;
 constexpr double kMaxAngle = 180;
 constexpr double kMinZoom = 10;
 constexpr double kMaxZoom = 500;

@@ -43,7 +43,7 @@ struct TableLayout {
   std::vector<std::string> rpmLabels;
 
   // FLASH words one table occupies: R / 2 per column.
-  std::size_t Words() const { return static_cast<std::size_t>(rows / 2 * kTpsColumns); }
+  std::size_t Words() const { return static_cast<std::size_t>(rows / 2) * kTpsColumns; }
 };
 
 // 22 rows for "JX", 18 for every other ModuleVersion.
