@@ -21,6 +21,10 @@ using comm::Byte;
 
 enum class Kind { InProcess, PseudoTerminal };
 
+void PrintTo(Kind kind, std::ostream* out) {
+  *out << (kind == Kind::InProcess ? "in-process port" : "pseudo-terminal");
+}
+
 double CPUSeconds() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
