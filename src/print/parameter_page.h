@@ -1,37 +1,32 @@
-// The parameter page: text pieces at character columns, read straight from the EEPROM
-// image. The printout and ventrel-cli share these lines.
+// The parameter page: who made the tune, its firmware ID, the user text, the mode
+// switches and every parameter, read straight from the EEPROM image. The printout and
+// ventrel-cli info share these lines.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "core/module_image.h"
+#include "print/page_conventions.h"
+#include "print/print_line.h"
 
 namespace print {
 
-// Every line of the page starts at this character column.
-inline constexpr int kLeftColumn = 10;
+inline constexpr int kParameterPagePoints = 10;
+inline constexpr int kParameterPageFirstLineTwips = 2000;
+inline constexpr const char* kParameterPageSubject = "Parameters";
+
 inline constexpr int kValueColumn = 30;
 inline constexpr int kParameterValueColumn = 25;
-
-struct TextPiece {
-  int column = kLeftColumn;
-  std::string text;
-};
-
-// No pieces: an empty line.
-using PrintLine = std::vector<TextPiece>;
 
 // " 5" for values that are not negative, "-12" for negative ones.
 std::string SignFirst(int value);
 
-// The printable characters (32..126) of the user data field, in order.
-std::string UserText(const core::ModuleImage& image);
-
 // From "User Data:" to the last parameter line.
 std::vector<PrintLine> ParameterLines(const core::ModuleImage& image);
 
-// The line as plain text, with firstColumn as the first character.
-std::string RenderLine(const PrintLine& line, int firstColumn);
+// The whole page, from the heading to the empty line after the last parameter.
+std::vector<PrintLine> ParameterPageLines(const PageHeading& heading,
+                                          const core::ModuleImage& image);
 
 }  // namespace print

@@ -1,21 +1,36 @@
-// The parameter page lines read straight from the EEPROM image.
+// The parameter page as text lines: the heading, the firmware ID, the user text, the
+// mode lines and each parameter's byte and number form.
 #include "print/parameter_page.h"
 
 #include <gtest/gtest.h>
 
+#include "print/page_conventions.h"
+
 namespace {
 
-std::vector<std::string> Rendered(const core::ModuleImage& image) {
+constexpr const char* kDate = "1/2/2025 10:00:00 AM";
+
+print::PageHeading Heading(const std::string& moduleVersion, const std::string& comment = "") {
+  return {"Marrowby", moduleVersion, "t.dat", comment, kDate};
+}
+
+core::ModuleImage Image(const std::string& moduleVersion) {
+  core::ModuleImage image;
+  image.ModuleVersion = moduleVersion;
+  image.FLASHBufferEmpty = false;
+  return image;
+}
+
+std::vector<std::string> Page(const core::ModuleImage& image, const std::string& comment = "") {
   std::vector<std::string> lines;
-  for (const auto& line : print::ParameterLines(image)) {
+  for (const auto& line : print::ParameterPageLines(Heading(image.ModuleVersion, comment), image)) {
     lines.push_back(print::RenderLine(line, 1));
   }
   return lines;
 }
 
-TEST(ParameterPage, FirstGenerationHasNineParametersInItsColumns) {
-  core::ModuleImage image;
-  image.ModuleVersion = "VOSK";
+TEST(ParameterPage, FileDataOfTheFirstGenerationHasNoFirmwareLineAndNineParameters) {
+  core::ModuleImage image = Image("VOSK");
   image.EEPROMBuffer[17] = 0xFB;
   image.EEPROMBuffer[25] = 0x05;
   image.EEPROMBuffer[32] = 0x07;
@@ -24,6 +39,9 @@ TEST(ParameterPage, FirstGenerationHasNineParametersInItsColumns) {
       "C";
   for (std::size_t i = 0; i < userData.size(); ++i) image.EEPROMBuffer[64 + i] = userData[i];
   const std::vector<std::string> expected = {
+      "         Marrowby Quillon Vosk Version Parameters Data Printed: 1/2/2025 10:00:00 AM",
+      "         Filename: t.dat",
+      "",
       "         User Data:          ABC",
       "",
       "         Quillon Basic Mode Enabled",
@@ -38,34 +56,112 @@ TEST(ParameterPage, FirstGenerationHasNineParametersInItsColumns) {
       "         Parameter 7:    0",
       "         Parameter 8:    0",
       "         Parameter 9:    5",
+      "",
   };
-  EXPECT_EQ(Rendered(image), expected);
+  EXPECT_EQ(Page(image), expected);
 }
 
-TEST(ParameterPage, SecondGenerationAddsParameters10To19Unsigned) {
-  core::ModuleImage image;
-  image.ModuleVersion = "JX";
+TEST(ParameterPage, DownloadedJXDataHasCommentFirmwareIDAndNineteenParameters) {
+  core::ModuleImage image = Image("JX");
+  image.FirmwareID = "Quillon II JX 2.1";
   image.EEPROMBuffer[58] = 200;
   image.EEPROMBuffer[49] = 11;
   image.EEPROMBuffer[57] = 0xFF;
-  image.EEPROMBuffer[32] = 0x06;
-  const auto lines = Rendered(image);
-  ASSERT_EQ(lines.size(), 25u);
-  EXPECT_EQ(lines[2], "         Quillon Advanced Mode Enabled");
-  EXPECT_EQ(lines[4], "         Manual Trim in Advanced Mode Enabled");
-  EXPECT_EQ(lines[15], "         Parameter 10:   200");
-  EXPECT_EQ(lines[16], "         Parameter 11:   11");
-  EXPECT_EQ(lines[24], "         Parameter 19:   255");
+  const auto lines = Page(image, "SN 0042");
+  ASSERT_EQ(lines.size(), 30u);
+  EXPECT_EQ(lines[0].substr(0, 40), "         Marrowby Quillon II JX Version ");
+  EXPECT_EQ(lines[2], "         Serial/Comment: SN 0042");
+  EXPECT_EQ(lines[3], "");
+  EXPECT_EQ(lines[4], "         Firmware ID:        Quillon II JX 2.1");
+  EXPECT_EQ(lines[5], "");
+  EXPECT_EQ(lines[6], "         User Data:          ");
+  EXPECT_EQ(lines[8], "         Quillon Advanced Mode Enabled");
+  EXPECT_EQ(lines[19], "         Parameter 10:   200");
+  EXPECT_EQ(lines[20], "         Parameter 11:   11");
+  EXPECT_EQ(lines[28], "         Parameter 19:   255");
+  EXPECT_EQ(lines[29], "");
 }
 
-TEST(ParameterPage, ManualTrimLineOnlyInAdvancedModeAndEmptyUserData) {
-  core::ModuleImage image;
-  image.ModuleVersion = "QL2 KQ";
-  image.EEPROMBuffer[32] = 0x05;
-  const auto lines = Rendered(image);
-  EXPECT_EQ(lines[0], "         User Data:          ");
-  EXPECT_EQ(lines[2], "         Quillon Basic Mode Enabled");
-  EXPECT_EQ(lines[3], "");
+struct ModeCase {
+  std::uint8_t mode;
+  std::vector<std::string> lines;
+};
+
+TEST(ParameterPage, ModeByteLines) {
+  const std::string basic = "Quillon Basic Mode Enabled";
+  const std::string advanced = "Quillon Advanced Mode Enabled";
+  const std::string swap = "Injector Swap on Enrichment Mode Enabled";
+  const std::string trim = "Manual Trim in Advanced Mode Enabled";
+  const std::vector<ModeCase> cases = {
+      {0x07, {basic, swap}}, {0x06, {advanced, swap, trim}},
+      {0x05, {basic}},       {0x04, {advanced, trim}},
+      {0x00, {advanced}},    {0xF8, {advanced}},
+  };
+  for (const ModeCase& c : cases) {
+    core::ModuleImage image = Image("QL2 VOSK");
+    image.EEPROMBuffer[32] = c.mode;
+    std::vector<std::string> modeLines;
+    for (const auto& line : print::ParameterLines(image)) {
+      const std::string text = print::RenderLine(line, print::kLeftColumn);
+      if (text.ends_with("Enabled")) modeLines.push_back(text);
+    }
+    EXPECT_EQ(modeLines, c.lines) << "mode byte " << int(c.mode);
+  }
+}
+
+struct NumberCase {
+  const char* moduleVersion;
+  std::size_t byte;
+  std::uint8_t value;
+  std::size_t parameterLine;  // 0 for parameter 1
+  const char* expected;
+};
+
+TEST(ParameterPage, ParameterNumberForms) {
+  const std::vector<NumberCase> cases = {
+      {"VOSK", 17, 0xFB, 0, "Parameter 1:   -5"},
+      {"VOSK", 17, 0x05, 0, "Parameter 1:    5"},
+      {"KQ", 24, 0x80, 7, "Parameter 8:   -128"},
+      {"QL2 KQ", 25, 0xF6, 8, "Parameter 9:   -10"},
+      // The first generation's ninth parameter is the acceleration enrichment, unsigned.
+      {"VOSK", 25, 0xF6, 8, "Parameter 9:    246"},
+      {"QL2 VOSK", 58, 0x80, 9, "Parameter 10:   128"},
+      {"JX", 53, 7, 14, "Parameter 15:   7"},
+  };
+  for (const NumberCase& c : cases) {
+    core::ModuleImage image = Image(c.moduleVersion);
+    image.EEPROMBuffer[c.byte] = c.value;
+    const auto lines = print::ParameterLines(image);
+    // User data, empty, one mode line, empty, then the parameters.
+    ASSERT_GT(lines.size(), 4 + c.parameterLine);
+    EXPECT_EQ(print::RenderLine(lines[4 + c.parameterLine], print::kLeftColumn), c.expected)
+        << c.moduleVersion << " byte " << c.byte;
+  }
+}
+
+TEST(ParameterPage, EditionHeadingsAndParameterCounts) {
+  const std::vector<std::tuple<const char*, const char*, std::size_t>> cases = {
+      {"VOSK", "Quillon Vosk Version", 9},
+      {"KQ", "Quillon KQ Version", 9},
+      {"QL2 VOSK", "Quillon II Vosk Version", 19},
+      {"QL2 KQ", "Quillon II KQ Version", 19},
+      {"JX", "Quillon II JX Version", 19},
+      {"UNKNOWN", "", 9},
+      {"", "", 9},
+  };
+  for (const auto& [version, heading, parameters] : cases) {
+    EXPECT_EQ(print::EditionHeading(version), heading);
+    EXPECT_EQ(print::ParameterLines(Image(version)).size(), 4 + parameters) << version;
+  }
+  EXPECT_EQ(print::RenderLine(print::HeadingLines(Heading("UNKNOWN"), "Parameters")[0], 10),
+            std::string("Marrowby  Parameters Data Printed: ") + kDate);
+}
+
+TEST(PageConventions, PrinterFontIsMonospac821OnlyWhenOffered) {
+  using Fonts = std::vector<std::string>;
+  EXPECT_EQ(print::ChoosePrinterFont(Fonts{}), "Courier New");
+  EXPECT_EQ(print::ChoosePrinterFont(Fonts{"DejaVu Sans", "Monospac821"}), "Courier New");
+  EXPECT_EQ(print::ChoosePrinterFont(Fonts{"Arial", "MONOSPAC821 bt"}), "Monospac821 BT");
   EXPECT_EQ(print::SignFirst(-12), "-12");
   EXPECT_EQ(print::SignFirst(0), " 0");
 }

@@ -1,0 +1,189 @@
+// The two print commands over a recording printer: their messages, the documents they
+// make, the PDF offer without a printer, and the error prompt's paths mid-document.
+#include "print/print_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_chart.h"
+#include "fakes/fake_grid.h"
+#include "fakes/recording_print_surface.h"
+#include "fakes/scripted_host.h"
+#include "print/table_page.h"
+
+namespace {
+
+using core::Answer;
+
+class NoCaption : public core::WindowView {
+ public:
+  void SetCaption(const std::string&) override {}
+  void SetRetardTableCommandVisible(bool) override {}
+};
+
+class PrintCommandsTest : public testing::Test {
+ protected:
+  PrintCommandsTest() : editor(image, window, host, VENTREL_DATA_DIR) {
+    editor.Attach(grid, chart, tableWindow);
+    image.ModuleVersion = "JX";
+    image.FLASHBufferEmpty = false;
+    image.EEPROMBufferEmpty = false;
+  }
+
+  void PrintParams() { print::PrintParams(image, request); }
+  void PrintTable() { print::Print3DTable(editor, grid, image.ModuleVersion, request); }
+  void OpenFrontTable() {
+    editor.mnuEditFrontCylTrimTbl_Click();
+    ASSERT_TRUE(editor.TableIsOpen());
+    chart.labelVisible = true;
+  }
+
+  core::ModuleImage image;
+  fakes::ScriptedHost host;
+  NoCaption view;
+  core::WindowState window{view};
+  tables::TableEditor editor;
+  fakes::FakeGrid grid;
+  fakes::FakeChart chart;
+  fakes::FakeTableWindow tableWindow;
+  fakes::RecordingPrintSurface surface;
+  print::PrintRequest request{host, surface, "Marrowby", "t.dat", [] { return "1/2/2025 10:00"; }};
+};
+
+TEST_F(PrintCommandsTest, NothingToPrintSaysSoWithoutAskingForAComment) {
+  image.FLASHBufferEmpty = true;
+  host.ExpectBox(Answer::OK);
+  PrintParams();
+  host.ExpectBox(Answer::OK);
+  PrintTable();
+  ASSERT_EQ(host.boxes.size(), 2u);
+  EXPECT_EQ(host.boxes[0].text, "Data Buffer Empty - Nothing to Print.");
+  EXPECT_EQ(host.boxes[0].title, "Print Module Parameters");
+  EXPECT_EQ(host.boxes[1].text, "No Active 3D Table - Nothing to Print.");
+  EXPECT_EQ(host.boxes[1].title, "Print 3D Table");
+  for (const auto& box : host.boxes) EXPECT_EQ(box.icon, core::Icon::Exclamation);
+  EXPECT_TRUE(host.inputPrompts.empty());
+  EXPECT_TRUE(surface.documents.empty());
+}
+
+TEST_F(PrintCommandsTest, ParameterPageIsOneDocumentInTenPointsFrom2000Twips) {
+  surface.fonts.push_back("monospac821 bt");
+  host.ExpectInput(std::nullopt);
+  PrintParams();
+  EXPECT_EQ(host.inputPrompts, std::vector<std::string>{"Serial number or comment?"});
+  ASSERT_EQ(surface.documents.size(), 1u);
+  const auto& page = surface.documents[0];
+  EXPECT_EQ(page.font, "Monospac821 BT");
+  EXPECT_EQ(page.points, 10);
+  EXPECT_TRUE(page.portraitOneCopy);
+  EXPECT_EQ(page.firstLineTwips, 2000);
+  ASSERT_EQ(page.lines.size(), 27u);
+  EXPECT_EQ(page.lines[0],
+            "         Marrowby Quillon II JX Version Parameters Data Printed: 1/2/2025 10:00");
+  EXPECT_EQ(page.lines[2], "");
+}
+
+TEST_F(PrintCommandsTest, ChartPageThenTableWithEveryJXRowAndTheCommentOnBoth) {
+  OpenFrontTable();
+  host.ExpectInput("SN 7");
+  PrintTable();
+  ASSERT_EQ(surface.documents.size(), 2u);
+  const auto& chartPage = surface.documents[0];
+  const auto& tablePage = surface.documents[1];
+  const std::vector<std::string> heading = {
+      "         Marrowby Quillon II JX Version Front Cylinder Fuel Trim Table Data Printed: "
+      "1/2/2025 10:00",
+      "         Filename: t.dat", "         Serial/Comment: SN 7"};
+  EXPECT_EQ(chartPage.lines, heading);
+  EXPECT_EQ(chartPage.points, 8);
+  EXPECT_EQ(chartPage.firstLineTwips, 500);
+  EXPECT_EQ(chartPage.chart, (print::PixelRect{0, 1000, 9600, 11600}));
+  EXPECT_FALSE(chart.labelVisible);
+
+  EXPECT_EQ(tablePage.points, 8);
+  EXPECT_EQ(tablePage.firstLineTwips, 2000);
+  EXPECT_FALSE(tablePage.chart);
+  ASSERT_EQ(tablePage.lines.size(), 3u + 1 + 23);
+  EXPECT_TRUE(std::equal(heading.begin(), heading.end(), tablePage.lines.begin()));
+  EXPECT_EQ(tablePage.lines[3], "");
+  EXPECT_EQ(tablePage.lines[4].substr(0, 33), "         RPM/TPS    0%     2.5%  ");
+  for (int r = 1; r <= 22; ++r) {
+    EXPECT_EQ(tablePage.lines[4 + static_cast<std::size_t>(r)].substr(9, 8),
+              print::FitField(grid.TextMatrix(r, 0), 8));
+  }
+}
+
+TEST_F(PrintCommandsTest, WithoutAChartPictureOnlyTheTablePageIsPrintedAfterANote) {
+  OpenFrontTable();
+  surface.canDrawChart = false;
+  host.ExpectInput("");
+  host.ExpectBox(Answer::OK);
+  PrintTable();
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].icon, core::Icon::Information);
+  ASSERT_EQ(surface.documents.size(), 1u);
+  EXPECT_EQ(surface.documents[0].lines[2], "");
+  EXPECT_EQ(surface.documents[0].lines.size(), 2u + 1 + 23);
+}
+
+TEST_F(PrintCommandsTest, WithoutAPrinterThePageCanGoIntoAPdfFile) {
+  surface.printerInstalled = false;
+  host.ExpectInput("");
+  host.ExpectBox(Answer::Yes);
+  host.ExpectFileDialog("/home/rider/tune");
+  PrintParams();
+  EXPECT_EQ(host.boxes.at(0).buttons, core::Buttons::YesNo);
+  EXPECT_EQ(host.fileDialogs.at(0).filter, "PDF Files (*.pdf)|*.pdf");
+  EXPECT_EQ(surface.pdfFile, "/home/rider/tune.pdf");
+  EXPECT_EQ(surface.documents.size(), 1u);
+
+  for (const bool declined : {true, false}) {
+    surface.pdfFile.reset();
+    host.ExpectInput("");
+    host.ExpectBox(declined ? Answer::No : Answer::Yes);
+    if (!declined) host.ExpectFileDialog(std::nullopt);
+    PrintParams();
+    EXPECT_FALSE(surface.pdfFile);
+    EXPECT_EQ(surface.documents.size(), 1u);
+  }
+}
+
+TEST_F(PrintCommandsTest, AFailedLineIsRetriedSkippedOrAbortsTheDocument) {
+  struct Case {
+    Answer answer;
+    std::size_t documents;
+    std::size_t lines;
+    int killed;
+  };
+  for (const Case c : {Case{Answer::Retry, 1, 27, 0}, Case{Answer::Ignore, 1, 26, 0},
+                       Case{Answer::Abort, 0, 0, 1}}) {
+    fakes::RecordingPrintSurface failing;
+    failing.failOnLineCall = 4;
+    const print::PrintRequest failingRequest{host, failing, "Marrowby", "t.dat",
+                                             [] { return "now"; }};
+    host.ExpectInput("");
+    host.ExpectBox(c.answer);
+    print::PrintParams(image, failingRequest);
+    const auto& box = host.boxes.back();
+    EXPECT_EQ(box.text, "Printing the parameter page failed: paper jam");
+    EXPECT_EQ(box.title, "Error");
+    EXPECT_EQ(box.buttons, core::Buttons::AbortRetryIgnore);
+    ASSERT_EQ(failing.documents.size(), c.documents);
+    if (c.documents) {
+      EXPECT_EQ(failing.documents[0].lines.size(), c.lines);
+    }
+    EXPECT_EQ(failing.killed, c.killed);
+  }
+}
+
+TEST_F(PrintCommandsTest, AbortOnTheChartPageEndsTheCommand) {
+  OpenFrontTable();
+  surface.failOnLineCall = 2;
+  host.ExpectInput("");
+  host.ExpectBox(Answer::Abort);
+  PrintTable();
+  EXPECT_EQ(host.boxes.back().text, "Printing the chart page failed: paper jam");
+  EXPECT_TRUE(surface.documents.empty());
+  EXPECT_EQ(surface.killed, 1);
+}
+
+}  // namespace
