@@ -19,6 +19,7 @@
 #include "qt/fra_port_select.h"
 #include "qt/help_window.h"
 #include "qt/link_devices.h"
+#include "qt/print_commands.h"
 #include "qt/qt_host.h"
 #include "qt/qt_text.h"
 #include "qt/table_bindings.h"
@@ -76,6 +77,7 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
   BindCommand("mnuHelpContents", [this] { mnuHelpContents_Click(); });
   BindCommand("mnuAbout", [this] { mnuAbout_Click(); });
   BindTableCommands(*this);
+  BindPrintCommands(*this);
   qApp->installEventFilter(this);
 }
 

@@ -89,7 +89,7 @@ TEST_F(MainWindowTest, StartUpStateMatchesAnEmptyTool) {
 
 TEST_F(MainWindowTest, CommandsOfLaterPartsAreDisabledAndSaySo) {
   auto window = Open(app::BuiltInBranding());
-  for (const char* name : {"mnuPrint3DTable", "mnuDownload", "mnuPrintSetup"}) {
+  for (const char* name : {"mnuDownload", "mnuUpload"}) {
     QAction* action = Action(*window, name);
     ASSERT_NE(action, nullptr) << name;
     EXPECT_FALSE(action->isEnabled()) << name;

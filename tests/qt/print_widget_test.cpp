@@ -1,0 +1,172 @@
+// The print commands of the main window on a PDF printer, without a printer, and with
+// a PDF file that cannot be written; Print Setup's dialog. The chart needs GL and is
+// left out here.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFile>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <filesystem>
+#include <regex>
+
+#include "fakes/scripted_host.h"
+#include "files/base_tune.h"
+#include "pdf_text.h"
+#include "print/table_page.h"
+#include "qt/frm_main.h"
+#include "qt/print_commands.h"
+#include "qt/table_grid.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double kTenPointColumn = 6;
+constexpr double kEightPointColumn = 4.8;
+
+class PrintWidgetTest : public testing::Test {
+ protected:
+  PrintWidgetTest()
+      : saved_(fs::current_path()),
+        window_(app::BuiltInBranding(), QCoreApplication::applicationDirPath().toStdString(),
+                &host_) {
+    window_.Form_Load();
+    window_.session().image = files::BaseTune("JX");
+    window_.session().window.SetDataSourceText("t.dat");
+  }
+  ~PrintWidgetTest() override { fs::current_path(saved_); }
+
+  void Trigger(const char* name) {
+    window_.findChild<QAction*>(QString::fromLatin1(name))->trigger();
+  }
+  QPrinter& Printer() { return window_.findChild<qtui::PrintCommands*>()->printer(); }
+  QString PrintToPdfPrinter(const char* name) {
+    const QString pdf = folder_.filePath(QString::fromLatin1(name));
+    Printer().setOutputFormat(QPrinter::PdfFormat);
+    Printer().setOutputFileName(pdf);
+    return pdf;
+  }
+
+  fs::path saved_;
+  QTemporaryDir folder_;
+  fakes::ScriptedHost host_;
+  qtui::frmMain window_;
+};
+
+TEST_F(PrintWidgetTest, PrintCommandsAreEnabled) {
+  for (const char* name : {"mnuPrintParams", "mnuPrint3DTable", "mnuPrintSetup"}) {
+    EXPECT_TRUE(window_.findChild<QAction*>(QString::fromLatin1(name))->isEnabled()) << name;
+  }
+}
+
+TEST_F(PrintWidgetTest, ParameterPageOnAPdfPrinterKeepsItsColumns) {
+  const QString pdf = PrintToPdfPrinter("p.pdf");
+  host_.ExpectInput("SN 0042");
+  Trigger("mnuPrintParams");
+  ASSERT_EQ(printtest::PageCount(pdf), 1);
+  const auto lines = printtest::FixedLines(pdf, kTenPointColumn);
+  const std::string heading = printtest::LineWith(lines, "Parameters Data Printed: ");
+  const std::size_t left = heading.find("Marrowby Quillon II JX Version Parameters");
+  ASSERT_NE(left, std::string::npos) << heading;
+  EXPECT_EQ(printtest::LineWith(lines, "Filename:").find("Filename: t.dat"), left);
+  EXPECT_EQ(printtest::LineWith(lines, "Serial/Comment:").find("Serial/Comment: SN 0042"), left);
+  const std::string user = printtest::LineWith(lines, "User Data:");
+  EXPECT_EQ(user.find("User Data:"), left);
+  EXPECT_EQ(user.find("Ventrel base tune"), left + 20);
+  for (const char* label : {"Parameter 1:", "Parameter 10:", "Parameter 19:"}) {
+    const std::string line = printtest::LineWith(lines, label);
+    EXPECT_EQ(line.find(label), left) << label;
+    EXPECT_EQ(line.find(" 0", left + 13), left + 15) << line;
+  }
+
+  // Positions on the page: the value column is 15 characters of 6 points to the right.
+  const std::string boxes = printtest::RunPoppler(
+      QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+  const std::regex word(R"re(xMin="([0-9.]+)"[^>]*>([^<]*)</word>)re");
+  std::vector<std::pair<double, std::string>> words;
+  for (auto it = std::sregex_iterator(boxes.begin(), boxes.end(), word);
+       it != std::sregex_iterator(); ++it) {
+    words.emplace_back(std::stod((*it)[1]), (*it)[2]);
+  }
+  const auto at =
+      std::find_if(words.begin(), words.end(), [](const auto& w) { return w.second == "19:"; });
+  ASSERT_TRUE(at != words.begin() && at + 1 != words.end());
+  EXPECT_NEAR((at + 1)->first - (at - 1)->first, 15 * kTenPointColumn + kTenPointColumn, 0.5);
+}
+
+TEST_F(PrintWidgetTest, TablePageRowsReadBackAsTheGridShowsThem) {
+  Trigger("mnuEditFrontCylTrimTbl");
+  qtui::TableGrid& grid = *window_.grid();
+  ASSERT_EQ(grid.Rows(), 23);
+  const QString pdf = PrintToPdfPrinter("f.pdf");
+  host_.ExpectInput("");
+  host_.ExpectBox(core::Answer::OK);  // no GL here: the chart page is left out
+  Trigger("mnuPrint3DTable");
+  EXPECT_EQ(host_.boxes.at(0).title, "Print 3D Table");
+  ASSERT_EQ(printtest::PageCount(pdf), 1);
+  const auto lines = printtest::FixedLines(pdf, kEightPointColumn);
+  const auto header = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.find("RPM/TPS") != std::string::npos;
+  });
+  ASSERT_TRUE(header != lines.end());
+  ASSERT_GE(lines.end() - header, 23);
+  EXPECT_EQ(*(header - 1), "");
+  const std::size_t left = printtest::LineWith(lines, "Data Printed: ").find("Marrowby");
+  const auto cell = [&grid](int r, int c) { return grid.TextMatrix(r, c); };
+  for (int r = 0; r < 23; ++r) {
+    std::string expected = print::RenderLine(print::TableLine(cell, r), print::kLeftColumn);
+    expected.erase(expected.find_last_not_of(' ') + 1);
+    EXPECT_EQ(header[r].substr(std::min(header[r].size(), left)), expected) << "grid row " << r;
+  }
+}
+
+TEST_F(PrintWidgetTest, WithoutAPrinterTheParameterPageCanBeSavedAsPdf) {
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a print queue is installed";
+  host_.ExpectInput("");
+  host_.ExpectBox(core::Answer::Yes);
+  host_.ExpectFileDialog(folder_.filePath(QStringLiteral("tune")).toStdString());
+  Trigger("mnuPrintParams");
+  EXPECT_EQ(host_.boxes.at(0).text,
+            "No printer is installed.\r\n\r\nWrite the printout to a PDF file instead?");
+  const QString pdf = folder_.filePath(QStringLiteral("tune.pdf"));
+  ASSERT_EQ(printtest::PageCount(pdf), 1);
+  EXPECT_NE(printtest::LineWith(printtest::FixedLines(pdf, kTenPointColumn), "Parameter 19:"), "");
+}
+
+TEST_F(PrintWidgetTest, AFailedPdfWriteSaysWhatFailedAndAbortKeepsNothing) {
+  const QString missing = folder_.filePath(QStringLiteral("no such folder/p.pdf"));
+  Printer().setOutputFormat(QPrinter::PdfFormat);
+  Printer().setOutputFileName(missing);
+  host_.ExpectInput("");
+  host_.ExpectBox(core::Answer::Abort);
+  Trigger("mnuPrintParams");
+  ASSERT_EQ(host_.boxes.size(), 1u);
+  EXPECT_EQ(host_.boxes[0].title, "Error");
+  EXPECT_EQ(host_.boxes[0].text.rfind("Printing the parameter page failed: The PDF file ", 0), 0u)
+      << host_.boxes[0].text;
+  EXPECT_FALSE(QFile::exists(missing));
+}
+
+TEST_F(PrintWidgetTest, PrintSetupIsTitledPrinterSetupAndCancelKeepsThePrinter) {
+  const QString pdf = PrintToPdfPrinter("kept.pdf");
+  QString title;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+      title = dialog->windowTitle();
+      dialog->close();
+    }
+  });
+  closer.start(20);
+  Trigger("mnuPrintSetup");
+  EXPECT_EQ(title.toStdString(), "Printer Setup");
+  EXPECT_EQ(Printer().outputFileName(), pdf);
+  EXPECT_TRUE(host_.boxes.empty());
+}
+
+}  // namespace
