@@ -1,6 +1,7 @@
 #include "cli/command.h"
 #include "cli/data_commands.h"
 #include "cli/identify.h"
+#include "cli/print.h"
 
 namespace cli {
 
@@ -9,6 +10,9 @@ const std::vector<Command>& Commands() {
       {"new", "--edition vosk|kq|ql2-vosk|ql2-kq|jx OUT.dat - writes a base tune", RunNew},
       {"info", "FILE.dat - the edition and the parameters of a data file", RunInfo},
       {"table", "FILE.dat front|rear|retard [--csv] - one table as the grid shows it", RunTable},
+      {"print",
+       "FILE.dat params|front|rear|retard --pdf OUT.pdf [--comment TEXT] - the printout as PDF",
+       RunPrint},
       {"identify", "[--port DEVICE | --simulate[=EDITION]] - the connected module's firmware ID",
        RunIdentify},
   };
