@@ -72,12 +72,14 @@ std::optional<PrintArguments> Parse(const std::vector<std::string>& arguments) {
   return parsed;
 }
 
-// Fonts and PDF pages need a GUI application; without a display it runs off screen.
-void UseOffscreenWithoutDisplay() {
+// Fonts and PDF pages need a GUI application. A display is used where there is one (it
+// may give the chart OpenGL); without one, or when it cannot be reached, it runs off screen.
+void ChoosePlatform() {
   if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return;
-  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
+  QByteArray platforms;
+  if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) platforms += "wayland;";
+  if (!qEnvironmentVariableIsEmpty("DISPLAY")) platforms += "xcb;";
+  qputenv("QT_QPA_PLATFORM", platforms + "offscreen");
 }
 
 std::string CompanyLabel(const std::filesystem::path& programFolder) {
@@ -139,7 +141,7 @@ int RunPrint(const std::vector<std::string>& arguments) {
     return kExitFailed;
   }
 
-  UseOffscreenWithoutDisplay();
+  ChoosePlatform();
   int argc = 1;
   char name[] = "ventrel-cli";
   char* argv[] = {name, nullptr};

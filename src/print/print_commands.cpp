@@ -92,9 +92,8 @@ void Print3DTable(tables::TableEditor& editor, const tables::Grid& grid,
       return;
     }
   }
-  const tables::Grid* cells = &grid;
-  TableDocument(request.surface, font, *heading, tableName, grid.Rows(), [cells](int row, int col) {
-    return cells->TextMatrix(row, col);
+  TableDocument(request.surface, font, *heading, tableName, grid.Rows(), [&grid](int row, int col) {
+    return grid.TextMatrix(row, col);
   }).Print(request.host);
 }
 

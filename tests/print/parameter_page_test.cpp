@@ -61,25 +61,16 @@ TEST(ParameterPage, FileDataOfTheFirstGenerationHasNoFirmwareLineAndNineParamete
   EXPECT_EQ(Page(image), expected);
 }
 
-TEST(ParameterPage, DownloadedJXDataHasCommentFirmwareIDAndNineteenParameters) {
+TEST(ParameterPage, DownloadedDataHasItsFirmwareIDAfterTheComment) {
   core::ModuleImage image = Image("JX");
   image.FirmwareID = "Quillon II JX 2.1";
-  image.EEPROMBuffer[58] = 200;
-  image.EEPROMBuffer[49] = 11;
-  image.EEPROMBuffer[57] = 0xFF;
   const auto lines = Page(image, "SN 0042");
   ASSERT_EQ(lines.size(), 30u);
-  EXPECT_EQ(lines[0].substr(0, 40), "         Marrowby Quillon II JX Version ");
-  EXPECT_EQ(lines[2], "         Serial/Comment: SN 0042");
-  EXPECT_EQ(lines[3], "");
-  EXPECT_EQ(lines[4], "         Firmware ID:        Quillon II JX 2.1");
-  EXPECT_EQ(lines[5], "");
-  EXPECT_EQ(lines[6], "         User Data:          ");
-  EXPECT_EQ(lines[8], "         Quillon Advanced Mode Enabled");
-  EXPECT_EQ(lines[19], "         Parameter 10:   200");
-  EXPECT_EQ(lines[20], "         Parameter 11:   11");
-  EXPECT_EQ(lines[28], "         Parameter 19:   255");
-  EXPECT_EQ(lines[29], "");
+  const std::vector<std::string> top = {"         Serial/Comment: SN 0042", "",
+                                        "         Firmware ID:        Quillon II JX 2.1", "",
+                                        "         User Data:          "};
+  EXPECT_TRUE(std::equal(top.begin(), top.end(), lines.begin() + 2));
+  EXPECT_EQ(lines[28], "         Parameter 19:   0");
 }
 
 struct ModeCase {

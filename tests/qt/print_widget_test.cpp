@@ -12,7 +12,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <filesystem>
-#include <regex>
 
 #include "fakes/scripted_host.h"
 #include "files/base_tune.h"
@@ -58,48 +57,10 @@ class PrintWidgetTest : public testing::Test {
   qtui::frmMain window_;
 };
 
-TEST_F(PrintWidgetTest, PrintCommandsAreEnabled) {
+TEST_F(PrintWidgetTest, TablePageRowsReadBackAsTheGridShowsThem) {
   for (const char* name : {"mnuPrintParams", "mnuPrint3DTable", "mnuPrintSetup"}) {
     EXPECT_TRUE(window_.findChild<QAction*>(QString::fromLatin1(name))->isEnabled()) << name;
   }
-}
-
-TEST_F(PrintWidgetTest, ParameterPageOnAPdfPrinterKeepsItsColumns) {
-  const QString pdf = PrintToPdfPrinter("p.pdf");
-  host_.ExpectInput("SN 0042");
-  Trigger("mnuPrintParams");
-  ASSERT_EQ(printtest::PageCount(pdf), 1);
-  const auto lines = printtest::FixedLines(pdf, kTenPointColumn);
-  const std::string heading = printtest::LineWith(lines, "Parameters Data Printed: ");
-  const std::size_t left = heading.find("Marrowby Quillon II JX Version Parameters");
-  ASSERT_NE(left, std::string::npos) << heading;
-  EXPECT_EQ(printtest::LineWith(lines, "Filename:").find("Filename: t.dat"), left);
-  EXPECT_EQ(printtest::LineWith(lines, "Serial/Comment:").find("Serial/Comment: SN 0042"), left);
-  const std::string user = printtest::LineWith(lines, "User Data:");
-  EXPECT_EQ(user.find("User Data:"), left);
-  EXPECT_EQ(user.find("Ventrel base tune"), left + 20);
-  for (const char* label : {"Parameter 1:", "Parameter 10:", "Parameter 19:"}) {
-    const std::string line = printtest::LineWith(lines, label);
-    EXPECT_EQ(line.find(label), left) << label;
-    EXPECT_EQ(line.find(" 0", left + 13), left + 15) << line;
-  }
-
-  // Positions on the page: the value column is 15 characters of 6 points to the right.
-  const std::string boxes = printtest::RunPoppler(
-      QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-  const std::regex word(R"re(xMin="([0-9.]+)"[^>]*>([^<]*)</word>)re");
-  std::vector<std::pair<double, std::string>> words;
-  for (auto it = std::sregex_iterator(boxes.begin(), boxes.end(), word);
-       it != std::sregex_iterator(); ++it) {
-    words.emplace_back(std::stod((*it)[1]), (*it)[2]);
-  }
-  const auto at =
-      std::find_if(words.begin(), words.end(), [](const auto& w) { return w.second == "19:"; });
-  ASSERT_TRUE(at != words.begin() && at + 1 != words.end());
-  EXPECT_NEAR((at + 1)->first - (at - 1)->first, 15 * kTenPointColumn + kTenPointColumn, 0.5);
-}
-
-TEST_F(PrintWidgetTest, TablePageRowsReadBackAsTheGridShowsThem) {
   Trigger("mnuEditFrontCylTrimTbl");
   qtui::TableGrid& grid = *window_.grid();
   ASSERT_EQ(grid.Rows(), 23);
