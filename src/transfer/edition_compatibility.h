@@ -1,0 +1,18 @@
+// Which data may go into which module: a restricted module takes only data of its own
+// edition, a JX module only JX data, the unrestricted ones take any.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace transfer {
+
+inline constexpr std::string_view kVoskDataToKQ = "Cannot upload vosk data to KQ version";
+inline constexpr std::string_view kStandardDataToJX = "Cannot standard Quillon data to JX version";
+
+// The refusal for data of dataEdition going into a module of moduleEdition, or nothing
+// when the upload may go ahead. Editions are ModuleVersion values.
+std::optional<std::string_view> UploadRefusal(std::string_view moduleEdition,
+                                              std::string_view dataEdition);
+
+}  // namespace transfer

@@ -1,0 +1,85 @@
+#include "transfer/upload.h"
+
+#include <string>
+
+#include "transfer/edition_compatibility.h"
+#include "transfer/module_checks.h"
+
+namespace transfer {
+
+namespace {
+
+constexpr const char* kNoData = "No data available for uploading.";
+constexpr CheckTexts kChecks = {
+    kUploadTitle,
+    "Cannot upload after engine has been started.",
+    "Firmware ID read failed - cannot upload.",
+    "Invalid firmware ID - cannot upload.",
+};
+constexpr const char* kEnterFailed = "Upload aborted - ATmega failed to enter boot load mode.";
+constexpr const char* kFLASHProgrammingFailed = "Upload aborted - FLASH programming failed.";
+constexpr const char* kFLASHVerificationFailed = "Upload aborted - FLASH verification failed.";
+constexpr const char* kEEPROMProgrammingFailed = "Upload aborted - EEPROM programming failed.";
+constexpr const char* kEEPROMVerificationFailed = "Upload aborted - EEPROM verification failed.";
+constexpr const char* kExitFailed = "Upload aborted - ATmega failed to exit boot load mode.";
+
+void Say(core::Host& host, const std::string& text, core::Buttons buttons, core::Icon icon) {
+  host.MsgBox(text, kUploadTitle, buttons, icon);
+}
+
+// Steps 9 on: the module is accepted and the image goes in. FLASH first, so a FLASH
+// failure leaves the module's EEPROM as it was.
+Outcome Program(const core::ModuleImage& image, comm::Link& link, core::Host& host) {
+  if (!link.EnterBootLoad()) {
+    Say(host, kEnterFailed, core::Buttons::OK, core::Icon::Information);
+    return Outcome::Failed;
+  }
+  const auto fail = [&](const char* text) {
+    Say(host, text, core::Buttons::OK, core::Icon::Information);
+    ExitSequence(link, host, kUploadTitle);
+    return Outcome::Failed;
+  };
+  link.WriteMegaFLASHData(image);
+  if (!link.CommOK) return fail(kFLASHProgrammingFailed);
+  if (link.FLASHErrors != 0) return fail(kFLASHVerificationFailed);
+  link.WriteEEPROMData(image);
+  if (!link.CommOK) return fail(kEEPROMProgrammingFailed);
+  if (link.EEPROMErrors != 0) return fail(kEEPROMVerificationFailed);
+  if (!link.ExitBootLoad()) {
+    Say(host, kExitFailed, core::Buttons::OK, core::Icon::Exclamation);
+    return Outcome::Failed;
+  }
+  Say(host, kUploadCompleted, core::Buttons::OK, core::Icon::Exclamation);
+  return Outcome::Completed;
+}
+
+// Steps 2 to 8: whether this module may take the data. ReadFirmwareID puts the module's
+// edition into ModuleVersion; a refused upload gives the data theirs back.
+bool Accepted(core::ModuleImage& image, comm::Link& link, core::Host& host) {
+  const std::string dataEdition = image.ModuleVersion;
+  if (!CheckModule(link, image, host, kChecks)) {
+    image.ModuleVersion = dataEdition;
+    return false;
+  }
+  if (const auto refusal = UploadRefusal(image.ModuleVersion, dataEdition)) {
+    Say(host, std::string(*refusal), core::Buttons::OK, core::Icon::None);
+    image.ModuleVersion = dataEdition;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+Outcome Upload(core::ModuleImage& image, comm::Link& link, core::Host& host) {
+  if (image.FLASHBufferEmpty || image.EEPROMBufferEmpty) {
+    Say(host, kNoData, core::Buttons::OK, core::Icon::Exclamation);
+    return Outcome::Failed;
+  }
+  const Outcome outcome =
+      Accepted(image, link, host) ? Program(image, link, host) : Outcome::Failed;
+  link.ClosePort();
+  return outcome;
+}
+
+}  // namespace transfer

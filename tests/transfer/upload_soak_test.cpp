@@ -1,0 +1,129 @@
+// Many uploads, each with one fault at a random byte of the exchange and random answers
+// to the prompts: an upload either reports "Upload completed." with the module holding
+// the image in application mode, or fails with a message; never anything in between.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "faulty_port.h"
+#include "transfer/upload.h"
+#include "transfer_rig.h"
+
+namespace {
+
+using core::Answer;
+using transfertest::FaultyPort;
+using transfertest::LineFault;
+
+constexpr int kUploads = 500;
+// Bytes the tool sends and receives in a whole upload, roughly.
+constexpr std::size_t kSentBytes = 2900;
+constexpr std::size_t kReceivedBytes = 5800;
+constexpr int kRetriesInARow = 3;
+
+// Answers prompts as a hurried user might: any button, but not Retry for ever.
+class RandomUser : public fakes::ScriptedHost {
+ public:
+  explicit RandomUser(std::mt19937& random) : random_(random) {}
+  Answer MsgBox(const std::string& text, const std::string& title, core::Buttons buttons,
+                core::Icon icon) override {
+    boxes.push_back({text, title, buttons, icon});
+    switch (buttons) {
+      case core::Buttons::AbortRetryIgnore: {
+        const Answer answers[] = {Answer::Abort, Answer::Retry, Answer::Ignore};
+        Answer answer = answers[random_() % 3];
+        if (answer == Answer::Retry && ++retries_ > kRetriesInARow) answer = Answer::Abort;
+        if (answer != Answer::Retry) retries_ = 0;
+        return answer;
+      }
+      case core::Buttons::RetryCancel:
+        return random_() % 2 == 0 ? Answer::Retry : Answer::Cancel;
+      default:
+        return Answer::OK;
+    }
+  }
+
+ private:
+  std::mt19937& random_;
+  int retries_ = 0;
+};
+
+sim::Faults RandomModuleFault(std::mt19937& random, std::string& described) {
+  const char* commands[] = {"10", "11", "14", "15", "16", "17", "18", "19", "1D", "2F", "33"};
+  const std::string command = commands[random() % std::size(commands)];
+  switch (random() % 4) {
+    case 0:
+      described = "drop-after=" + std::to_string(random() % kSentBytes);
+      break;
+    case 1:
+      described = "late=" + command + ":" + std::to_string(500 + random() % 1500);
+      break;
+    case 2:
+      described = "nak=" + command;
+      break;
+    default:
+      described = "flip-flash=" +
+                  std::to_string(core::kFLASHRegionFirstWord + random() % core::kFLASHRegionWords);
+  }
+  sim::Faults faults;
+  EXPECT_EQ(sim::AddFault(faults, described), "");
+  return faults;
+}
+
+TEST(UploadSoak, CompletedAlwaysMeansTheModuleHoldsTheImage) {
+  std::mt19937 random(20260607);
+  int completed = 0;
+  for (int run = 0; run < kUploads; ++run) {
+    const bool onTheLine = random() % 2 == 0;
+    std::string described;
+    sim::Faults faults;
+    const auto lineFault = static_cast<LineFault>(random() % 3);
+    const std::size_t at =
+        random() % (lineFault == LineFault::ChangeReceived ? kReceivedBytes : kSentBytes);
+    const auto mask = static_cast<comm::Byte>(1 + random() % 255);
+    if (onTheLine) {
+      described = "line fault " + std::to_string(static_cast<int>(lineFault)) + " at byte " +
+                  std::to_string(at);
+    } else {
+      faults = RandomModuleFault(random, described);
+    }
+    SCOPED_TRACE("run " + std::to_string(run) + ": " + described);
+
+    fakes::FakeClock clock;
+    RandomUser user(random);
+    bool abortFlag = false;
+    sim::QuillonModule module(sim::Edition::JX, faults);
+    sim::SimulatedPort simulated(module, clock);
+    FaultyPort faulty(simulated, lineFault, onTheLine ? at : SIZE_MAX, mask);
+    comm::Link link(user, abortFlag);
+    link.Attach(faulty, clock);
+    core::ModuleImage image = transfertest::RegionsOf(module.memories());
+    for (auto& word : image.FLASHBuffer) word.LoByte = static_cast<std::uint8_t>(word.LoByte + 1);
+    for (auto& byte : image.EEPROMBuffer) byte = static_cast<std::uint8_t>(byte + 1);
+    image.FLASHBufferEmpty = false;
+    image.EEPROMBufferEmpty = false;
+    image.ModuleVersion = "JX";
+    const core::ModuleImage before = image;
+
+    const transfer::Outcome outcome = transfer::Upload(image, link, user);
+    ASSERT_FALSE(user.boxes.empty());
+    const bool saidCompleted = user.boxes.back().text == transfer::kUploadCompleted;
+    for (std::size_t i = 0; i + 1 < user.boxes.size(); ++i) {
+      ASSERT_NE(user.boxes[i].text, transfer::kUploadCompleted);
+    }
+    ASSERT_EQ(saidCompleted, outcome == transfer::Outcome::Completed);
+    if (saidCompleted) {
+      ASSERT_TRUE(transfertest::ModuleHolds(module, image));
+      ASSERT_FALSE(module.InBootLoader());
+      ++completed;
+    }
+    ASSERT_EQ(image.FLASHBuffer, before.FLASHBuffer);
+    ASSERT_EQ(image.EEPROMBuffer, before.EEPROMBuffer);
+    ASSERT_FALSE(simulated.IsOpen());
+  }
+  // Many faults are harmless (a changed echo byte, a late reply that is retried).
+  EXPECT_GT(completed, kUploads / 10);
+  EXPECT_LT(completed, kUploads);
+}
+
+}  // namespace
