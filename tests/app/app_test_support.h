@@ -1,4 +1,5 @@
-// A fresh folder per test that stands in for the program's folder; removed afterwards.
+// What the shell's tests share: a fresh folder per test standing in for the program's
+// folder, and a host that lets the user fix things while an error box is up.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -6,7 +7,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+
+#include "fakes/scripted_host.h"
 
 namespace apptest {
 
@@ -29,7 +33,7 @@ class TempFolder {
   const std::filesystem::path& path() const { return path_; }
 
   // Writes the bytes exactly as given (no line-end translation).
-  std::filesystem::path Write(const std::string& name, const std::string& bytes) const {
+  std::filesystem::path Write(const std::filesystem::path& name, const std::string& bytes) const {
     const std::filesystem::path file = path_ / name;
     std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
@@ -42,5 +46,21 @@ class TempFolder {
  private:
   std::filesystem::path path_;
 };
+
+class InterveningHost : public fakes::ScriptedHost {
+ public:
+  std::function<void()> whileBoxIsUp;
+  core::Answer MsgBox(const std::string& text, const std::string& title, core::Buttons buttons,
+                      core::Icon icon) override {
+    if (whileBoxIsUp) whileBoxIsUp();
+    return ScriptedHost::MsgBox(text, title, buttons, icon);
+  }
+};
+
+inline void ExpectErrorPrompt(const fakes::MessageBoxRecord& box) {
+  EXPECT_EQ(box.title, "Error");
+  EXPECT_EQ(box.buttons, core::Buttons::AbortRetryIgnore);
+  EXPECT_EQ(box.icon, core::Icon::Critical);
+}
 
 }  // namespace apptest
