@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/temp_folder.h"
+#include "fakes/temp_folder.h"
 #include "fakes/fake_chart.h"
 #include "fakes/fake_grid.h"
 #include "fakes/scripted_host.h"
@@ -59,7 +59,7 @@ class DataFileCommandsTest : public testing::Test {
     files::OpenFile(image, editor, window, host);
   }
 
-  apptest::TempFolder folder;
+  fakes::TempFolder folder;
   fakes::ScriptedHost host;
   RecordingView view;
   core::WindowState window{view};

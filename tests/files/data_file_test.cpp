@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/temp_folder.h"
+#include "fakes/temp_folder.h"
 #include "core/failure.h"
 
 namespace {
@@ -56,7 +56,7 @@ TEST(DataFileFormat, FlashWordsLowByteFirstThenEEPROMBytes) {
 }
 
 TEST(DataFileRead, ShortFilesGiveNothingAndLongFilesTheirFirst1360Bytes) {
-  apptest::TempFolder folder;
+  fakes::TempFolder folder;
   for (const std::size_t size : {0, 1, 1359}) {
     EXPECT_FALSE(files::ReadDataFile(folder.Write("short.dat", Bytes(size))).has_value()) << size;
   }
@@ -75,7 +75,7 @@ TEST(DataFileRead, ShortFilesGiveNothingAndLongFilesTheirFirst1360Bytes) {
 }
 
 TEST(DataFileRead, FoldersMissingAndUnreadableFilesAreReportedWithTheReason) {
-  apptest::TempFolder folder;
+  fakes::TempFolder folder;
   fs::create_directory(folder.path() / "tune.dat");
   struct Case {
     fs::path path;
@@ -102,7 +102,7 @@ TEST(DataFileRead, FoldersMissingAndUnreadableFilesAreReportedWithTheReason) {
 }
 
 TEST(DataFileWrite, ReplacesALongerFileWholeAndKeepsItsPermissions) {
-  apptest::TempFolder folder;
+  fakes::TempFolder folder;
   const fs::path target = folder.Write("a b ü.dat", Bytes(5000));
   fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   const files::DataFileBytes bytes = files::EncodeDataFile(PatternedImage());
@@ -114,7 +114,7 @@ TEST(DataFileWrite, ReplacesALongerFileWholeAndKeepsItsPermissions) {
 }
 
 TEST(DataFileWrite, AFailedWriteLeavesTheOldFileAndNoTemporaryBehind) {
-  apptest::TempFolder folder;
+  fakes::TempFolder folder;
   const fs::path folderTarget = folder.path() / "is-a-folder.dat";
   fs::create_directory(folderTarget);
   const files::DataFileBytes bytes{};

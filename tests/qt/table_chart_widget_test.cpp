@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "app/form_layout.h"
-#include "app/temp_folder.h"
+#include "fakes/temp_folder.h"
 #include "fakes/scripted_host.h"
 #include "files/base_tune.h"
 #include "files/data_file.h"
@@ -45,7 +45,7 @@ class TableChartWidgetTest : public testing::Test {
   }
 
   fs::path saved_;
-  apptest::TempFolder folder_;
+  fakes::TempFolder folder_;
   fakes::ScriptedHost host_;
   qtui::frmMain window_;
 };

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "app/temp_folder.h"
+#include "fakes/temp_folder.h"
 #include "fakes/fake_chart.h"
 #include "fakes/fake_grid.h"
 #include "fakes/scripted_host.h"
@@ -271,7 +271,7 @@ TEST(TableEditorDetached, PermissionSetBeforeTheGridExistsReachesItWhenAttached)
 }
 
 struct TemplateFolder {
-  apptest::TempFolder folder;
+  fakes::TempFolder folder;
 };
 
 class TemplateFaultTest : public TemplateFolder, public TableEditorTest {
