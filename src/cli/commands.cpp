@@ -2,6 +2,7 @@
 #include "cli/data_commands.h"
 #include "cli/identify.h"
 #include "cli/print.h"
+#include "cli/transfer_commands.h"
 
 namespace cli {
 
@@ -15,6 +16,11 @@ const std::vector<Command>& Commands() {
        RunPrint},
       {"identify", "[--port DEVICE | --simulate[=EDITION]] - the connected module's firmware ID",
        RunIdentify},
+      {"download",
+       "[--port DEVICE | --simulate[=EDITION]] [--force] OUT.dat - a module's data into a file",
+       RunDownload},
+      {"upload", "[--port DEVICE | --simulate[=EDITION]] IN.dat - a data file into a module",
+       RunUpload},
   };
   return commands;
 }

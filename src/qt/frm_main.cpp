@@ -25,6 +25,7 @@
 #include "qt/table_bindings.h"
 #include "qt/table_chart.h"
 #include "qt/table_grid.h"
+#include "qt/transfer_commands.h"
 #include "qt/twips.h"
 
 namespace qtui {
@@ -78,6 +79,7 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
   BindCommand("mnuAbout", [this] { mnuAbout_Click(); });
   BindTableCommands(*this);
   BindPrintCommands(*this);
+  transferCommands_ = std::make_unique<TransferCommands>(*this);
   qApp->installEventFilter(this);
 }
 
@@ -152,6 +154,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+  if (transferCommands_->HoldClose()) {
+    event->ignore();
+    return;
+  }
   bool keepOpen = false;
   RunCommand([&] {
     keepOpen = app::FormQueryUnload(host_, session_.editor.ChartVisible(), [this] {
@@ -181,6 +187,15 @@ void frmMain::FormResize() {
 void frmMain::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   RunCommand([this] { FormResize(); });
+  if (transferCommands_) RunCommand([this] { transferCommands_->FormResize(); });
+}
+
+void frmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Minimizing and restoring reach the resize handler too.
+  if (event->type() == QEvent::WindowStateChange && transferCommands_) {
+    RunCommand([this] { transferCommands_->FormResize(); });
+  }
 }
 
 void frmMain::mnuExit_Click() { close(); }

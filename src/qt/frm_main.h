@@ -22,6 +22,7 @@ namespace qtui {
 class QtHost;
 class TableChart;
 class TableGrid;
+class TransferCommands;
 class LinkDevices;
 class fraPortSelect;
 
@@ -48,6 +49,7 @@ class frmMain : public QMainWindow,
   HelpWindow* helpWindow() const { return helpWindow_; }
   TableGrid* grid() const { return VSFlexGrid1_; }
   TableChart* chart() const { return Chart3D1_; }
+  TransferCommands& transferCommands() { return *transferCommands_; }
 
   void SetCaption(const std::string& caption) override;
   void SetRetardTableCommandVisible(bool visible) override;
@@ -59,6 +61,7 @@ class frmMain : public QMainWindow,
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -82,6 +85,7 @@ class frmMain : public QMainWindow,
   TableChart* Chart3D1_ = nullptr;
   QMenu* mnuPopUpEdit3D_ = nullptr;
   QPointer<HelpWindow> helpWindow_;
+  std::unique_ptr<TransferCommands> transferCommands_;
 };
 
 }  // namespace qtui

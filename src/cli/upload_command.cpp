@@ -1,0 +1,57 @@
+// ventrel-cli upload: a data file into a module, by the same command as the desktop
+// program's Upload Data To Quillon.
+#include <QCoreApplication>
+#include <iostream>
+
+#include "cli/command.h"
+#include "cli/console_host.h"
+#include "cli/data_file_loading.h"
+#include "cli/module_target.h"
+#include "cli/transfer_commands.h"
+#include "transfer/upload.h"
+
+namespace cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: ventrel-cli upload [--port DEVICE | --simulate[=EDITION]] IN.dat\n";
+constexpr const char* kCommand = "upload";
+
+int Usage(const std::string& error) {
+  std::cerr << "ventrel-cli upload: " << error << "\n" << kUsage << kTargetHelp;
+  return kExitUsage;
+}
+
+}  // namespace
+
+int RunUpload(const std::vector<std::string>& arguments) {
+  std::vector<std::string> rest = arguments;
+  std::string error;
+  const std::optional<ModuleTarget> target = TakeModuleTarget(rest, error);
+  if (!target) return Usage(error);
+  if (rest.empty()) return Usage("no data file given");
+  const bool option = rest.front().starts_with("--");
+  if (rest.size() > 1 || option) {
+    return Usage("unexpected argument \"" + rest[option ? 0 : 1] + "\"");
+  }
+  std::optional<core::ModuleImage> image = LoadDataFile(kCommand, rest.front());
+  if (!image) return kExitFailed;
+
+  int argc = 1;
+  char name[] = "ventrel-cli";
+  char* argv[] = {name, nullptr};
+  const QCoreApplication application(argc, argv);
+  bool abortFlag = false;
+  ConsoleHost host(kCommand, abortFlag);
+  ModuleConnection connection(*target, host, abortFlag);
+  const std::string dataEdition = image->ModuleVersion;
+  if (transfer::Upload(*image, connection.link(), host) != transfer::Outcome::Completed) {
+    return kExitFailed;
+  }
+  std::cout << "Uploaded " << dataEdition << " data from " << rest.front()
+            << " (module Firmware ID: " << image->FirmwareID << ")\n";
+  return kExitOK;
+}
+
+}  // namespace cli

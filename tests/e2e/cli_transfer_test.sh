@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# ventrel-cli download and upload: against ventrel-sim over a pseudo-terminal for every
+# edition, a round trip that changes a module's data, the refusals, and the same work
+# with the built-in simulated module.
+set -euo pipefail
+cli=$1
+simulator=$2
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_sim() {
+  coproc SIM { exec "$simulator" --pty "$@"; }
+  read -r -t 10 dev <&"${SIM[0]}" || fail "ventrel-sim printed no device for $*"
+}
+
+stop_sim() {
+  local pid=$SIM_PID
+  exec {SIM[1]}>&-
+  wait "$pid" || fail "ventrel-sim did not end cleanly"
+}
+
+run() {
+  set +e
+  "$cli" "$@" >"$out/stdout" 2>"$out/stderr"
+  status=$?
+  set -e
+}
+
+expect_status() {
+  [ "$status" -eq "$1" ] || { cat "$out/stdout" "$out/stderr" >&2; fail "$2 exited $status"; }
+}
+
+expect_line() {
+  grep -qxF -- "$1" "$out/$2" || { cat "$out/stdout" "$out/stderr" >&2; fail "missing \"$1\" in $2"; }
+}
+
+for edition in vosk kq ql2-vosk ql2-kq jx; do
+  start_sim --edition "$edition"
+  run download --port "$dev" "$out/$edition.dat"
+  expect_status 0 "download from $edition"
+  expect_line "ventrel-cli download: Download completed." stderr
+  expect_line "Reading FLASH: 100%" stderr
+  [ "$(stat -c %s "$out/$edition.dat")" -eq 1360 ] || fail "$edition.dat is not 1360 bytes"
+  run upload --port "$dev" "$out/$edition.dat"
+  expect_status 0 "upload to $edition"
+  expect_line "ventrel-cli upload: Upload completed. Remember to cycle run/stop switch off for 5 seconds" stderr
+  expect_line "ventrel-cli upload: and then on again before starting engine." stderr
+  stop_sim
+done
+
+# A module holding a base tune takes the downloaded data and gives them back unchanged.
+run new --edition jx "$out/base.dat"
+expect_status 0 "new"
+! cmp -s "$out/base.dat" "$out/jx.dat" || fail "the base tune equals the module's data"
+start_sim --edition jx --image "$out/base.dat"
+run upload --port "$dev" "$out/jx.dat"
+expect_status 0 "upload into a base tune"
+run download --port "$dev" "$out/back.dat"
+expect_status 0 "download after the upload"
+cmp "$out/jx.dat" "$out/back.dat" || fail "the module does not hold what was uploaded"
+stop_sim
+
+start_sim --edition kq
+run upload --port "$dev" "$out/jx.dat"
+expect_status 1 "JX data to a KQ module"
+expect_line "ventrel-cli upload: Cannot upload vosk data to KQ version" stderr
+grep -q "Upload completed" "$out/stderr" && fail "a refused upload said it completed"
+stop_sim
+
+start_sim --fault engine-started
+run download --port "$dev" "$out/started.dat"
+expect_status 1 "download after the engine was started"
+expect_line "ventrel-cli download: Cannot download after engine has been started." stderr
+[ ! -e "$out/started.dat" ] || fail "a refused download wrote a file"
+stop_sim
+
+start_sim --fault silent
+run upload --port "$dev" "$out/jx.dat"
+expect_status 1 "upload to a silent module"
+expect_line "ventrel-cli upload: Cannot establish RS-232 link. Check cable and module power." stderr
+stop_sim
+
+# The built-in simulated module.
+run download --simulate=jx "$out/tune.dat"
+expect_status 0 "download --simulate=jx"
+expect_line "Downloaded JX data (Firmware ID: Quillon II JX V2.4) to $out/tune.dat" stdout
+run download --simulate=jx "$out/tune.dat"
+expect_status 1 "download over an existing file"
+grep -q "already exists; give --force" "$out/stderr" || fail "an existing file was not kept"
+run download --simulate=jx --force "$out/tune.dat"
+expect_status 0 "download --force"
+run upload --simulate=jx "$out/tune.dat"
+expect_status 0 "upload --simulate=jx"
+run upload --simulate=kq "$out/tune.dat"
+expect_status 1 "upload --simulate=kq"
+expect_line "ventrel-cli upload: Cannot upload vosk data to KQ version" stderr
+
+run download --simulate "$out/no-such-folder/tune.dat"
+expect_status 1 "download into a missing folder"
+run upload --simulate "$out/missing.dat"
+expect_status 1 "upload of a missing file"
+run upload --simulate=qx "$out/tune.dat"
+expect_status 2 "a bad edition"
+run download --simulate
+expect_status 2 "download without a file"
+echo "cli transfer: all passed"

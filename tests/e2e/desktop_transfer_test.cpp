@@ -1,0 +1,189 @@
+// The desktop program with its built-in simulated module, as with --simulate: Download,
+// open the front table, Upload, Esc during a download, and the window resized or closed
+// while a transfer runs. The message boxes are answered by the test; the clock is real.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QGroupBox>
+#include <QProgressBar>
+#include <QTest>
+#include <deque>
+#include <filesystem>
+#include <functional>
+
+#include "qt/fra_port_select.h"
+#include "qt/frm_main.h"
+#include "qt/link_devices.h"
+#include "qt/qt_host.h"
+#include "qt/table_grid.h"
+#include "qt/transfer_commands.h"
+#include "transfer/upload.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using core::Answer;
+
+// Qt's own progress frame and event loop, with the boxes answered from a queue.
+class AnsweringHost : public qtui::QtHost {
+ public:
+  AnsweringHost() : QtHost(nullptr) {}
+  Answer MsgBox(const std::string& text, const std::string& title, core::Buttons,
+                core::Icon) override {
+    texts.push_back(text);
+    titles.push_back(title);
+    if (answers.empty()) {
+      ADD_FAILURE() << "unexpected box \"" << title << "\": " << text;
+      return Answer::Cancel;
+    }
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::deque<Answer> answers;
+  std::vector<std::string> texts;
+  std::vector<std::string> titles;
+};
+
+class DesktopTransfer : public testing::Test {
+ protected:
+  void SetUp() override {
+    savedFolder_ = fs::current_path();
+    window = std::make_unique<qtui::frmMain>(app::BuiltInBranding(), VENTREL_PROGRAM_FOLDER, &host);
+    window->Form_Load();
+    bar = window->findChild<QProgressBar*>(QStringLiteral("prgProgress1"));
+    host.AttachProgressFrame(window->progressFrame(), bar);
+    window->linkDevices().UseSimulatedModule(sim::Edition::JX);
+    window->show();
+    QObject::connect(bar, &QProgressBar::valueChanged, [this](int value) {
+      const std::string caption = window->progressFrame()->title().toStdString();
+      if (captions.empty() || captions.back() != caption) captions.push_back(caption);
+      if (whileProgressing) whileProgressing(caption, value);
+    });
+  }
+  void TearDown() override {
+    window.reset();
+    fs::current_path(savedFolder_);
+  }
+
+  QAction* Action(const char* name) {
+    return window->findChild<QAction*>(QString::fromLatin1(name));
+  }
+  std::string Caption() const { return window->windowTitle().toStdString(); }
+
+  AnsweringHost host;
+  std::unique_ptr<qtui::frmMain> window;
+  QProgressBar* bar = nullptr;
+  std::vector<std::string> captions;
+  std::function<void(const std::string& caption, int percent)> whileProgressing;
+
+ private:
+  fs::path savedFolder_;
+};
+
+TEST_F(DesktopTransfer, DownloadOpenTheFrontTableAndUploadWithTheProgressFrame) {
+  app::Session& session = window->session();
+  session.link.CommErrorCount = 4;
+  bool checkedDuringTransfer = false;
+  whileProgressing = [&](const std::string& caption, int percent) {
+    if (caption != "Reading FLASH" || percent != 50 || checkedDuringTransfer) return;
+    checkedDuringTransfer = true;
+    EXPECT_TRUE(window->progressFrame()->isVisible());
+    for (const char* name :
+         {"mnuOpenFile", "mnuSaveFile", "mnuPrintParams", "mnuExit", "mnuEditParams",
+          "mnuEditFrontCylTrimTbl", "mnuDownload", "mnuUpload", "mnuPortSetup"}) {
+      EXPECT_FALSE(Action(name)->isEnabled()) << name;
+    }
+    EXPECT_TRUE(Action("mnuAbout")->isEnabled());
+    EXPECT_FALSE(window->portFrame()->isEnabled());
+    // A second download, or a resize, must not disturb the running one.
+    window->transferCommands().mnuDownload_Click();
+    window->resize(900, 640);
+    QTest::qWait(20);
+    EXPECT_TRUE(session.link.PortOpen());
+  };
+  host.answers = {Answer::OK, Answer::OK};
+  Action("mnuDownload")->trigger();
+  EXPECT_TRUE(checkedDuringTransfer);
+  EXPECT_EQ(host.texts,
+            (std::vector<std::string>{"Firmware ID: Quillon II JX V2.4", "Download completed."}));
+  EXPECT_EQ(captions, (std::vector<std::string>{"Reading FLASH", "Reading EEPROM"}));
+  EXPECT_EQ(bar->value(), 100);
+  EXPECT_FALSE(window->progressFrame()->isVisible());
+  EXPECT_EQ(Caption(), "Ventrel Version 5.0 - Downloaded Data");
+  EXPECT_EQ(session.image.ModuleVersion, "JX");
+  EXPECT_TRUE(Action("mnuUpload")->isEnabled());
+  EXPECT_TRUE(window->portFrame()->isEnabled());
+  // The resize held back during the download has set the line up again.
+  EXPECT_EQ(session.link.CommErrorCount, 0);
+
+  Action("mnuEditFrontCylTrimTbl")->trigger();
+  EXPECT_TRUE(window->grid()->isVisible());
+  EXPECT_EQ(Caption(), "Ventrel Version 5.0 - Downloaded Data - Front Cylinder Fuel Trim Table");
+
+  captions.clear();
+  whileProgressing = [&](const std::string& caption, int) {
+    EXPECT_FALSE(window->grid()->isEnabled()) << caption;
+  };
+  host.texts.clear();
+  host.answers = {Answer::OK, Answer::OK};
+  Action("mnuUpload")->trigger();
+  EXPECT_EQ(host.texts, (std::vector<std::string>{"Firmware ID: Quillon II JX V2.4",
+                                                  transfer::kUploadCompleted}));
+  EXPECT_EQ(captions, (std::vector<std::string>{"Programming FLASH", "Verifying FLASH",
+                                                "Programming EEPROM", "Verifying EEPROM"}));
+  EXPECT_TRUE(window->grid()->isEnabled());
+  EXPECT_TRUE(window->grid()->isVisible());
+}
+
+TEST_F(DesktopTransfer, EscStopsADownloadAndTheDataInMemoryStay) {
+  const std::string before = Caption();
+  whileProgressing = [&](const std::string& caption, int percent) {
+    if (caption == "Reading FLASH" && percent >= 20 && percent < 25) {
+      QTest::keyClick(window.get(), Qt::Key_Escape);
+    }
+  };
+  host.answers = {Answer::OK, Answer::OK};
+  Action("mnuDownload")->trigger();
+  EXPECT_EQ(host.texts, (std::vector<std::string>{"Firmware ID: Quillon II JX V2.4",
+                                                  "FLASH download failed."}));
+  EXPECT_EQ(host.titles.back(), "Download Data");
+  EXPECT_LT(bar->value(), 30);
+  EXPECT_TRUE(window->session().image.FLASHBufferEmpty);
+  EXPECT_EQ(Caption(), before);
+  EXPECT_FALSE(window->session().AbortFlag);
+  EXPECT_TRUE(Action("mnuDownload")->isEnabled());
+}
+
+TEST_F(DesktopTransfer, ClosingDuringAnUploadAsksToStopItFirst) {
+  app::Session& session = window->session();
+  session.image.FLASHBufferEmpty = false;
+  session.image.EEPROMBufferEmpty = false;
+  session.image.ModuleVersion = "JX";
+  bool askedOnce = false;
+  bool askedTwice = false;
+  whileProgressing = [&](const std::string& caption, int percent) {
+    if (caption == "Programming FLASH" && percent == 33 && !askedOnce) {
+      askedOnce = true;
+      host.answers.push_front(Answer::No);
+      window->close();
+      EXPECT_TRUE(window->isVisible());
+    } else if (caption == "Verifying FLASH" && percent == 10 && !askedTwice) {
+      askedTwice = true;
+      host.answers.push_front(Answer::Yes);
+      window->close();
+      EXPECT_TRUE(window->isVisible());
+    }
+  };
+  host.answers = {Answer::OK, Answer::OK};
+  Action("mnuUpload")->trigger();
+  ASSERT_EQ(host.texts.size(), 4u);
+  EXPECT_EQ(host.texts[1], host.texts[2]);
+  EXPECT_EQ(host.titles[1], "Exit Program");
+  EXPECT_EQ(host.texts[3], "Upload aborted - FLASH verification failed.");
+  QTest::qWait(50);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_FALSE(session.link.PortOpen());
+}
+
+}  // namespace
