@@ -55,6 +55,7 @@ class BenchWindow : public QMainWindow, public tables::TableWindow {
     resize(1200, 800);
   }
   void SetPopUpPasteEnabled(bool) override {}
+  void ShowPopUpEdit3D(int, int) override {}
   void FormResize() override {
     grid->setGeometry(0, 0, width() / 2 - 10, height() - 50);
     chart->setGeometry(width() / 2, 0, width() / 2, height());

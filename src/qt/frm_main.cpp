@@ -83,7 +83,11 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
   qApp->installEventFilter(this);
 }
 
-frmMain::~frmMain() { qApp->removeEventFilter(this); }
+frmMain::~frmMain() {
+  qApp->removeEventFilter(this);
+  // The grid outlives the session's table editor by a moment; it reports to nobody then.
+  VSFlexGrid1_->SetEventSink(nullptr);
+}
 
 void frmMain::BuildMenus() {
   for (const app::MenuSpec& spec : app::MainMenus()) {
@@ -140,6 +144,12 @@ void frmMain::SetPopUpPasteEnabled(bool enabled) {
   if (auto* action = mnuPopUpEdit3D_->findChild<QAction*>(QStringLiteral("mnuPopUpPaste3D"))) {
     action->setEnabled(enabled);
   }
+}
+
+void frmMain::ShowPopUpEdit3D(int x, int y) {
+  const QWidget& area = *VSFlexGrid1_->viewport();
+  mnuPopUpEdit3D_->popup(
+      area.mapToGlobal(QPoint(TwipsToPixelsX(area, x), TwipsToPixelsY(area, y))));
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {

@@ -55,6 +55,7 @@ class frmMain : public QMainWindow,
   void SetRetardTableCommandVisible(bool visible) override;
   void SetApplicationTitle(const std::string& title) override;
   void SetPopUpPasteEnabled(bool enabled) override;
+  void ShowPopUpEdit3D(int x, int y) override;
   // Form_Resize: places the table grid and chart in the client area.
   void FormResize() override;
 

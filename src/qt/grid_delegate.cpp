@@ -1,5 +1,6 @@
 #include "qt/grid_delegate.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
@@ -29,13 +30,20 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
 bool GridDelegate::eventFilter(QObject* object, QEvent* event) {
   auto* editor = qobject_cast<QLineEdit*>(object);
   bool ending = false;
+  bool enter = false;
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
-    ending = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab ||
-             key == Qt::Key_Backtab;
+    enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    // The line editor leaves the vertical keys to the grid, which moves to another cell.
+    ending = enter || key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Up ||
+             key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
   } else if (event->type() == QEvent::FocusOut) {
     // The refusal message takes the focus while the entry is being judged.
     if (validating_) return true;
+    // A menu over the editor, or another window, takes the focus for a while only: the
+    // entry stays open as typed.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return true;
     ending = true;
   }
   if (editor && ending && editing_.isValid()) {
@@ -43,7 +51,17 @@ bool GridDelegate::eventFilter(QObject* object, QEvent* event) {
     const bool accepted = grid_->ValidateEntry(editing_.row(), editing_.column());
     validating_ = false;
     if (!accepted) {
-      QTimer::singleShot(0, editor, [editor] { editor->setFocus(); });
+      // Unless the edit has been abandoned meanwhile: a closed editor given the focus
+      // would pass it on to the next cell.
+      QTimer::singleShot(0, editor, [this, editor] {
+        if (grid_->Editing()) editor->setFocus();
+      });
+      return true;
+    }
+    if (enter) {
+      emit commitData(editor);
+      emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+      grid_->StepDown();
       return true;
     }
   }

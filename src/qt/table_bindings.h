@@ -1,4 +1,5 @@
-// Binds the File and Edit commands of the table editor and the data files to the menus.
+// Binds the File and Edit commands of the table editor and the data files to the menus,
+// and the grid's context menu with its keys.
 #pragma once
 
 namespace qtui {

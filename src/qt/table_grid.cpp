@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -85,6 +86,7 @@ void TableGrid::SetCurrentCell(int row, int col) {
   model_->Text(row, col);
   const QModelIndex target = model_->index(row, col);
   if (currentIndex() == target) {
+    selectionModel()->select(target, QItemSelectionModel::ClearAndSelect);
     if (currentRow_ != row || currentCol_ != col) currentChanged(target, currentIndex());
     return;
   }
@@ -211,7 +213,12 @@ void TableGrid::SetColWidths(int width) {
 bool TableGrid::ValidateEntry(int row, int col) {
   bool cancel = false;
   if (sink_) sink_->ValidateEdit(row, col, cancel);
+  entryRefused_ = cancel;
   return !cancel;
+}
+
+void TableGrid::StepDown() {
+  if (currentRow_ + 1 < Rows()) SetCurrentCell(currentRow_ + 1, currentCol_);
 }
 
 void TableGrid::EntryCommitted(int row, int col) {
@@ -219,12 +226,38 @@ void TableGrid::EntryCommitted(int row, int col) {
 }
 
 void TableGrid::mousePressEvent(QMouseEvent* event) {
-  QTableView::mousePressEvent(event);
+  // The refusal has just been shown; the editor keeps the cell until the entry is fixed.
+  if (state() == EditingState && entryRefused_) {
+    event->accept();
+    return;
+  }
+  // A right click inside the selection keeps the block for the context menu.
+  const QModelIndex at = indexAt(event->position().toPoint());
+  const bool keepSelection =
+      event->button() == Qt::RightButton && at.isValid() && selectionModel()->isSelected(at);
+  if (!keepSelection) QTableView::mousePressEvent(event);
   if (sink_) {
     const QPoint at = event->position().toPoint();
     sink_->MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()),
                      PixelsToTwipsX(*this, at.x()), PixelsToTwipsY(*this, at.y()));
   }
+}
+
+void TableGrid::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    emit copyRequested();
+  } else if (event->matches(QKeySequence::Paste)) {
+    emit pasteRequested();
+  } else if (event->key() == Qt::Key_Delete) {
+    // Clearing cells is not a table operation: an empty cell would save as zero.
+  } else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+             state() != EditingState) {
+    StepDown();
+  } else {
+    QTableView::keyPressEvent(event);
+    return;
+  }
+  event->accept();
 }
 
 }  // namespace qtui

@@ -9,8 +9,6 @@
 #include "qt/grid_model.h"
 #include "tables/grid.h"
 
-
-
 namespace qtui {
 
 class TableGrid : public QTableView, public tables::Grid {
@@ -63,10 +61,19 @@ class TableGrid : public QTableView, public tables::Grid {
   void SetActiveEditor(QLineEdit* editor) { activeEditor_ = editor; }
   bool ValidateEntry(int row, int col);
   void EntryCommitted(int row, int col);
+  // Enter: the cell below becomes current, as in a spreadsheet.
+  void StepDown();
+  bool Editing() const { return state() == EditingState; }
+
+ signals:
+  // Ctrl+C and Ctrl+V on the grid: the context menu's Copy and Paste.
+  void copyRequested();
+  void pasteRequested();
 
  protected:
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   int TotalRowHeight() const;
@@ -74,6 +81,8 @@ class TableGrid : public QTableView, public tables::Grid {
   GridModel* model_;
   tables::GridEvents* sink_ = nullptr;
   QPointer<QLineEdit> activeEditor_;
+  // The open editor holds an entry that was just refused: the grid does not move away.
+  bool entryRefused_ = false;
   int currentRow_ = 0;
   int currentCol_ = 0;
 };

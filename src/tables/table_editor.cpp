@@ -8,6 +8,7 @@
 #include "tables/cell_codec.h"
 #include "tables/cell_text.h"
 #include "tables/chart_template.h"
+#include "tables/selection_commands.h"
 
 namespace tables {
 
@@ -31,12 +32,18 @@ constexpr int kGridCols = kTpsColumns + 1;
 
 TableEditor::TableEditor(core::ModuleImage& image, core::WindowState& window, core::Host& host,
                          std::filesystem::path templateFolder)
-    : image_(image), window_(window), host_(host), templateFolder_(std::move(templateFolder)) {}
+    : image_(image),
+      window_(window),
+      host_(host),
+      templateFolder_(std::move(templateFolder)),
+      cellEditing_(image, ActiveTableName, CopyBuffer, host) {}
 
 void TableEditor::Attach(Grid& grid, Chart& chart, TableWindow& window) {
   grid_ = &grid;
   chart_ = &chart;
   tableWindow_ = &window;
+  cellEditing_.Attach(grid, chart, window);
+  grid_->SetEventSink(&cellEditing_);
   grid_->SetToolTip(kGridToolTip);
   SetTableEditPermission(editPermission_);
 }
@@ -226,6 +233,24 @@ void TableEditor::HideForNewData() {
 
 void TableEditor::HideValueLabel() {
   if (ChartVisible()) chart_->SetValueLabelVisible(false);
+}
+
+void TableEditor::mnuPopUpCopy3D_Click() {
+  if (TableIsOpen()) CopySelection(*grid_, image_.ModuleVersion, CopyBuffer, host_, *tableWindow_);
+}
+
+void TableEditor::mnuPopUpPaste3D_Click() {
+  const std::optional<TableId> table = TableFromName(ActiveTableName);
+  if (TableIsOpen() && table) {
+    PasteClipboard(*grid_, *chart_, KindOf(*table), image_.ModuleVersion, host_);
+  }
+}
+
+void TableEditor::mnuPopUpModify3D_Click() {
+  const std::optional<TableId> table = TableFromName(ActiveTableName);
+  if (TableIsOpen() && table) {
+    ModifySelection(*grid_, *chart_, KindOf(*table), image_.ModuleVersion, host_);
+  }
 }
 
 void TableEditor::HideGridAndChart() {

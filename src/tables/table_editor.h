@@ -9,6 +9,7 @@
 #include "core/host.h"
 #include "core/module_image.h"
 #include "core/window_state.h"
+#include "tables/cell_editing.h"
 #include "tables/chart.h"
 #include "tables/chart_data.h"
 #include "tables/grid.h"
@@ -65,6 +66,13 @@ class TableEditor {
   // The Esc key: hides the chart's value label while the chart is shown.
   void HideValueLabel();
 
+  // The grid's context menu on the selected block; they do nothing while no table is open.
+  void mnuPopUpCopy3D_Click();
+  void mnuPopUpPaste3D_Click();
+  void mnuPopUpModify3D_Click();
+  // Offers Paste while a copy was made or the clipboard holds text; true when offered.
+  bool UpdatePopUpPaste() { return cellEditing_.UpdatePopUpPaste(); }
+
  private:
   void OpenTable(TableId table, const char* emptyBufferCaption);
   void SetUpGrid(const TableLayout& layout);
@@ -81,6 +89,8 @@ class TableEditor {
   Chart* chart_ = nullptr;
   TableWindow* tableWindow_ = nullptr;
   bool editPermission_ = false;
+  // Answers the grid's events; reads ActiveTableName and CopyBuffer as they change.
+  CellEditing cellEditing_;
 };
 
 }  // namespace tables

@@ -42,6 +42,7 @@ class FakeGrid : public tables::Grid {
     if (cancel) return;
     const int oldRow = std::exchange(currentRow, row);
     const int oldCol = std::exchange(currentCol, col);
+    selection = {row, col, row, col};
     if (sink) sink->EnterCell(oldRow, oldCol, row, col);
   }
   int CurrentRow() const override { return currentRow; }
@@ -67,7 +68,26 @@ class FakeGrid : public tables::Grid {
     }
     return text;
   }
-  void SetClipText(const std::string& text) override { clipTextSet.push_back(text); }
+  void SetClipText(const std::string& text) override {
+    clipTextSet.push_back(text);
+    int r = selection.row1;
+    int c = selection.col1;
+    std::string cell;
+    for (const char ch : text + '\r') {
+      if (ch == '\t' || ch == '\r') {
+        if (r <= selection.row2 && c <= selection.col2) TextAt(r, c) = cell;
+        cell.clear();
+        if (ch == '\t') {
+          ++c;
+        } else {
+          ++r;
+          c = selection.col1;
+        }
+        continue;
+      }
+      cell += ch;
+    }
+  }
   void SetRedraw(bool on) override { redraw = on; }
   std::string EditText() const override { return editText; }
 
@@ -116,6 +136,7 @@ class FakeGrid : public tables::Grid {
     return static_cast<std::size_t>(row * cols_ + col);
   }
   void Resize() { texts.assign(static_cast<std::size_t>(rows_ * cols_), std::string()); }
+  std::string& TextAt(int row, int col) { return texts.at(Index(row, col)); }
 
   int rows_ = 0;
   int cols_ = 0;

@@ -26,6 +26,7 @@ std::optional<std::string> ScriptedHost::InputBox(const std::string& prompt,
                                                   const std::string& title,
                                                   const std::string& /*defaultText*/) {
   inputPrompts.push_back(prompt);
+  inputTitles.push_back(title);
   if (inputs_.empty()) {
     ADD_FAILURE() << "unexpected input box \"" << title << "\": " << prompt;
     return std::nullopt;

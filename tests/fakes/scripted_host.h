@@ -51,6 +51,7 @@ class ScriptedHost : public core::Host {
 
   std::vector<MessageBoxRecord> boxes;
   std::vector<std::string> inputPrompts;
+  std::vector<std::string> inputTitles;
   std::vector<core::FileDialogRequest> fileDialogs;
   std::vector<ProgressEvent> progress;
   std::string clipboard;

@@ -68,6 +68,16 @@ TYPED_TEST(GridContract, ClipTextJoinsCellsWithTabsAndRowsWithCarriageReturns) {
   EXPECT_EQ(this->grid.ClipText({15, 1, 16, 2}), "1\t2\r4\t5");
 }
 
+TYPED_TEST(GridContract, ClipTextFillsTheSelectionDroppingOverflowAndACurrentCellSelectsItself) {
+  this->grid.SetCurrentCell(21, 8);
+  this->grid.ExtendSelection(22, 9);
+  this->grid.SetClipText("1\t2\t3\r4\t5\t6\r7");
+  EXPECT_EQ(this->grid.ClipText({21, 8, 22, 9}), "1\t2\r4\t5");
+  EXPECT_EQ(this->grid.TextMatrix(21, 7), "");
+  this->grid.SetCurrentCell(21, 8);
+  EXPECT_EQ(this->grid.Selection(), (tables::CellRect{21, 8, 21, 8}));
+}
+
 TYPED_TEST(GridContract, SelectionIsNormalisedAndEditabilityAndVisibilityStick) {
   this->grid.SetCurrentCell(6, 7);
   this->grid.ExtendSelection(2, 3);

@@ -1,0 +1,136 @@
+// The grid's events in an open table: entries checked with their messages, accepted
+// entries charted, the current cell marked and unmarked, the right button's menu.
+#include <gtest/gtest.h>
+
+#include "open_table.h"
+
+namespace {
+
+using core::Answer;
+using tables::TableId;
+using tablestest::OpenTable;
+
+class CellEditingTest : public OpenTable {
+ protected:
+  // Runs an in-place edit of (row, col) as the grid reports it; true when committed.
+  bool Enter(int row, int col, const std::string& text) {
+    grid.SetCurrentCell(row, col);
+    grid.editText = text;
+    bool cancel = false;
+    grid.sink->ValidateEdit(row, col, cancel);
+    if (cancel) return false;
+    grid.SetTextMatrix(row, col, text);
+    grid.sink->AfterEdit(row, col);
+    return true;
+  }
+};
+
+TEST_F(CellEditingTest, RefusedEntriesShowTheirMessageAndStayUncommitted) {
+  struct Refused {
+    const char* edition;
+    TableId table;
+    int row, col;
+    const char* text;
+    const char* message;
+    const char* title;
+  };
+  const Refused cases[] = {
+      {"VOSK", TableId::FrontCylTrim, 5, 5, "30.1",
+       "Fuel trim percent must be numeric value between -20 and 30.", "Fuel Trim Edit"},
+      {"VOSK", TableId::RearCylTrim, 5, 5, "abc",
+       "Fuel trim percent must be numeric value between -20 and 30.", "Fuel Trim Edit"},
+      {"QL2 VOSK", TableId::Retard, 5, 5, "-10.01",
+       "Retard must be numeric value between -10 and zero.", "Retard Edit"},
+      {"KQ", TableId::FrontCylTrim, 14, 6, "5", "Fuel trim percent must be zero in this cell.",
+       "Fuel Trim Edit"},
+      {"QL2 KQ", TableId::Retard, 1, 1, "-1", "Retard must be zero in this cell.", "Retard Edit"},
+  };
+  for (const Refused& entry : cases) {
+    Open(entry.edition, entry.table);
+    host.ExpectBox(Answer::OK);
+    EXPECT_FALSE(Enter(entry.row, entry.col, entry.text));
+    EXPECT_EQ(host.boxes.back().text, entry.message);
+    EXPECT_EQ(host.boxes.back().title, entry.title);
+    EXPECT_EQ(host.boxes.back().buttons, core::Buttons::OK);
+    EXPECT_EQ(host.boxes.back().icon, core::Icon::Critical);
+  }
+  EXPECT_TRUE(Enter(14, 6, "0"));
+  EXPECT_TRUE(Enter(15, 6, "-5"));
+  EXPECT_TRUE(Enter(14, 7, "-5"));
+}
+
+TEST_F(CellEditingTest, EntryInATableWithoutAKnownNameIsRefusedSilently) {
+  Open("VOSK");
+  editor.ActiveTableName = "Some Other Table";
+  EXPECT_FALSE(Enter(3, 3, "5"));
+  EXPECT_TRUE(host.boxes.empty());
+}
+
+TEST_F(CellEditingTest, AcceptedEntriesAreChartedUnroundedWithAWholeNumberLabel) {
+  Open("VOSK");
+  ASSERT_TRUE(Enter(4, 2, "12.5"));
+  EXPECT_EQ(grid.TextMatrix(4, 2), "12.5");
+  EXPECT_DOUBLE_EQ(chart.heights.At(4, 2), 12.5);
+  EXPECT_EQ(chart.labelText, "13");
+  Open("JX", TableId::Retard);
+  ASSERT_TRUE(Enter(22, 9, "-2.5"));
+  EXPECT_DOUBLE_EQ(chart.heights.At(22, 9), 2.5);
+  EXPECT_EQ(chart.labelText, "3");
+}
+
+TEST_F(CellEditingTest, TheCurrentCellIsHighlightedAndLockedCellsTurnRedAgain) {
+  Open("KQ");
+  const tables::GridColours colours = grid.Colours();
+  grid.backgrounds.clear();
+  grid.SetCurrentCell(14, 6);
+  EXPECT_EQ(grid.currentColours[std::pair(14, 6)], std::pair(colours.backSel, colours.foreSel));
+  grid.SetCurrentCell(15, 6);
+  EXPECT_EQ(grid.currentColours[std::pair(14, 6)], std::pair(colours.back, colours.fore));
+  EXPECT_EQ(grid.backgrounds[std::pair(14, 6)], tables::kLockedCellColour);
+  grid.SetCurrentCell(0, 3);
+  EXPECT_EQ(grid.currentColours[std::pair(15, 6)], std::pair(colours.back, colours.fore));
+  EXPECT_EQ(grid.backgrounds.count(std::pair(15, 6)), 0u);
+  EXPECT_EQ(grid.currentColours.count(std::pair(0, 3)), 0u);
+}
+
+TEST_F(CellEditingTest, EnteringADataCellPutsTheValueLabelOnItsChartPoint) {
+  Open("QL2 VOSK", TableId::Retard);
+  chart.heights.At(7, 3) = 2.5;
+  chart.labelVisible = false;
+  const int switches = chart.batchSwitches;
+  grid.SetCurrentCell(7, 3);
+  EXPECT_TRUE(chart.labelVisible);
+  EXPECT_EQ(chart.labelAt, (std::vector<int>{7, 3}));
+  EXPECT_EQ(chart.labelText, "3");
+  EXPECT_EQ(chart.batchSwitches, switches + 2);
+  EXPECT_FALSE(chart.batched);
+  grid.SetCurrentCell(0, 0);
+  EXPECT_EQ(chart.labelAt, (std::vector<int>{7, 3}));
+}
+
+TEST_F(CellEditingTest, RightButtonOffersPasteOnlyWhenThereIsSomethingToPaste) {
+  Open("VOSK");
+  grid.sink->MouseDown(1, 0, 100, 200);
+  EXPECT_TRUE(tableWindow.popUps.empty());
+  grid.sink->MouseDown(tables::kRightButton, 0, 100, 200);
+  EXPECT_EQ(tableWindow.pasteEnabled.back(), false);
+  EXPECT_EQ(tableWindow.popUps.back(), (std::vector<int>{100, 200}));
+  host.clipboard = "5";
+  grid.sink->MouseDown(tables::kRightButton, 0, 0, 0);
+  EXPECT_EQ(tableWindow.pasteEnabled.back(), true);
+  host.clipboard.clear();
+  editor.CopyBuffer = "5";
+  grid.sink->MouseDown(tables::kRightButton, 0, 0, 0);
+  EXPECT_EQ(tableWindow.pasteEnabled.back(), true);
+  EXPECT_EQ(tableWindow.popUps.size(), 3u);
+}
+
+TEST_F(CellEditingTest, AFailureInsideAnEventGoesToTheErrorPrompt) {
+  Open("VOSK");
+  chart.heights = tables::ChartValues();
+  host.ExpectBox(Answer::Ignore);
+  grid.SetCurrentCell(2, 2);
+  EXPECT_EQ(host.boxes.back().title, "Error");
+}
+
+}  // namespace
