@@ -1,0 +1,204 @@
+// Editing a table in the real grid on a real display: typed entries refused and
+// accepted, the keys of a table, the right button's menu, and blocks copied and pasted
+// through the system clipboard, with the 3D chart following.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+#include "fakes/scripted_host.h"
+#include "files/base_tune.h"
+#include "qt/frm_main.h"
+#include "qt/qt_host.h"
+#include "qt/table_chart.h"
+#include "qt/table_grid.h"
+#include "tables/entry_check.h"
+
+namespace {
+
+using core::Answer;
+
+// Scripted boxes, and the system clipboard as the program itself uses it.
+class SystemClipboardHost : public fakes::ScriptedHost {
+ public:
+  std::string ClipboardText() override { return system_.ClipboardText(); }
+  void SetClipboardText(const std::string& text) override { system_.SetClipboardText(text); }
+
+ private:
+  qtui::QtHost system_{nullptr};
+};
+
+class TableEditingWidgetTest : public testing::Test {
+ protected:
+  TableEditingWidgetTest()
+      : saved_(std::filesystem::current_path()),
+        window_(app::BuiltInBranding(), QCoreApplication::applicationDirPath().toStdString(),
+                &host_),
+        grid_(*window_.grid()) {
+    window_.Form_Load();
+    window_.show();
+    window_.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
+    QGuiApplication::clipboard()->clear();
+  }
+  ~TableEditingWidgetTest() override {
+    window_.popUpEdit3D()->hide();
+    std::filesystem::current_path(saved_);
+  }
+
+  void OpenFrontTable(const char* edition) {
+    window_.session().image = files::BaseTune(edition);
+    window_.session().editor.SetTableEditPermissionFor(edition);
+    Item("mnuEditFrontCylTrimTbl")->trigger();
+    ASSERT_TRUE(grid_.isVisible());
+    grid_.setFocus();
+  }
+
+  QAction* Item(const char* name) { return window_.findChild<QAction*>(QString::fromLatin1(name)); }
+  QPoint Centre(int row, int col) {
+    return grid_.visualRect(grid_.model()->index(row, col)).center();
+  }
+  void Click(int row, int col, Qt::MouseButton button = Qt::LeftButton,
+             Qt::KeyboardModifiers modifiers = {}) {
+    QTest::mouseClick(grid_.viewport(), button, modifiers, Centre(row, col));
+  }
+  // The open in-place editor; closed ones linger until deleted.
+  QLineEdit* Editor() {
+    for (QLineEdit* editor : grid_.findChildren<QLineEdit*>()) {
+      if (editor->isVisible()) return editor;
+    }
+    return nullptr;
+  }
+  std::string Text(int row, int col) { return grid_.TextMatrix(row, col); }
+  QString SystemClipboard() { return QGuiApplication::clipboard()->text(); }
+
+  std::filesystem::path saved_;
+  SystemClipboardHost host_;
+  qtui::frmMain window_;
+  qtui::TableGrid& grid_;
+};
+
+TEST_F(TableEditingWidgetTest, TypedEntryIsRefusedKeptOpenThenAcceptedAndCharted) {
+  OpenFrontTable("VOSK");
+  Click(3, 2);
+  const QColor highlight = grid_.palette().color(QPalette::Highlight);
+  EXPECT_EQ(grid_.model()->data(grid_.model()->index(3, 2), Qt::BackgroundRole).value<QColor>(),
+            highlight);
+  QTest::keyClick(&grid_, Qt::Key_4);
+  ASSERT_NE(Editor(), nullptr);
+  QTest::keyClicks(Editor(), "5");
+  EXPECT_EQ(Editor()->text(), "45");
+  const std::string before = Text(3, 2);
+
+  host_.ExpectBox(Answer::OK);
+  QTest::keyClick(Editor(), Qt::Key_Return);
+  EXPECT_EQ(host_.boxes.back().text, tables::kFuelRangeMessage);
+  ASSERT_NE(Editor(), nullptr);
+  host_.ExpectBox(Answer::OK);
+  QTest::keyClick(Editor(), Qt::Key_Down);
+  host_.ExpectBox(Answer::OK);
+  Click(8, 8);
+  EXPECT_EQ(host_.boxes.size(), 3u);
+  ASSERT_NE(Editor(), nullptr);
+  EXPECT_EQ(grid_.CurrentRow(), 3);
+  EXPECT_EQ(Text(3, 2), before);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(Editor()->hasFocus());
+
+  Editor()->selectAll();
+  QTest::keyClicks(Editor(), "12.5");
+  QTest::keyClick(Editor(), Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_EQ(Text(3, 2), "12.5");
+  EXPECT_NEAR(window_.chart()->SurfaceHeight(3, 2), 12.5, 1e-4);
+  EXPECT_EQ(grid_.CurrentRow(), 4);
+  EXPECT_NE(grid_.model()->data(grid_.model()->index(3, 2), Qt::BackgroundRole).value<QColor>(),
+            highlight);
+  EXPECT_TRUE(window_.chart()->ValueLabelShown());
+
+  QTest::keyClick(&grid_, Qt::Key_F2);
+  ASSERT_NE(Editor(), nullptr);
+  QTest::keyClick(Editor(), Qt::Key_Escape);
+  QTest::keyClick(&grid_, Qt::Key_Delete);
+  QTest::keyClick(&grid_, Qt::Key_Right);
+  QTest::keyClick(&grid_, Qt::Key_Return);
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_EQ(grid_.CurrentRow(), 5);
+  EXPECT_EQ(grid_.CurrentCol(), 3);
+  EXPECT_EQ(host_.boxes.size(), 3u);
+}
+
+TEST_F(TableEditingWidgetTest, RightClickCopyAndPasteBlocksThroughTheSystemClipboard) {
+  OpenFrontTable("VOSK");
+  const char* block[2][2] = {{"1", "2"}, {"3", "4"}};
+  for (int r = 0; r < 2; ++r) {
+    for (int c = 0; c < 2; ++c) grid_.SetTextMatrix(2 + r, 2 + c, block[r][c]);
+  }
+  Click(2, 2);
+  Click(3, 3, Qt::LeftButton, Qt::ShiftModifier);
+  Click(3, 3, Qt::RightButton);
+  QMenu& menu = *window_.popUpEdit3D();
+  ASSERT_TRUE(menu.isVisible());
+  EXPECT_FALSE(Item("mnuPopUpPaste3D")->isEnabled());
+  EXPECT_EQ(grid_.Selection(), (tables::CellRect{2, 2, 3, 3}));
+  Item("mnuPopUpCopy3D")->trigger();
+  menu.hide();
+  EXPECT_EQ(SystemClipboard(), "1\t2\n3\t4\n");
+  EXPECT_EQ(window_.session().editor.CopyBuffer, "1\t2\r3\t4");
+  EXPECT_TRUE(Item("mnuPopUpPaste3D")->isEnabled());
+
+  Click(10, 5);
+  QTest::keyClick(&grid_, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Text(10, 5), "1");
+  EXPECT_EQ(Text(11, 6), "4");
+  EXPECT_NEAR(window_.chart()->SurfaceHeight(11, 6), 4, 1e-4);
+
+  QGuiApplication::clipboard()->setText("45\t-7.5\r\n12\t3\r\n");
+  Click(17, 8, Qt::RightButton);
+  EXPECT_EQ(grid_.Selection(), (tables::CellRect{17, 8, 17, 8}));
+  EXPECT_TRUE(Item("mnuPopUpPaste3D")->isEnabled());
+  Item("mnuPopUpPaste3D")->trigger();
+  menu.hide();
+  EXPECT_EQ(Text(17, 8), "30");
+  EXPECT_EQ(Text(17, 9), "-7.5");
+  EXPECT_EQ(Text(18, 8), "12");
+  EXPECT_EQ(Text(18, 9), "3");
+  EXPECT_NEAR(window_.chart()->SurfaceHeight(17, 9), -7.5, 1e-4);
+
+  QTest::keyClick(&grid_, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(SystemClipboard(), "30\n");
+
+  Click(17, 8);
+  Click(18, 9, Qt::LeftButton, Qt::ShiftModifier);
+  host_.ExpectInput("80%");
+  Item("mnuPopUpModify3D")->trigger();
+  EXPECT_EQ(host_.inputTitles.back(), "Modify Selection");
+  EXPECT_EQ(Text(17, 8), "24");
+  EXPECT_EQ(Text(17, 9), "-6");
+  EXPECT_EQ(Text(18, 8), "10");
+  EXPECT_NEAR(window_.chart()->SurfaceHeight(18, 8), 9.6, 1e-4);
+  EXPECT_TRUE(host_.boxes.empty());
+}
+
+TEST_F(TableEditingWidgetTest, KQTuneTakesNoTypingAndRefusesCopiesInItsLockedZone) {
+  OpenFrontTable("KQ");
+  Click(1, 1);
+  QTest::keyClick(&grid_, Qt::Key_5);
+  EXPECT_EQ(Editor(), nullptr);
+  Click(1, 1, Qt::RightButton);
+  host_.ExpectBox(Answer::OK);
+  Item("mnuPopUpCopy3D")->trigger();
+  EXPECT_EQ(host_.boxes.back().text,
+            "Attempted copy operation outside allowed KQ version edit area.");
+  Click(2, 1);
+  EXPECT_EQ(grid_.model()->data(grid_.model()->index(1, 1), Qt::BackgroundRole).value<QColor>(),
+            QColor(255, 0, 0));
+}
+
+}  // namespace
