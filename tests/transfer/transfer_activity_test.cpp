@@ -11,8 +11,8 @@ namespace {
 // Records what the link does to the port.
 class RecordingPort : public comm::SerialPort {
  public:
-  void SetPort(const std::string& device) override { device_ = device; }
-  std::string Port() const override { return device_; }
+  void SetPort(const std::string&) override {}
+  std::string Port() const override { return {}; }
   void Configure(const comm::PortSettings& settings) override { configured.push_back(settings); }
   void Open() override { open = true; }
   void Close() override { open = false; }
@@ -26,9 +26,6 @@ class RecordingPort : public comm::SerialPort {
 
   bool open = false;
   std::vector<comm::PortSettings> configured;
-
- private:
-  std::string device_;
 };
 
 struct ActivityRig {
@@ -38,6 +35,25 @@ struct ActivityRig {
     port.open = true;
     link.CommErrorCount = 3;
   }
+  // True when the port was closed and set up again as a resize does; false when it was
+  // closed only.
+  bool ReconfiguredForResize() const {
+    EXPECT_FALSE(port.open);
+    if (port.configured.empty()) {
+      EXPECT_EQ(link.CommErrorCount, 3);
+      return false;
+    }
+    EXPECT_EQ(port.configured.size(), 1u);
+    const comm::PortSettings& settings = port.configured.back();
+    EXPECT_EQ(settings.line, "56000,N,8,1");
+    EXPECT_FALSE(settings.nullDiscard);
+    EXPECT_TRUE(settings.dtrEnable);
+    EXPECT_FALSE(settings.rtsEnable);
+    EXPECT_EQ(settings.inBufferSize, comm::kResizeInBufferSize);
+    EXPECT_EQ(link.CommErrorCount, 0);
+    return true;
+  }
+
   fakes::FakeClock clock;
   fakes::ScriptedHost host;
   bool abortFlag = false;
@@ -46,59 +62,37 @@ struct ActivityRig {
   transfer::TransferActivity activity{link};
 };
 
-TEST(ResizeSerialSide, ResizeClosesThePortAndSetsTheLineUpWithTheSmallBuffer) {
-  ActivityRig rig;
-  rig.activity.FormResize(false);
-  EXPECT_FALSE(rig.port.open);
-  ASSERT_EQ(rig.port.configured.size(), 1u);
-  const comm::PortSettings& settings = rig.port.configured[0];
-  EXPECT_EQ(settings.line, "56000,N,8,1");
-  EXPECT_FALSE(settings.nullDiscard);
-  EXPECT_TRUE(settings.dtrEnable);
-  EXPECT_FALSE(settings.rtsEnable);
-  EXPECT_EQ(settings.inBufferSize, comm::kResizeInBufferSize);
-  EXPECT_EQ(rig.link.CommErrorCount, 0);
+TEST(ResizeSerialSide, AResizeSetsTheLineUpAgainAndMinimizingOnlyClosesThePort) {
+  for (const bool minimized : {false, true}) {
+    ActivityRig rig;
+    rig.activity.FormResize(minimized);
+    EXPECT_EQ(rig.ReconfiguredForResize(), !minimized);
+  }
 }
 
-TEST(ResizeSerialSide, MinimizingOnlyClosesThePort) {
-  ActivityRig rig;
-  rig.activity.FormResize(true);
-  EXPECT_FALSE(rig.port.open);
-  EXPECT_TRUE(rig.port.configured.empty());
-  EXPECT_EQ(rig.link.CommErrorCount, 3);
-}
-
-TEST(ResizeSerialSide, ATransferKeepsItsPortUntilItEnds) {
+TEST(ResizeSerialSide, ATransferKeepsItsPortUntilItEndsAndThenTheWindowStateCounts) {
   for (const bool minimizedAtEnd : {false, true}) {
     ActivityRig rig;
-    const bool ran = rig.activity.Run(
+    EXPECT_TRUE(rig.activity.Run(
         [&] {
           rig.activity.FormResize(false);
           rig.activity.FormResize(true);
           EXPECT_TRUE(rig.port.open);
           EXPECT_TRUE(rig.port.configured.empty());
-          EXPECT_TRUE(rig.activity.Running());
         },
-        [&] { return minimizedAtEnd; });
-    EXPECT_TRUE(ran);
-    EXPECT_FALSE(rig.activity.Running());
-    EXPECT_FALSE(rig.port.open);
-    EXPECT_EQ(rig.port.configured.size(), minimizedAtEnd ? 0u : 1u);
-    EXPECT_EQ(rig.link.CommErrorCount, minimizedAtEnd ? 3 : 0);
+        [&] { return minimizedAtEnd; }));
+    EXPECT_EQ(rig.ReconfiguredForResize(), !minimizedAtEnd);
   }
-}
-
-TEST(ResizeSerialSide, WithoutAResizeATransferLeavesThePortSettingsAlone) {
-  ActivityRig rig;
-  rig.activity.Run([] {}, [] { return false; });
-  EXPECT_TRUE(rig.port.open);
-  EXPECT_TRUE(rig.port.configured.empty());
+  ActivityRig unresized;
+  unresized.activity.Run([] {}, [] { return false; });
+  EXPECT_TRUE(unresized.port.open);
 }
 
 TEST(TransferActivity, OneTransferAtATimeAndAFailureStillEndsIt) {
   ActivityRig rig;
   int inner = 0;
   const auto transfer = [&] {
+    EXPECT_TRUE(rig.activity.Running());
     EXPECT_FALSE(rig.activity.Run([&] { ++inner; }, [] { return false; }));
     rig.activity.FormResize(false);
     throw std::runtime_error("cable pulled");
@@ -106,10 +100,7 @@ TEST(TransferActivity, OneTransferAtATimeAndAFailureStillEndsIt) {
   EXPECT_THROW(rig.activity.Run(transfer, [] { return false; }), std::runtime_error);
   EXPECT_EQ(inner, 0);
   EXPECT_FALSE(rig.activity.Running());
-  EXPECT_FALSE(rig.port.open);
-  EXPECT_EQ(rig.port.configured.size(), 1u);
-  EXPECT_TRUE(rig.activity.Run([&] { ++inner; }, [] { return false; }));
-  EXPECT_EQ(inner, 1);
+  EXPECT_TRUE(rig.ReconfiguredForResize());
 }
 
 }  // namespace

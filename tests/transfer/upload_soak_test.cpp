@@ -16,9 +16,21 @@ using transfertest::FaultyPort;
 using transfertest::LineFault;
 
 constexpr int kUploads = 500;
-// Bytes the tool sends and receives in a whole upload, roughly.
-constexpr std::size_t kSentBytes = 2900;
-constexpr std::size_t kReceivedBytes = 5800;
+constexpr std::size_t kSentBytes = 2882;
+
+// Where each step's bytes lie in a whole upload to a JX module, so that every step gets
+// its share of the faults.
+struct Phase {
+  std::size_t firstSent, endSent, firstReceived, endReceived;
+};
+constexpr Phase kPhases[] = {
+    {0, 8, 0, 30},             // link check, status, identity, boot-load entry
+    {8, 1348, 30, 1410},       // FLASH programming
+    {1348, 2631, 1410, 3974},  // FLASH verification
+    {2631, 2794, 3974, 4218},  // EEPROM programming
+    {2794, 2877, 4218, 4382},  // EEPROM verification
+    {2877, 2882, 4382, 4388},  // exit
+};
 constexpr int kRetriesInARow = 3;
 
 // Answers prompts as a hurried user might: any button, but not Retry for ever.
@@ -78,8 +90,11 @@ TEST(UploadSoak, CompletedAlwaysMeansTheModuleHoldsTheImage) {
     std::string described;
     sim::Faults faults;
     const auto lineFault = static_cast<LineFault>(random() % 3);
+    const Phase& phase = kPhases[random() % std::size(kPhases)];
     const std::size_t at =
-        random() % (lineFault == LineFault::ChangeReceived ? kReceivedBytes : kSentBytes);
+        lineFault == LineFault::ChangeReceived
+            ? phase.firstReceived + random() % (phase.endReceived - phase.firstReceived)
+            : phase.firstSent + random() % (phase.endSent - phase.firstSent);
     const auto mask = static_cast<comm::Byte>(1 + random() % 255);
     if (onTheLine) {
       described = "line fault " + std::to_string(static_cast<int>(lineFault)) + " at byte " +
