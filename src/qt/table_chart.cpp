@@ -13,6 +13,7 @@
 #include <QtDataVisualization/QSurface3DSeries>
 #include <QtDataVisualization/QSurfaceDataProxy>
 #include <QtDataVisualization/QValue3DAxis>
+#include <algorithm>
 
 #include "qt/qt_text.h"
 #include "qt/twips.h"
@@ -22,6 +23,10 @@ namespace qtui {
 namespace {
 
 constexpr const char* kPlaceholderText = "3D view not available on this display";
+// The value label a little larger than the axis labels; the chart's default is far smaller.
+constexpr float kValueLabelScale = 2.0F;
+// Part of the value axis the label floats above its point, so the surface hides none of it.
+constexpr float kValueLabelLift = 0.08F;
 
 void SetAxis(QValue3DAxis* axis, const tables::ChartAxis& from) {
   axis->setTitle(ToQString(from.title));
@@ -62,6 +67,7 @@ TableChart::TableChart(QWidget* parent) : QWidget(parent) {
     }
     valueLabel_ = new QCustom3DLabel();
     valueLabel_->setFacingCamera(true);
+    valueLabel_->setScaling(QVector3D(kValueLabelScale, kValueLabelScale, kValueLabelScale));
     valueLabel_->setVisible(false);
     graph_->addCustomItem(valueLabel_);
     container_ = QWidget::createWindowContainer(graph_, this);
@@ -175,8 +181,12 @@ void TableChart::SetValueLabelText(const std::string& text) {
 
 void TableChart::PlaceValueLabel() {
   if (!valueLabel_ || !values_.Contains(labelRow_, labelCol_)) return;
+  // The chart leaves out items beyond its axes: the label stays within the value axis.
+  const QValue3DAxis& axis = *graph_->axisY();
+  const float height = static_cast<float>(values_.At(labelRow_, labelCol_)) +
+                       (axis.max() - axis.min()) * kValueLabelLift;
   valueLabel_->setPosition(QVector3D(Position(values_.columnPositions, labelCol_),
-                                     static_cast<float>(values_.At(labelRow_, labelCol_)),
+                                     std::clamp(height, axis.min(), axis.max()),
                                      Position(values_.rowPositions, labelRow_)));
 }
 

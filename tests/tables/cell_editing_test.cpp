@@ -8,9 +8,8 @@ namespace {
 
 using core::Answer;
 using tables::TableId;
-using tablestest::OpenTable;
 
-class CellEditingTest : public OpenTable {
+class CellEditingTest : public tablestest::OpenTable {
  protected:
   // Runs an in-place edit of (row, col) as the grid reports it; true when committed.
   bool Enter(int row, int col, const std::string& text) {
@@ -32,38 +31,31 @@ TEST_F(CellEditingTest, RefusedEntriesShowTheirMessageAndStayUncommitted) {
     int row, col;
     const char* text;
     const char* message;
-    const char* title;
   };
+  const char* fuelRange = "Fuel trim percent must be numeric value between -20 and 30.";
   const Refused cases[] = {
-      {"VOSK", TableId::FrontCylTrim, 5, 5, "30.1",
-       "Fuel trim percent must be numeric value between -20 and 30.", "Fuel Trim Edit"},
-      {"VOSK", TableId::RearCylTrim, 5, 5, "abc",
-       "Fuel trim percent must be numeric value between -20 and 30.", "Fuel Trim Edit"},
+      {"VOSK", TableId::FrontCylTrim, 5, 5, "30.1", fuelRange},
+      {"VOSK", TableId::RearCylTrim, 5, 5, "abc", fuelRange},
       {"QL2 VOSK", TableId::Retard, 5, 5, "-10.01",
-       "Retard must be numeric value between -10 and zero.", "Retard Edit"},
-      {"KQ", TableId::FrontCylTrim, 14, 6, "5", "Fuel trim percent must be zero in this cell.",
-       "Fuel Trim Edit"},
-      {"QL2 KQ", TableId::Retard, 1, 1, "-1", "Retard must be zero in this cell.", "Retard Edit"},
+       "Retard must be numeric value between -10 and zero."},
+      {"KQ", TableId::FrontCylTrim, 14, 6, "5", "Fuel trim percent must be zero in this cell."},
+      {"QL2 KQ", TableId::Retard, 1, 1, "-1", "Retard must be zero in this cell."},
   };
   for (const Refused& entry : cases) {
     Open(entry.edition, entry.table);
     host.ExpectBox(Answer::OK);
     EXPECT_FALSE(Enter(entry.row, entry.col, entry.text));
     EXPECT_EQ(host.boxes.back().text, entry.message);
-    EXPECT_EQ(host.boxes.back().title, entry.title);
-    EXPECT_EQ(host.boxes.back().buttons, core::Buttons::OK);
+    EXPECT_EQ(host.boxes.back().title,
+              entry.table == TableId::Retard ? "Retard Edit" : "Fuel Trim Edit");
     EXPECT_EQ(host.boxes.back().icon, core::Icon::Critical);
   }
   EXPECT_TRUE(Enter(14, 6, "0"));
   EXPECT_TRUE(Enter(15, 6, "-5"));
   EXPECT_TRUE(Enter(14, 7, "-5"));
-}
-
-TEST_F(CellEditingTest, EntryInATableWithoutAKnownNameIsRefusedSilently) {
-  Open("VOSK");
   editor.ActiveTableName = "Some Other Table";
-  EXPECT_FALSE(Enter(3, 3, "5"));
-  EXPECT_TRUE(host.boxes.empty());
+  EXPECT_FALSE(Enter(3, 3, "-5"));
+  EXPECT_EQ(host.boxes.size(), 5u);
 }
 
 TEST_F(CellEditingTest, AcceptedEntriesAreChartedUnroundedWithAWholeNumberLabel) {
@@ -78,51 +70,41 @@ TEST_F(CellEditingTest, AcceptedEntriesAreChartedUnroundedWithAWholeNumberLabel)
   EXPECT_EQ(chart.labelText, "3");
 }
 
-TEST_F(CellEditingTest, TheCurrentCellIsHighlightedAndLockedCellsTurnRedAgain) {
-  Open("KQ");
+TEST_F(CellEditingTest, TheCurrentCellIsMarkedItsChartPointLabelledAndRedCellsStayRed) {
+  Open("QL2 KQ", TableId::Retard);
   const tables::GridColours colours = grid.Colours();
+  const auto normal = std::pair(colours.back, colours.fore);
   grid.backgrounds.clear();
+  chart.heights.At(14, 6) = 3;
+  chart.labelVisible = false;
   grid.SetCurrentCell(14, 6);
   EXPECT_EQ(grid.currentColours[std::pair(14, 6)], std::pair(colours.backSel, colours.foreSel));
+  EXPECT_TRUE(chart.labelVisible);
+  EXPECT_EQ(chart.labelAt, (std::vector<int>{14, 6}));
+  EXPECT_EQ(chart.labelText, "3");
+  EXPECT_FALSE(chart.batched);
   grid.SetCurrentCell(15, 6);
-  EXPECT_EQ(grid.currentColours[std::pair(14, 6)], std::pair(colours.back, colours.fore));
+  EXPECT_EQ(grid.currentColours[std::pair(14, 6)], normal);
   EXPECT_EQ(grid.backgrounds[std::pair(14, 6)], tables::kLockedCellColour);
   grid.SetCurrentCell(0, 3);
-  EXPECT_EQ(grid.currentColours[std::pair(15, 6)], std::pair(colours.back, colours.fore));
+  EXPECT_EQ(grid.currentColours[std::pair(15, 6)], normal);
   EXPECT_EQ(grid.backgrounds.count(std::pair(15, 6)), 0u);
   EXPECT_EQ(grid.currentColours.count(std::pair(0, 3)), 0u);
-}
-
-TEST_F(CellEditingTest, EnteringADataCellPutsTheValueLabelOnItsChartPoint) {
-  Open("QL2 VOSK", TableId::Retard);
-  chart.heights.At(7, 3) = 2.5;
-  chart.labelVisible = false;
-  const int switches = chart.batchSwitches;
-  grid.SetCurrentCell(7, 3);
-  EXPECT_TRUE(chart.labelVisible);
-  EXPECT_EQ(chart.labelAt, (std::vector<int>{7, 3}));
-  EXPECT_EQ(chart.labelText, "3");
-  EXPECT_EQ(chart.batchSwitches, switches + 2);
-  EXPECT_FALSE(chart.batched);
-  grid.SetCurrentCell(0, 0);
-  EXPECT_EQ(chart.labelAt, (std::vector<int>{7, 3}));
+  EXPECT_EQ(chart.labelAt, (std::vector<int>{15, 6}));
 }
 
 TEST_F(CellEditingTest, RightButtonOffersPasteOnlyWhenThereIsSomethingToPaste) {
   Open("VOSK");
   grid.sink->MouseDown(1, 0, 100, 200);
   EXPECT_TRUE(tableWindow.popUps.empty());
-  grid.sink->MouseDown(tables::kRightButton, 0, 100, 200);
-  EXPECT_EQ(tableWindow.pasteEnabled.back(), false);
-  EXPECT_EQ(tableWindow.popUps.back(), (std::vector<int>{100, 200}));
-  host.clipboard = "5";
-  grid.sink->MouseDown(tables::kRightButton, 0, 0, 0);
-  EXPECT_EQ(tableWindow.pasteEnabled.back(), true);
-  host.clipboard.clear();
-  editor.CopyBuffer = "5";
-  grid.sink->MouseDown(tables::kRightButton, 0, 0, 0);
-  EXPECT_EQ(tableWindow.pasteEnabled.back(), true);
-  EXPECT_EQ(tableWindow.popUps.size(), 3u);
+  const std::pair<const char*, const char*> sources[] = {{"", ""}, {"5", ""}, {"", "5"}};
+  for (const auto& [clipboard, copyBuffer] : sources) {
+    host.clipboard = clipboard;
+    editor.CopyBuffer = copyBuffer;
+    grid.sink->MouseDown(tables::kRightButton, 0, 100, 200);
+    EXPECT_EQ(tableWindow.pasteEnabled.back(), *clipboard || *copyBuffer);
+    EXPECT_EQ(tableWindow.popUps.back(), (std::vector<int>{100, 200}));
+  }
 }
 
 TEST_F(CellEditingTest, AFailureInsideAnEventGoesToTheErrorPrompt) {

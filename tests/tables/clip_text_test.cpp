@@ -1,5 +1,5 @@
-// The clip text format: row ends from any program, the trailing row end, the block
-// limits, and the LF form put on the system clipboard.
+// The clip text format: row ends from any program, the trailing row end, empty rows,
+// the block limits, and the LF form put on the system clipboard.
 #include "tables/clip_text.h"
 
 #include <gtest/gtest.h>
@@ -10,18 +10,14 @@ using tables::ClipBlock;
 
 TEST(ClipText, PasteAcceptsCrLfAndCrLfRowEndsAndOneTrailingRowEnd) {
   const ClipBlock expected = {{"1", "2", "3"}, {"4", "5", "6"}};
-  for (const char* text : {"1\t2\t3\r4\t5\t6", "1\t2\t3\n4\t5\t6", "1\t2\t3\r\n4\t5\t6",
-                           "1\t2\t3\r\n4\t5\t6\r\n", "1\t2\t3\n4\t5\t6\n", "1\t2\t3\r4\t5\t6\r"}) {
+  for (const char* text : {"1\t2\t3\r4\t5\t6", "1\t2\t3\n4\t5\t6", "1\t2\t3\r\n4\t5\t6\r\n",
+                           "1\t2\t3\n4\t5\t6\n", "1\t2\t3\r4\t5\t6\r"}) {
     EXPECT_EQ(tables::SplitClipText(text, 18, 9), expected) << text;
   }
-}
-
-TEST(ClipText, EmptyRowsAndCellsStayWhereTheyAre) {
   EXPECT_EQ(tables::SplitClipText("", 18, 9), ClipBlock{});
   EXPECT_EQ(tables::SplitClipText("\r\n", 18, 9), ClipBlock{});
-  EXPECT_EQ(tables::SplitClipText("\n\n", 18, 9), (ClipBlock{{""}, {""}}));
-  EXPECT_EQ(tables::SplitClipText("1\t\t3\n\n4", 18, 9), (ClipBlock{{"1", "", "3"}, {""}, {"4"}}));
-  EXPECT_EQ(tables::SplitClipText("\n\r\n\r", 18, 9), (ClipBlock{{""}, {""}, {""}}));
+  EXPECT_EQ(tables::SplitClipText("1\t\t3\n\n4\r\n\r", 18, 9),
+            (ClipBlock{{"1", "", "3"}, {""}, {"4"}, {""}}));
 }
 
 TEST(ClipText, OnlyTheBlockTheTableCanTakeIsKept) {
@@ -29,17 +25,13 @@ TEST(ClipText, OnlyTheBlockTheTableCanTakeIsKept) {
             (ClipBlock{{"1", "2"}, {"4", "5"}}));
   std::string huge;
   for (int i = 0; i < 1'000'000; ++i) huge += "9\t8\r\n";
-  const ClipBlock block = tables::SplitClipText(huge, 18, 9);
-  ASSERT_EQ(block.size(), 18u);
-  EXPECT_EQ(block[17], (std::vector<std::string>{"9", "8"}));
+  EXPECT_EQ(tables::SplitClipText(huge, 18, 9), ClipBlock(18, {"9", "8"}));
 }
 
 TEST(ClipText, CopyJoinsWithTabsAndCrAndTheClipboardEndsEveryRowWithLf) {
   const std::string clip = tables::JoinClipText({{"1", "2", "3"}, {"4", "5", "6"}});
   EXPECT_EQ(clip, "1\t2\t3\r4\t5\t6");
   EXPECT_EQ(tables::SystemClipboardText(clip), "1\t2\t3\n4\t5\t6\n");
-  EXPECT_EQ(tables::SplitClipText(tables::SystemClipboardText(clip), 18, 9),
-            tables::SplitClipText(clip, 18, 9));
 }
 
 }  // namespace
