@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QGroupBox>
+#include <QMenu>
 #include <QProgressBar>
 #include <QTest>
 #include <deque>
@@ -96,10 +97,15 @@ TEST_F(DesktopTransfer, DownloadOpenTheFrontTableAndUploadWithTheProgressFrame) 
     }
     EXPECT_TRUE(Action("mnuAbout")->isEnabled());
     EXPECT_FALSE(window->portFrame()->isEnabled());
-    // A second download, or a resize, must not disturb the running one.
+    // A second download, a resize, minimizing or an open menu must not disturb this one.
     window->transferCommands().mnuDownload_Click();
     window->resize(900, 640);
+    window->setWindowState(Qt::WindowMinimized);
+    window->setWindowState(Qt::WindowNoState);
+    auto* menu = window->findChild<QMenu*>(QStringLiteral("mnuComm"));
+    menu->popup(window->mapToGlobal(QPoint(10, 10)));
     QTest::qWait(20);
+    menu->hide();
     EXPECT_TRUE(session.link.PortOpen());
   };
   host.answers = {Answer::OK, Answer::OK};
