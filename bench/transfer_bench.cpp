@@ -235,10 +235,15 @@ int main(int argc, char** argv) {
   }
   for (const std::string& failure : host.failures) std::printf("prompt: %s\n", failure.c_str());
 
-  bool met = inProcess.size() == floor.size() && overPty.size() == floor.size();
-  for (std::size_t i = 0; met && i < floor.size(); ++i) {
-    met = Met(inProcess[i], floor[i]) && Met(overPty[i], floor[i]);
-  }
-  std::printf("\ntargets %s\n", met ? "met" : "MISSED");
+  const auto allMet = [&](const std::vector<Figures>& measured) {
+    if (measured.size() != floor.size()) return false;
+    for (std::size_t i = 0; i < floor.size(); ++i) {
+      if (!Met(measured[i], floor[i])) return false;
+    }
+    return true;
+  };
+  const bool met = allMet(inProcess);
+  std::printf("\nin-process targets %s; over the pseudo-terminal %s\n", met ? "met" : "MISSED",
+              allMet(overPty) ? "met" : "MISSED");
   return met ? 0 : 1;
 }
