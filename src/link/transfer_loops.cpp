@@ -125,7 +125,11 @@ void Link::VerifyFLASH(const core::ModuleImage& image) {
   abortFlag_ = false;
   FLASHErrors = 0;
   ShowProgress(kCaptionVerifyingFLASH);
-  SetAddress(core::kFLASHRegionFirstByteAddress);
+  // Reading from an address the loader refused would compare the wrong bytes.
+  if (!SetAddress(core::kFLASHRegionFirstByteAddress)) {
+    ++FLASHErrors;
+    return EndLoop();
+  }
   for (long i = kFirstWord; i <= kLastWord; ++i) {
     const core::FLASHWord& expected = image.FLASHBuffer[static_cast<std::size_t>(i)];
     const bool lowMatches = ReadFLASH() == expected.LoByte;
@@ -149,7 +153,10 @@ void Link::VerifyEEPROM(const core::ModuleImage& image) {
   abortFlag_ = false;
   EEPROMErrors = 0;
   ShowProgress(kCaptionVerifyingEEPROM);
-  SetAddress(kFirstByte);
+  if (!SetAddress(kFirstByte)) {
+    ++EEPROMErrors;
+    return EndLoop();
+  }
   for (long i = kFirstByte; i <= kLastByte; ++i) {
     if (ReadEEPROM() != image.EEPROMBuffer[static_cast<std::size_t>(i)]) ++EEPROMErrors;
     host_.SetProgress(ProgressPercent(i, kFirstByte, kLastByte));

@@ -179,6 +179,17 @@ TEST(WriteLoops, EscDuringVerificationCountsAsAnError) {
   EXPECT_FALSE(rig.port.IsOpen());
 }
 
+TEST(WriteLoops, VerificationWhoseAddressIsRefusedNeverPasses) {
+  // The module still moves to the address it refused, so its bytes would compare equal.
+  LoopRig rig(WithFaults({"nak=14"}));
+  const core::ModuleImage image = ImageOf(rig.module.memories());
+  rig.link.VerifyFLASH(image);
+  rig.link.VerifyEEPROM(image);
+  EXPECT_GE(rig.link.FLASHErrors, 1);
+  EXPECT_GE(rig.link.EEPROMErrors, 1);
+  EXPECT_FALSE(rig.port.IsOpen());
+}
+
 TEST(WriteLoops, RefusedEEPROMWriteEndsProgramming) {
   LoopRig rig(WithFaults({"nak=16"}));
   const core::ModuleImage image = ImageOf(rig.module.memories());
