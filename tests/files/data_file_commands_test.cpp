@@ -7,36 +7,21 @@
 #include <filesystem>
 #include <fstream>
 
-#include "fakes/temp_folder.h"
-#include "fakes/fake_chart.h"
-#include "fakes/fake_grid.h"
-#include "fakes/scripted_host.h"
 #include "files/data_file.h"
+#include "tables/open_table.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using core::Answer;
 
-class RecordingView : public core::WindowView {
- public:
-  void SetCaption(const std::string& caption) override { captions.push_back(caption); }
-  void SetRetardTableCommandVisible(bool visible) override { retardVisible = visible; }
-  std::vector<std::string> captions;
-  bool retardVisible = false;
-};
-
 std::string ReadAll(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-class DataFileCommandsTest : public testing::Test {
+class DataFileCommandsTest : public tablestest::OpenTable {
  protected:
-  DataFileCommandsTest() : editor(image, window, host, VENTREL_DATA_DIR) {
-    editor.Attach(grid, chart, tableWindow);
-  }
-
   // A data file whose bytes are their offset, with the given edition byte.
   fs::path TuneFile(const std::string& name, std::uint8_t editionByte, std::size_t size = 1360) {
     std::string bytes(size, '\0');
@@ -46,28 +31,24 @@ class DataFileCommandsTest : public testing::Test {
   }
 
   void LoadSomething() {
+    Load("QL2 KQ");
     image.FLASHBuffer[6700] = {1, 2};
     image.EEPROMBuffer[20] = 7;
-    image.FLASHBufferEmpty = false;
-    image.EEPROMBufferEmpty = false;
-    image.ModuleVersion = "QL2 KQ";
     window.SetDataSourceText("before.dat");
+  }
+  void ExpectUntouched() {
+    EXPECT_EQ(image.FLASHBuffer[6700], (core::FLASHWord{1, 2}));
+    EXPECT_EQ(image.EEPROMBuffer[20], 7);
+    EXPECT_FALSE(image.FLASHBufferEmpty);
+    EXPECT_EQ(image.ModuleVersion, "QL2 KQ");
+    EXPECT_EQ(Caption().rfind("Ventrel Version 5.0 - before.dat", 0), 0u) << Caption();
   }
 
   void Open(const fs::path& path) {
     host.ExpectFileDialog(path.string());
     files::OpenFile(image, editor, window, host);
   }
-
-  fakes::TempFolder folder;
-  fakes::ScriptedHost host;
-  RecordingView view;
-  core::WindowState window{view};
-  core::ModuleImage image;
-  fakes::FakeGrid grid;
-  fakes::FakeChart chart;
-  fakes::FakeTableWindow tableWindow;
-  tables::TableEditor editor;
+  bool Save() { return files::SaveFile(image, editor, window, host); }
 };
 
 TEST_F(DataFileCommandsTest, OpenLoadsTheRegionsAndTakesTheEditionFromItsByte) {
@@ -78,64 +59,49 @@ TEST_F(DataFileCommandsTest, OpenLoadsTheRegionsAndTakesTheEditionFromItsByte) {
   EXPECT_EQ(host.fileDialogs[0].title, "Open File");
   EXPECT_EQ(host.fileDialogs[0].filter, "Quillon data files (*.dat)|*.dat");
   ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].text,
-            "Loaded " + path.string() + " to buffer. Ready for editing or upload.");
+  EXPECT_EQ(host.boxes[0].text, "Loaded " + path.string() + " to buffer. Ready for editing or upload.");
   EXPECT_EQ(host.boxes[0].title, "Open Data File");
   EXPECT_EQ(host.boxes[0].icon, core::Icon::None);
-  EXPECT_FALSE(image.FLASHBufferEmpty);
-  EXPECT_FALSE(image.EEPROMBufferEmpty);
+  EXPECT_FALSE(image.FLASHBufferEmpty || image.EEPROMBufferEmpty);
   EXPECT_EQ(image.ModuleVersion, "JX");
   EXPECT_EQ(image.EditionByteValue, 0x5A);
-  EXPECT_TRUE(view.retardVisible);
-  EXPECT_TRUE(editor.TableEditPermission());
-  EXPECT_EQ(view.captions.back(), "Ventrel Version 5.0 - tune.dat");
+  EXPECT_EQ(Caption(), "Ventrel Version 5.0 - tune.dat");
   EXPECT_EQ(image.FLASHBuffer[6272], (core::FLASHWord{1, 0}));
   EXPECT_EQ(image.EEPROMBuffer[95], 1359 % 251);
 }
 
 TEST_F(DataFileCommandsTest, EditionByteTableAndBlankByteCleanUp) {
-  struct Case {
-    std::uint8_t byte;
-    const char* version;
-    bool retard;
-  };
-  for (const Case& c :
-       {Case{0x00, "VOSK", false}, Case{0x1F, "VOSK", false}, Case{0x2F, "KQ", false},
-        Case{0x30, "QL2 VOSK", true}, Case{0x45, "QL2 KQ", true}, Case{0x50, "JX", true},
-        Case{0x60, "VOSK", false}, Case{0xF0, "VOSK", false}}) {
+  for (const auto& [byte, version, retard] :
+       {std::tuple{0x00, "VOSK", false}, {0x1F, "VOSK", false}, {0x2F, "KQ", false},
+        {0x30, "QL2 VOSK", true}, {0x45, "QL2 KQ", true}, {0x50, "JX", true},
+        {0x60, "VOSK", false}, {0xF0, "VOSK", false}}) {
     std::string bytes(1360, '\xFF');
-    bytes[1297] = static_cast<char>(c.byte);
+    bytes[1297] = static_cast<char>(byte);
     host.ExpectBox(Answer::OK);
     if (!image.FLASHBufferEmpty) host.ExpectBox(Answer::OK);
     Open(folder.Write("e.dat", bytes));
-    EXPECT_EQ(image.ModuleVersion, c.version);
-    EXPECT_EQ(view.retardVisible, c.retard);
-    const bool jx = std::string(c.version) == "JX";
-    EXPECT_EQ(image.FLASHBuffer[6304], core::FLASHWord{}) << c.version;
+    EXPECT_EQ(image.ModuleVersion, version);
+    EXPECT_EQ(view.retardVisible, retard);
+    EXPECT_EQ(editor.TableEditPermission(), std::string(version).find("KQ") == std::string::npos);
+    // Erased bytes of the retard table become zero, over the 22-row table on JX only.
+    const core::FLASHWord pastTheTable =
+        std::string(version) == "JX" ? core::FLASHWord{} : core::FLASHWord{0xFF, 0xFF};
+    EXPECT_EQ(image.FLASHBuffer[6304], core::FLASHWord{}) << version;
     EXPECT_EQ(image.FLASHBuffer[6384], core::FLASHWord{});
-    const core::FLASHWord pastTheTable = jx ? core::FLASHWord{} : core::FLASHWord{0xFF, 0xFF};
     EXPECT_EQ(image.FLASHBuffer[6385], pastTheTable);
     EXPECT_EQ(image.FLASHBuffer[6402], pastTheTable);
     EXPECT_EQ(image.FLASHBuffer[6403], (core::FLASHWord{0xFF, 0xFF}));
-    EXPECT_EQ(editor.TableEditPermission(),
-              std::string(c.version) != "KQ" && std::string(c.version) != "QL2 KQ");
   }
 }
 
-TEST_F(DataFileCommandsTest, CancelAtTheOverwriteQuestionChangesNothing) {
+TEST_F(DataFileCommandsTest, CancelDismissOrAShortOrUnreadableFileLoseNothing) {
   LoadSomething();
+  editor.mnuEditFrontCylTrimTbl_Click();
   host.ExpectBox(Answer::Cancel);
   files::OpenFile(image, editor, window, host);
   EXPECT_EQ(host.boxes[0].text, "Data buffer not empty. OK to overwrite?");
   EXPECT_EQ(host.boxes[0].buttons, core::Buttons::OKCancel);
   EXPECT_TRUE(host.fileDialogs.empty());
-  EXPECT_FALSE(image.FLASHBufferEmpty);
-}
-
-TEST_F(DataFileCommandsTest, DismissedDialogOrShortFileLeavesTheDataAndTheOpenTable) {
-  LoadSomething();
-  editor.mnuEditFrontCylTrimTbl_Click();
-  const std::size_t captions = view.captions.size();
   host.ExpectBox(Answer::OK);
   host.ExpectFileDialog(std::nullopt);
   files::OpenFile(image, editor, window, host);
@@ -146,12 +112,19 @@ TEST_F(DataFileCommandsTest, DismissedDialogOrShortFileLeavesTheDataAndTheOpenTa
     EXPECT_EQ(host.boxes.back().text, "Error - reached premature end-of-file");
     EXPECT_EQ(host.boxes.back().icon, core::Icon::Exclamation);
   }
-  EXPECT_EQ(image.FLASHBuffer[6700], (core::FLASHWord{1, 2}));
-  EXPECT_EQ(image.EEPROMBuffer[20], 7);
-  EXPECT_FALSE(image.FLASHBufferEmpty);
-  EXPECT_EQ(image.ModuleVersion, "QL2 KQ");
   EXPECT_TRUE(grid.Visible());
-  EXPECT_EQ(view.captions.size(), captions);
+  ExpectUntouched();
+  // A folder picked as the file: the reason, Retry, then Ignore.
+  fs::create_directory(folder.path() / "folder.dat");
+  host.ExpectBox(Answer::OK);
+  host.ExpectBox(Answer::Retry);
+  host.ExpectBox(Answer::Ignore);
+  const std::size_t shown = host.boxes.size();
+  Open(folder.path() / "folder.dat");
+  ASSERT_EQ(host.boxes.size(), shown + 3);
+  EXPECT_NE(host.boxes[shown + 1].text.find("it is a folder"), std::string::npos);
+  EXPECT_EQ(host.boxes[shown + 2].title, "Error");
+  ExpectUntouched();
 }
 
 TEST_F(DataFileCommandsTest, OpenOverAnOpenTableHidesItWithoutSaving) {
@@ -161,10 +134,9 @@ TEST_F(DataFileCommandsTest, OpenOverAnOpenTableHidesItWithoutSaving) {
   host.ExpectBox(Answer::OK);
   host.ExpectBox(Answer::OK);
   Open(TuneFile("next.dat", 0x30));
-  EXPECT_FALSE(grid.Visible());
-  EXPECT_FALSE(chart.Visible());
+  EXPECT_FALSE(grid.Visible() || chart.Visible());
   EXPECT_EQ(editor.CopyBuffer, "kept");
-  EXPECT_EQ(view.captions.back(), "Ventrel Version 5.0 - next.dat");
+  EXPECT_EQ(Caption(), "Ventrel Version 5.0 - next.dat");
 }
 
 TEST_F(DataFileCommandsTest, MissingFileRetriesThenCancelReachesTheErrorPrompt) {
@@ -184,49 +156,32 @@ TEST_F(DataFileCommandsTest, MissingFileRetriesThenCancelReachesTheErrorPrompt) 
   EXPECT_TRUE(image.FLASHBufferEmpty);
 }
 
-TEST_F(DataFileCommandsTest, UnreadableFileGoesToTheErrorPromptAndLoadsNothing) {
+TEST_F(DataFileCommandsTest, SaveReplacesOnYesAsksAgainOnNoAndAddsTheSuffix) {
   LoadSomething();
-  fs::create_directory(folder.path() / "folder.dat");
-  host.ExpectBox(Answer::OK);
-  host.ExpectFileDialog((folder.path() / "folder.dat").string());
-  host.ExpectBox(Answer::Retry);
-  host.ExpectBox(Answer::Ignore);
-  files::OpenFile(image, editor, window, host);
-  ASSERT_EQ(host.boxes.size(), 3u);
-  EXPECT_NE(host.boxes[1].text.find("it is a folder"), std::string::npos);
-  EXPECT_EQ(host.boxes[2].title, "Error");
-  EXPECT_EQ(image.FLASHBuffer[6700], (core::FLASHWord{1, 2}));
-}
-
-TEST_F(DataFileCommandsTest, SaveWritesThe1360BytesAndNamesTheFileInTheCaption) {
-  LoadSomething();
-  const fs::path path = folder.Write("old.dat", std::string(4000, 'x'));
-  host.ExpectFileDialog(path.string());
+  const fs::path old = folder.Write("old.dat", std::string(4000, 'x'));
+  host.ExpectFileDialog(old.string());
   host.ExpectBox(Answer::Yes);
-  EXPECT_TRUE(files::SaveFile(image, editor, window, host));
+  EXPECT_TRUE(Save());
   EXPECT_EQ(host.boxes[0].text,
-            path.string() + "\r\nThis file already exists.\r\n\r\nReplace existing file?");
+            old.string() + "\r\nThis file already exists.\r\n\r\nReplace existing file?");
   EXPECT_EQ(host.boxes[0].title, "File Save");
   const files::DataFileBytes expected = files::EncodeDataFile(image);
-  EXPECT_EQ(ReadAll(path), std::string(expected.begin(), expected.end()));
-  EXPECT_EQ(view.captions.back(), "Ventrel Version 5.0 - old.dat");
-}
+  EXPECT_EQ(ReadAll(old), std::string(expected.begin(), expected.end()));
+  EXPECT_EQ(Caption(), "Ventrel Version 5.0 - old.dat");
 
-TEST_F(DataFileCommandsTest, SaveAddsTheSuffixAndAsksAgainOnNo) {
-  LoadSomething();
   folder.Write("taken.dat", "x");
   host.ExpectFileDialog((folder.path() / "taken").string());
   host.ExpectBox(Answer::No);
   host.ExpectFileDialog((folder.path() / "fresh").string());
-  EXPECT_TRUE(files::SaveFile(image, editor, window, host));
+  EXPECT_TRUE(Save());
   EXPECT_EQ(fs::file_size(folder.path() / "fresh.dat"), 1360u);
   EXPECT_EQ(ReadAll(folder.path() / "taken.dat"), "x");
-  EXPECT_EQ(view.captions.back(), "Ventrel Version 5.0 - fresh.dat");
+  EXPECT_EQ(Caption(), "Ventrel Version 5.0 - fresh.dat");
 }
 
 TEST_F(DataFileCommandsTest, SaveOfAnEmptyBufferOpensNoDialog) {
   host.ExpectBox(Answer::OK);
-  EXPECT_FALSE(files::SaveFile(image, editor, window, host));
+  EXPECT_FALSE(Save());
   EXPECT_EQ(host.boxes[0].text, "Data buffer empty.");
   EXPECT_EQ(host.boxes[0].title, "Save Data File");
   EXPECT_TRUE(host.fileDialogs.empty());
@@ -236,45 +191,43 @@ TEST_F(DataFileCommandsTest, SaveClosesTheTableFirstAndCancelThereSavesNothing) 
   LoadSomething();
   editor.mnuEditFrontCylTrimTbl_Click();
   host.ExpectBox(Answer::Cancel);
-  EXPECT_FALSE(files::SaveFile(image, editor, window, host));
+  EXPECT_FALSE(Save());
   EXPECT_EQ(host.boxes[0].text, "Save table edits to buffer before closing?");
   EXPECT_TRUE(grid.Visible());
   EXPECT_TRUE(host.fileDialogs.empty());
-
-  grid.SetTextMatrix(1, 1, "30");
+  Put(1, 1, "30");
   host.ExpectBox(Answer::Yes);
   host.ExpectFileDialog(std::nullopt);
-  EXPECT_FALSE(files::SaveFile(image, editor, window, host));
+  EXPECT_FALSE(Save());
   EXPECT_FALSE(grid.Visible());
-  EXPECT_EQ(tables::CellByte(image, tables::TableId::FrontCylTrim, 18, 1, 1), 166);
+  EXPECT_EQ(Byte(tables::TableId::FrontCylTrim, 1, 1), 166);
 }
 
 TEST_F(DataFileCommandsTest, FailedSaveReportsTheReasonAndKeepsTheCaption) {
   LoadSomething();
-  const fs::path target = folder.path() / "missing-folder" / "t.dat";
-  host.ExpectFileDialog(target.string());
+  host.ExpectFileDialog((folder.path() / "missing-folder" / "t.dat").string());
   host.ExpectBox(Answer::Retry);
   host.ExpectBox(Answer::Abort);
-  EXPECT_FALSE(files::SaveFile(image, editor, window, host));
+  EXPECT_FALSE(Save());
   ASSERT_EQ(host.boxes.size(), 2u);
   EXPECT_EQ(host.boxes[0].title, "Error");
   EXPECT_NE(host.boxes[0].text.find("No such file or directory"), std::string::npos);
-  EXPECT_EQ(view.captions.back(), "Ventrel Version 5.0 - before.dat");
+  ExpectUntouched();
 }
 
 TEST(DataSourceText, FileNamePartAfterEitherSeparatorShortenedPast40Characters) {
-  EXPECT_EQ(files::DataSourceTextFor("a.dat"), "a.dat");
-  EXPECT_EQ(files::DataSourceTextFor("C:\\tunes\\a.dat"), "a.dat");
-  EXPECT_EQ(files::DataSourceTextFor("/home/rider/tunes/a.dat"), "a.dat");
-  const std::string forty(36, 'f');
-  EXPECT_EQ(files::DataSourceTextFor("/x/" + forty + ".dat"), forty + ".dat");
-  const std::string name45 = "12345" + forty + ".dat";
-  EXPECT_EQ(files::DataSourceTextFor("/x/" + name45), "..." + forty + ".dat");
-  EXPECT_EQ(files::DataSourceTextFor("/x/" + name45).size(), 43u);
-  // Characters, not bytes: a non-ASCII name is never cut inside a character.
-  const std::string accented = "é" + std::string(40, 'e');
-  EXPECT_EQ(files::DataSourceTextFor(accented), "..." + std::string(40, 'e'));
-  EXPECT_EQ(files::DataSourceTextFor("ü" + std::string(39, 'u')), "ü" + std::string(39, 'u'));
+  const std::string f36(36, 'f');
+  const std::pair<std::string, std::string> cases[] = {
+      {"a.dat", "a.dat"},
+      {"C:\\tunes\\a.dat", "a.dat"},
+      {"/home/rider/tunes/a.dat", "a.dat"},
+      {"/x/" + f36 + ".dat", f36 + ".dat"},
+      {"/x/12345" + f36 + ".dat", "..." + f36 + ".dat"},
+      // Characters, not bytes: a non-ASCII name is never cut inside a character.
+      {"é" + std::string(40, 'e'), "..." + std::string(40, 'e')},
+      {"ü" + std::string(39, 'u'), "ü" + std::string(39, 'u')},
+  };
+  for (const auto& [path, shown] : cases) EXPECT_EQ(files::DataSourceTextFor(path), shown) << path;
 }
 
 }  // namespace

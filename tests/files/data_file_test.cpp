@@ -36,13 +36,13 @@ TEST(DataFileFormat, FlashWordsLowByteFirstThenEEPROMBytes) {
   const core::ModuleImage image = PatternedImage();
   const files::DataFileBytes bytes = files::EncodeDataFile(image);
   ASSERT_EQ(bytes.size(), 1360u);
-  EXPECT_EQ(bytes[0], image.FLASHBuffer[6272].LoByte);
-  EXPECT_EQ(bytes[1], image.FLASHBuffer[6272].HiByte);
-  EXPECT_EQ(bytes[1278], image.FLASHBuffer[6911].LoByte);
-  EXPECT_EQ(bytes[1279], image.FLASHBuffer[6911].HiByte);
-  EXPECT_EQ(bytes[1280], image.EEPROMBuffer[16]);
-  EXPECT_EQ(bytes[1297], image.EEPROMBuffer[33]);
-  EXPECT_EQ(bytes[1359], image.EEPROMBuffer[95]);
+  const auto& flash = image.FLASHBuffer;
+  const auto& eeprom = image.EEPROMBuffer;
+  for (const auto& [at, byte] :
+       {std::pair{0, flash[6272].LoByte}, {1, flash[6272].HiByte}, {1278, flash[6911].LoByte},
+        {1279, flash[6911].HiByte}, {1280, eeprom[16]}, {1297, eeprom[33]}, {1359, eeprom[95]}}) {
+    EXPECT_EQ(bytes[at], byte) << at;
+  }
 
   core::ModuleImage back;
   files::DecodeDataFile(bytes, back);
@@ -60,18 +60,15 @@ TEST(DataFileRead, ShortFilesGiveNothingAndLongFilesTheirFirst1360Bytes) {
   for (const std::size_t size : {0, 1, 1359}) {
     EXPECT_FALSE(files::ReadDataFile(folder.Write("short.dat", Bytes(size))).has_value()) << size;
   }
-  const auto exact = files::ReadDataFile(folder.Write("exact.dat", Bytes(1360, 'a')));
-  ASSERT_TRUE(exact.has_value());
-  EXPECT_EQ((*exact)[1359], 'a');
-  const auto longer = files::ReadDataFile(folder.Write("long.dat", Bytes(1360, 'b') + "zz"));
-  ASSERT_TRUE(longer.has_value());
-  EXPECT_EQ((*longer)[1359], 'b');
-
   const fs::path huge = folder.Write("huge file é.dat", Bytes(1360, 'c'));
   fs::resize_file(huge, 100u * 1024 * 1024);
-  const auto big = files::ReadDataFile(huge);
-  ASSERT_TRUE(big.has_value());
-  EXPECT_EQ((*big)[0], 'c');
+  for (const auto& [path, last] : {std::pair{folder.Write("exact.dat", Bytes(1360, 'a')), 'a'},
+                                   {folder.Write("long.dat", Bytes(1360, 'b') + "zz"), 'b'},
+                                   {huge, 'c'}}) {
+    const auto bytes = files::ReadDataFile(path);
+    ASSERT_TRUE(bytes.has_value()) << path;
+    EXPECT_EQ((*bytes)[1359], last) << path;
+  }
 }
 
 TEST(DataFileRead, FoldersMissingAndUnreadableFilesAreReportedWithTheReason) {

@@ -13,82 +13,74 @@ using tables::DecodeCell;
 using tables::EncodeCell;
 using tables::FormatWhole;
 using tables::TableKind;
+constexpr TableKind kFuel = TableKind::Fuel;
+constexpr TableKind kRetard = TableKind::Retard;
 
 // Saving re-encodes the whole numbers the grid shows.
 std::uint8_t SavedAfterOpen(TableKind kind, std::uint8_t b) {
   return EncodeCell(kind, tables::CellNumber(FormatWhole(DecodeCell(kind, b).displayed)));
 }
 
-TEST(CellCodec, FuelWorkedBytes) {
-  struct Case {
+TEST(CellCodec, WorkedBytesShowChartAndSaveAsTheModuleExpects) {
+  const struct {
+    TableKind kind;
     std::uint8_t b;
     const char* shown;
     double chart;
     std::uint8_t saved;
-  };
-  for (const Case& c :
-       {Case{128, "0", 0, 128}, Case{0, "-100", -100, 0}, Case{255, "99", 99.21875, 255},
-        Case{112, "-13", -12.5, 111}, Case{130, "2", 1.5625, 131}}) {
-    EXPECT_EQ(FormatWhole(DecodeCell(TableKind::Fuel, c.b).displayed), c.shown) << int(c.b);
-    EXPECT_DOUBLE_EQ(DecodeCell(TableKind::Fuel, c.b).chart, c.chart) << int(c.b);
-    EXPECT_EQ(SavedAfterOpen(TableKind::Fuel, c.b), c.saved) << int(c.b);
+  } cases[] = {{kFuel, 128, "0", 0, 128},         {kFuel, 0, "-100", -100, 0},
+               {kFuel, 255, "99", 99.21875, 255}, {kFuel, 112, "-13", -12.5, 111},
+               {kFuel, 130, "2", 1.5625, 131},    {kRetard, 40, "-3", 2.5, 48}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(FormatWhole(DecodeCell(c.kind, c.b).displayed), c.shown) << int(c.b);
+    EXPECT_DOUBLE_EQ(DecodeCell(c.kind, c.b).chart, c.chart) << int(c.b);
+    EXPECT_EQ(SavedAfterOpen(c.kind, c.b), c.saved) << int(c.b);
   }
 }
 
-TEST(CellCodec, RetardShowsNegativeAndChartsPositive) {
-  const auto cell = DecodeCell(TableKind::Retard, 40);
-  EXPECT_DOUBLE_EQ(cell.displayed, -2.5);
-  EXPECT_DOUBLE_EQ(cell.chart, 2.5);
-  EXPECT_EQ(FormatWhole(cell.displayed), "-3");
-  EXPECT_EQ(SavedAfterOpen(TableKind::Retard, 40), 48);
-}
-
-TEST(CellCodec, TypedValuesAtTheRangeLimits) {
-  EXPECT_EQ(EncodeCell(TableKind::Fuel, -20), 102);
-  EXPECT_EQ(EncodeCell(TableKind::Fuel, 30), 166);
-  EXPECT_EQ(EncodeCell(TableKind::Retard, 0), 0);
-  EXPECT_EQ(EncodeCell(TableKind::Retard, -10), 160);
-}
-
-TEST(CellCodec, EncodeClampsAndRetardNeverWritesTheErasedValue) {
-  EXPECT_EQ(EncodeCell(TableKind::Fuel, -150), 0);
-  EXPECT_EQ(EncodeCell(TableKind::Fuel, 1e300), 255);
-  EXPECT_EQ(EncodeCell(TableKind::Retard, -100), 254);
-  EXPECT_EQ(EncodeCell(TableKind::Retard, 5), 0);
-}
-
-TEST(CellCodec, EncodeRoundsExactHalvesToEven) {
-  // Sixteenths of a degree are exact: -0.5 steps go to 0, -1.5 to 2, -2.5 to 2.
-  EXPECT_EQ(EncodeCell(TableKind::Retard, -0.03125), 0);
-  EXPECT_EQ(EncodeCell(TableKind::Retard, -0.09375), 2);
-  EXPECT_EQ(EncodeCell(TableKind::Retard, -0.15625), 2);
+TEST(CellCodec, EncodeAtTheLimitsClampsAndRoundsHalvesToEven) {
+  const struct {
+    const char* fault;
+    TableKind kind;
+    double value;
+    std::uint8_t b;
+  } cases[] = {
+      {"fuel range low end", kFuel, -20, 102},
+      {"fuel range high end", kFuel, 30, 166},
+      {"retard zero", kRetard, 0, 0},
+      {"retard range end", kRetard, -10, 160},
+      {"fuel below the byte clamps to 0", kFuel, -150, 0},
+      {"huge fuel clamps to 255", kFuel, 1e300, 255},
+      {"retard never writes the erased value 255", kRetard, -100, 254},
+      {"positive retard clamps to 0", kRetard, 5, 0},
+      {"half a step rounds to even 0", kRetard, -0.03125, 0},
+      {"one and a half steps round to even 2", kRetard, -0.09375, 2},
+      {"two and a half steps round to even 2", kRetard, -0.15625, 2},
+  };
+  for (const auto& c : cases) EXPECT_EQ(EncodeCell(c.kind, c.value), c.b) << c.fault;
 }
 
 TEST(CellCodec, EveryByteSurvivesDecodeEncodeAndSavingTwiceIsStable) {
   for (int b = 0; b <= 255; ++b) {
     const auto byte = static_cast<std::uint8_t>(b);
-    EXPECT_EQ(EncodeCell(TableKind::Fuel, DecodeCell(TableKind::Fuel, byte).displayed), byte);
-    EXPECT_EQ(EncodeCell(TableKind::Retard, DecodeCell(TableKind::Retard, byte).displayed),
-              b == 255 ? 254 : byte);
-    for (const TableKind kind : {TableKind::Fuel, TableKind::Retard}) {
+    EXPECT_EQ(EncodeCell(kFuel, DecodeCell(kFuel, byte).displayed), byte);
+    EXPECT_EQ(EncodeCell(kRetard, DecodeCell(kRetard, byte).displayed), b == 255 ? 254 : byte);
+    for (const TableKind kind : {kFuel, kRetard}) {
       const std::uint8_t once = SavedAfterOpen(kind, byte);
       EXPECT_EQ(SavedAfterOpen(kind, once), once) << b;
     }
-    EXPECT_LE(std::abs(SavedAfterOpen(TableKind::Fuel, byte) - b), 1) << b;
+    EXPECT_LE(std::abs(SavedAfterOpen(kFuel, byte) - b), 1) << b;
   }
 }
 
-TEST(CellText, WholeNumberDisplayRoundsHalvesAwayFromZero) {
-  EXPECT_EQ(FormatWhole(2.5), "3");
-  EXPECT_EQ(FormatWhole(-2.5), "-3");
-  EXPECT_EQ(FormatWhole(-0.4), "0");
-  EXPECT_EQ(FormatWhole(12.49), "12");
-}
-
-TEST(CellText, OnlyWholeNumbersCountAsNumbers) {
-  EXPECT_DOUBLE_EQ(tables::CellNumber(" -12.5 "), -12.5);
-  EXPECT_DOUBLE_EQ(tables::CellNumber("1e1"), 10);
-  EXPECT_DOUBLE_EQ(tables::CellNumber(".5"), 0.5);
+TEST(CellText, DisplayRoundsHalvesAwayFromZeroAndOnlyNumbersCount) {
+  for (const auto& [value, shown] :
+       {std::pair{2.5, "3"}, {-2.5, "-3"}, {-0.4, "0"}, {12.49, "12"}}) {
+    EXPECT_EQ(FormatWhole(value), shown) << value;
+  }
+  for (const auto& [text, value] : {std::pair{" -12.5 ", -12.5}, {"1e1", 10.0}, {".5", 0.5}}) {
+    EXPECT_DOUBLE_EQ(tables::CellNumber(text), value) << text;
+  }
   for (const char* text : {"", "abc", "12abc", "-", ".", "1e", "1 2", "+-1"}) {
     EXPECT_FALSE(tables::IsNumeric(text)) << text;
     EXPECT_DOUBLE_EQ(tables::CellNumber(text), 0) << text;

@@ -22,17 +22,13 @@ std::string Replace(std::string text, const std::string& from, const std::string
   return text.replace(at, from.size(), to);
 }
 
-TEST(ChartTemplate, ReadsEveryField) {
+TEST(ChartTemplate, ReadsTheFieldsAndEveryShippedTemplate) {
   const tables::ChartTemplate t = tables::ParseChartTemplate(kGood);
-  EXPECT_EQ(t.title, "Fuel Trim");
   EXPECT_EQ(t.rpmAxis.max, 6500);
   EXPECT_EQ(t.valueAxis.min, -20);
   ASSERT_EQ(t.gradient.size(), 2u);
   EXPECT_EQ(t.gradient[1].colour, (tables::Colour{255, 255, 16}));
   EXPECT_EQ(t.cameraZoom, 110);
-}
-
-TEST(ChartTemplate, ShippedTemplatesRead) {
   for (const auto kind : {tables::TableKind::Fuel, tables::TableKind::Retard}) {
     for (const bool jx : {false, true}) {
       const auto name = tables::ChartTemplateFileName(kind, jx);
@@ -42,12 +38,8 @@ TEST(ChartTemplate, ShippedTemplatesRead) {
   }
 }
 
-TEST(ChartTemplate, BrokenTemplatesSayWhatIsWrong) {
-  struct Case {
-    std::string text;
-    const char* says;
-  };
-  const Case cases[] = {
+TEST(ChartTemplate, BrokenOrMissingTemplatesSayWhatIsWrong) {
+  const std::pair<std::string, const char*> cases[] = {
       {"", "ends too early"},
       {"not json", "expected a value"},
       {"[1, 2]", "must be a JSON object"},
@@ -64,17 +56,14 @@ TEST(ChartTemplate, BrokenTemplatesSayWhatIsWrong) {
       {std::string(100, '[') + std::string(100, ']'), "nested too deeply"},
       {"{\"title\": \"unterminated}", "not closed"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [text, says] : cases) {
     try {
-      tables::ParseChartTemplate(c.text);
-      ADD_FAILURE() << "accepted: " << c.text;
+      tables::ParseChartTemplate(text);
+      ADD_FAILURE() << "accepted: " << text;
     } catch (const std::runtime_error& e) {
-      EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find(says), std::string::npos) << e.what();
     }
   }
-}
-
-TEST(ChartTemplate, MissingFileIsReported) {
   EXPECT_THROW(tables::ReadChartTemplate("/nonexistent/Quillon_CylTrim_Chart.oc3"),
                std::runtime_error);
 }

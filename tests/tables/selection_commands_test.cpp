@@ -18,9 +18,6 @@ using tables::TableId;
 
 class SelectionCommands : public tablestest::OpenTable {
  protected:
-  void Put(int row, int col, const std::string& text) { grid.SetTextMatrix(row, col, text); }
-  std::string At(int row, int col) const { return grid.TextMatrix(row, col); }
-  double Height(int row, int col) const { return chart.heights.At(row, col); }
   void Paste(int row, int col, const std::string& clipboard) {
     host.clipboard = clipboard;
     Select(row, col, row, col);
