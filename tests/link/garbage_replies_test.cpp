@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <random>
 
 #include "fakes/fake_clock.h"
@@ -65,58 +66,53 @@ class IgnoringHost : public fakes::ScriptedHost {
   int prompts = 0;
 };
 
+struct GarbageRig {
+  explicit GarbageRig(unsigned seed) : port(clock, seed) { link.Attach(port, clock); }
+  fakes::FakeClock clock;
+  GarbagePort port;
+  IgnoringHost host;
+  bool abortFlag = false;
+  comm::Link link{host, abortFlag};
+};
+
 TEST(GarbageReplies, EveryCommandEndsWithinItsDeadlines) {
   for (unsigned seed = 1; seed <= 40; ++seed) {
-    fakes::FakeClock clock;
-    GarbagePort port(clock, seed);
-    IgnoringHost host;
-    bool abortFlag = false;
-    comm::Link link(host, abortFlag);
-    link.Attach(port, clock);
+    GarbageRig rig(seed);
+    comm::Link& link = rig.link;
     core::ModuleImage image;
     const std::vector<Byte> page(256, 0x5A);
-
-    const auto within = [&](const char* name, auto&& command, core::Clock::Duration limit) {
-      const auto start = clock.now;
-      command();
-      EXPECT_LE(clock.now - start, limit) << name << " seed " << seed;
+    const struct {
+      const char* name;
+      std::function<void()> command;
+      core::Clock::Duration limit;
+    } commands[] = {
+        {"ReSync", [&] { link.ReSync(); }, 1100ms},
+        {"ReadStatus", [&] { link.ReadStatus(); }, 1100ms},
+        {"ReadFirmwareID", [&] { link.ReadFirmwareID(image); }, 2100ms},
+        {"EnterBootLoad", [&] { link.EnterBootLoad(); }, 2100ms},
+        {"SetAddress", [&] { link.SetAddress(0x3100); }, 2100ms},
+        {"ReadFLASH", [&] { link.ReadFLASH(); }, 2100ms},
+        {"WriteBuffer", [&] { link.WriteBuffer(page); }, 3s},
+        {"ErasePage", [&] { link.ErasePage(); }, 2100ms},
+        {"ExitBootLoad", [&] { link.ExitBootLoad(); }, 2100ms},
     };
-    within(
-        "ReSync", [&] { link.ReSync(); }, 1100ms);
-    within(
-        "ReadStatus", [&] { link.ReadStatus(); }, 1100ms);
-    within(
-        "ReadFirmwareID", [&] { link.ReadFirmwareID(image); }, 2100ms);
-    within(
-        "EnterBootLoad", [&] { link.EnterBootLoad(); }, 2100ms);
-    within(
-        "SetAddress", [&] { link.SetAddress(0x3100); }, 2100ms);
-    within(
-        "ReadFLASH", [&] { link.ReadFLASH(); }, 2100ms);
-    within(
-        "WriteBuffer", [&] { link.WriteBuffer(page); }, 3s);
-    within(
-        "ErasePage", [&] { link.ErasePage(); }, 2100ms);
-    within(
-        "ExitBootLoad", [&] { link.ExitBootLoad(); }, 2100ms);
+    for (const auto& c : commands) {
+      const auto start = rig.clock.now;
+      c.command();
+      EXPECT_LE(rig.clock.now - start, c.limit) << c.name << " seed " << seed;
+    }
   }
 }
 
 TEST(GarbageReplies, AcknowledgedCommandsSucceedOnlyOnACompleteAcknowledgedReply) {
   for (unsigned seed = 1; seed <= 300; ++seed) {
-    fakes::FakeClock clock;
-    GarbagePort port(clock, seed);
-    IgnoringHost host;
-    bool abortFlag = false;
-    comm::Link link(host, abortFlag);
-    link.Attach(port, clock);
+    GarbageRig rig(seed);
     for (int round = 0; round < 3; ++round) {
-      port.reads = 0;
-      const bool linked = link.ReSync();
-      EXPECT_EQ(linked, port.reads == 2 && port.lastRead == comm::kACK) << seed;
-      port.reads = 0;
-      const bool erased = link.ErasePage();
-      EXPECT_EQ(erased, port.reads == 2 && port.lastRead == comm::kACK) << seed;
+      for (const bool erase : {false, true}) {
+        rig.port.reads = 0;
+        const bool ok = erase ? rig.link.ErasePage() : rig.link.ReSync();
+        EXPECT_EQ(ok, rig.port.reads == 2 && rig.port.lastRead == comm::kACK) << seed;
+      }
     }
   }
 }

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
+#include "core/regions.h"
 #include "fakes/fake_clock.h"
 #include "fakes/scripted_host.h"
 #include "link/link.h"
@@ -12,23 +14,46 @@
 
 namespace linktest {
 
-inline sim::Faults WithFaults(std::initializer_list<const char*> specs) {
+inline sim::Faults WithFaults(std::initializer_list<std::string> specs) {
   sim::Faults faults;
-  for (const char* spec : specs) {
-    const std::string error = sim::AddFault(faults, spec);
+  for (const std::string& spec : specs) {
+    const std::string error = spec.empty() ? "" : sim::AddFault(faults, spec);
     if (!error.empty()) ADD_FAILURE() << error;
   }
   return faults;
 }
 
-// Calls whileYielding at every yield, counting from 1, so a test can press Esc mid-loop.
+// The whole image a module with these memories holds.
+inline core::ModuleImage ImageOf(const sim::Memories& memories) {
+  core::ModuleImage image;
+  for (std::size_t w = 0; w < core::kFLASHWords; ++w) {
+    image.FLASHBuffer[w] = {memories.flash[2 * w + 1], memories.flash[2 * w]};
+  }
+  std::copy(memories.eeprom.begin(), memories.eeprom.end(), image.EEPROMBuffer.begin());
+  return image;
+}
+
+// Calls whileYielding at every yield, counting from 1, and whileProgressing at every
+// progress step, so a test can press Esc mid-loop (also in a loop that does not yield).
 class YieldingHost : public fakes::ScriptedHost {
  public:
   std::function<void(int)> whileYielding;
+  std::function<void(const std::string& caption, int percent)> whileProgressing;
   void Yield() override {
     ScriptedHost::Yield();
     if (whileYielding) whileYielding(yields);
   }
+  void ShowProgress(const std::string& caption) override {
+    ScriptedHost::ShowProgress(caption);
+    caption_ = caption;
+  }
+  void SetProgress(int percent) override {
+    ScriptedHost::SetProgress(percent);
+    if (whileProgressing) whileProgressing(caption_, percent);
+  }
+
+ private:
+  std::string caption_;
 };
 
 struct LinkRig {
@@ -36,6 +61,8 @@ struct LinkRig {
       : module(edition, std::move(faults)) {
     link.Attach(port, clock);
   }
+  explicit LinkRig(std::initializer_list<std::string> faults)
+      : LinkRig(sim::Edition::JX, WithFaults(faults)) {}
   // The bytes written since the last call.
   std::vector<comm::Byte> Sent() {
     std::vector<comm::Byte> sent(port.written().begin() + static_cast<long>(seen_),
@@ -46,6 +73,11 @@ struct LinkRig {
   void EnterBootLoader() {
     ASSERT_TRUE(link.EnterBootLoad());
     Sent();
+  }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& box : host.boxes) texts.push_back(box.text);
+    return texts;
   }
 
   fakes::FakeClock clock;

@@ -11,12 +11,13 @@ namespace {
 // Records what the link does to the port.
 class RecordingPort : public comm::SerialPort {
  public:
-  void SetPort(const std::string&) override {}
-  std::string Port() const override { return {}; }
   void Configure(const comm::PortSettings& settings) override { configured.push_back(settings); }
   void Open() override { open = true; }
   void Close() override { open = false; }
   bool IsOpen() const override { return open; }
+  // The resize handler never talks on the line.
+  void SetPort(const std::string&) override {}
+  std::string Port() const override { return {}; }
   void ClearReceiveBuffer() override {}
   std::size_t BytesWaiting() override { return 0; }
   void WriteByte(comm::Byte) override {}

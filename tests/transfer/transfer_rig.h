@@ -1,14 +1,13 @@
-// A download or upload against the simulated module on the fake clock: the image, the
-// window state, the table editor over a fake grid and chart, and a scripted host.
+// A download or upload against the simulated module on the fake clock: the link rig with
+// the image, the window state and the table editor over a fake grid and chart.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "core/regions.h"
 #include "core/window_state.h"
 #include "fakes/fake_chart.h"
 #include "fakes/fake_grid.h"
@@ -28,7 +27,8 @@ class RecordingView : public core::WindowView {
   bool retardVisible = false;
 };
 
-// The image as a module with these memories would give it, before any preparation.
+// The image a module with these memories gives, before any preparation: the transferred
+// regions, zero elsewhere.
 inline core::ModuleImage RegionsOf(const sim::Memories& memories) {
   core::ModuleImage image;
   for (std::size_t w = core::kFLASHRegionFirstWord; w <= core::kFLASHRegionLastWord; ++w) {
@@ -40,39 +40,9 @@ inline core::ModuleImage RegionsOf(const sim::Memories& memories) {
   return image;
 }
 
-// True when the module's transferred regions hold exactly the image's.
-inline bool ModuleHolds(sim::QuillonModule& module, const core::ModuleImage& image) {
-  const core::ModuleImage held = RegionsOf(module.memories());
-  for (std::size_t w = core::kFLASHRegionFirstWord; w <= core::kFLASHRegionLastWord; ++w) {
-    if (!(held.FLASHBuffer[w] == image.FLASHBuffer[w])) return false;
-  }
-  for (std::size_t i = core::kEEPROMRegionFirstByte; i <= core::kEEPROMRegionLastByte; ++i) {
-    if (held.EEPROMBuffer[i] != image.EEPROMBuffer[i]) return false;
-  }
-  return true;
-}
-
-// Also lets a test act while a loop shows its progress (Esc in a loop that does not yield).
-class TransferHost : public linktest::YieldingHost {
- public:
-  std::function<void(const std::string& caption, int percent)> whileProgressing;
-  void ShowProgress(const std::string& caption) override {
-    YieldingHost::ShowProgress(caption);
-    caption_ = caption;
-  }
-  void SetProgress(int percent) override {
-    YieldingHost::SetProgress(percent);
-    if (whileProgressing) whileProgressing(caption_, percent);
-  }
-
- private:
-  std::string caption_;
-};
-
-struct TransferRig {
+struct TransferRig : linktest::LinkRig {
   explicit TransferRig(sim::Edition edition = sim::Edition::JX, sim::Faults faults = {})
-      : module(edition, std::move(faults)) {
-    link.Attach(port, clock);
+      : LinkRig(edition, std::move(faults)) {
     editor.Attach(grid, chart, tableWindow);
     window.DataSourceText = "before.dat";
   }
@@ -88,25 +58,11 @@ struct TransferRig {
                                                                : core::Answer::OK);
     }
   }
-
-  // The texts of the boxes shown so far.
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
-    for (const auto& box : host.boxes) texts.push_back(box.text);
-    return texts;
-  }
   std::size_t CommandsSent(comm::Byte command) const {
-    std::size_t count = 0;
-    for (const comm::Byte b : port.written()) count += b == command ? 1 : 0;
-    return count;
+    return static_cast<std::size_t>(
+        std::count(port.written().begin(), port.written().end(), command));
   }
 
-  fakes::FakeClock clock;
-  TransferHost host;
-  bool AbortFlag = false;
-  sim::QuillonModule module;
-  sim::SimulatedPort port{module, clock};
-  comm::Link link{host, AbortFlag};
   core::ModuleImage image;
   RecordingView view;
   core::WindowState window{view};

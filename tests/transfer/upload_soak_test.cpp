@@ -5,18 +5,46 @@
 
 #include <random>
 
-#include "faulty_port.h"
 #include "transfer/upload.h"
 #include "transfer_rig.h"
 
 namespace {
 
 using core::Answer;
-using transfertest::FaultyPort;
-using transfertest::LineFault;
 
 constexpr int kUploads = 500;
 constexpr std::size_t kSentBytes = 2882;
+constexpr int kRetriesInARow = 3;
+
+// A byte the tool sends is lost or changed on the line, or a byte it receives is changed.
+enum class LineFault { LoseSent, ChangeSent, ChangeReceived, None };
+
+class FaultyPort : public sim::SimulatedPort {
+ public:
+  // The fault hits the byte with index at (from 0) in its direction; mask is XORed into
+  // a changed byte and is never 0.
+  FaultyPort(sim::QuillonModule& module, core::Clock& clock, LineFault fault, std::size_t at,
+             comm::Byte mask)
+      : SimulatedPort(module, clock), fault_(fault), at_(at), mask_(mask) {}
+
+  void WriteByte(comm::Byte value) override {
+    const bool hit = sent_++ == at_;
+    if (hit && fault_ == LineFault::LoseSent) return;
+    SimulatedPort::WriteByte(hit && fault_ == LineFault::ChangeSent ? value ^ mask_ : value);
+  }
+  comm::Byte ReadByte() override {
+    const comm::Byte value = SimulatedPort::ReadByte();
+    const bool hit = received_++ == at_ && fault_ == LineFault::ChangeReceived;
+    return hit ? value ^ mask_ : value;
+  }
+
+ private:
+  LineFault fault_;
+  std::size_t at_;
+  comm::Byte mask_;
+  std::size_t sent_ = 0;
+  std::size_t received_ = 0;
+};
 
 // Where each step's bytes lie in a whole upload to a JX module, so that every step gets
 // its share of the faults.
@@ -31,7 +59,6 @@ constexpr Phase kPhases[] = {
     {2794, 2877, 4218, 4382},  // EEPROM verification
     {2877, 2882, 4382, 4388},  // exit
 };
-constexpr int kRetriesInARow = 3;
 
 // Answers prompts as a hurried user might: any button, but not Retry for ever.
 class RandomUser : public fakes::ScriptedHost {
@@ -40,19 +67,15 @@ class RandomUser : public fakes::ScriptedHost {
   Answer MsgBox(const std::string& text, const std::string& title, core::Buttons buttons,
                 core::Icon icon) override {
     boxes.push_back({text, title, buttons, icon});
-    switch (buttons) {
-      case core::Buttons::AbortRetryIgnore: {
-        const Answer answers[] = {Answer::Abort, Answer::Retry, Answer::Ignore};
-        Answer answer = answers[random_() % 3];
-        if (answer == Answer::Retry && ++retries_ > kRetriesInARow) answer = Answer::Abort;
-        if (answer != Answer::Retry) retries_ = 0;
-        return answer;
-      }
-      case core::Buttons::RetryCancel:
-        return random_() % 2 == 0 ? Answer::Retry : Answer::Cancel;
-      default:
-        return Answer::OK;
+    if (buttons == core::Buttons::RetryCancel) {
+      return random_() % 2 == 0 ? Answer::Retry : Answer::Cancel;
     }
+    if (buttons != core::Buttons::AbortRetryIgnore) return Answer::OK;
+    const Answer answers[] = {Answer::Abort, Answer::Retry, Answer::Ignore};
+    Answer answer = answers[random_() % 3];
+    if (answer == Answer::Retry && ++retries_ > kRetriesInARow) answer = Answer::Abort;
+    if (answer != Answer::Retry) retries_ = 0;
+    return answer;
   }
 
  private:
@@ -60,26 +83,20 @@ class RandomUser : public fakes::ScriptedHost {
   int retries_ = 0;
 };
 
-sim::Faults RandomModuleFault(std::mt19937& random, std::string& described) {
+std::string RandomModuleFault(std::mt19937& random) {
   const char* commands[] = {"10", "11", "14", "15", "16", "17", "18", "19", "1D", "2F", "33"};
   const std::string command = commands[random() % std::size(commands)];
   switch (random() % 4) {
     case 0:
-      described = "drop-after=" + std::to_string(random() % kSentBytes);
-      break;
+      return "drop-after=" + std::to_string(random() % kSentBytes);
     case 1:
-      described = "late=" + command + ":" + std::to_string(500 + random() % 1500);
-      break;
+      return "late=" + command + ":" + std::to_string(500 + random() % 1500);
     case 2:
-      described = "nak=" + command;
-      break;
+      return "nak=" + command;
     default:
-      described = "flip-flash=" +
-                  std::to_string(core::kFLASHRegionFirstWord + random() % core::kFLASHRegionWords);
+      return "flip-flash=" +
+             std::to_string(core::kFLASHRegionFirstWord + random() % core::kFLASHRegionWords);
   }
-  sim::Faults faults;
-  EXPECT_EQ(sim::AddFault(faults, described), "");
-  return faults;
 }
 
 TEST(UploadSoak, CompletedAlwaysMeansTheModuleHoldsTheImage) {
@@ -87,8 +104,6 @@ TEST(UploadSoak, CompletedAlwaysMeansTheModuleHoldsTheImage) {
   int completed = 0;
   for (int run = 0; run < kUploads; ++run) {
     const bool onTheLine = random() % 2 == 0;
-    std::string described;
-    sim::Faults faults;
     const auto lineFault = static_cast<LineFault>(random() % 3);
     const Phase& phase = kPhases[random() % std::size(kPhases)];
     const std::size_t at =
@@ -96,25 +111,28 @@ TEST(UploadSoak, CompletedAlwaysMeansTheModuleHoldsTheImage) {
             ? phase.firstReceived + random() % (phase.endReceived - phase.firstReceived)
             : phase.firstSent + random() % (phase.endSent - phase.firstSent);
     const auto mask = static_cast<comm::Byte>(1 + random() % 255);
-    if (onTheLine) {
-      described = "line fault " + std::to_string(static_cast<int>(lineFault)) + " at byte " +
-                  std::to_string(at);
-    } else {
-      faults = RandomModuleFault(random, described);
-    }
+    const std::string described = onTheLine ? "line fault " +
+                                                  std::to_string(static_cast<int>(lineFault)) +
+                                                  " at byte " + std::to_string(at)
+                                            : RandomModuleFault(random);
     SCOPED_TRACE("run " + std::to_string(run) + ": " + described);
 
     fakes::FakeClock clock;
     RandomUser user(random);
     bool abortFlag = false;
-    sim::QuillonModule module(sim::Edition::JX, faults);
-    sim::SimulatedPort simulated(module, clock);
-    FaultyPort faulty(simulated, lineFault, onTheLine ? at : SIZE_MAX, mask);
+    sim::QuillonModule module(sim::Edition::JX,
+                              onTheLine ? sim::Faults{} : linktest::WithFaults({described}));
+    FaultyPort port(module, clock, onTheLine ? lineFault : LineFault::None, at, mask);
     comm::Link link(user, abortFlag);
-    link.Attach(faulty, clock);
+    link.Attach(port, clock);
+    // Data that differ from the module's in every byte of both regions.
     core::ModuleImage image = transfertest::RegionsOf(module.memories());
-    for (auto& word : image.FLASHBuffer) word.LoByte = static_cast<std::uint8_t>(word.LoByte + 1);
-    for (auto& byte : image.EEPROMBuffer) byte = static_cast<std::uint8_t>(byte + 1);
+    for (std::size_t w = core::kFLASHRegionFirstWord; w <= core::kFLASHRegionLastWord; ++w) {
+      image.FLASHBuffer[w].LoByte = static_cast<std::uint8_t>(image.FLASHBuffer[w].LoByte + 1);
+    }
+    for (std::size_t i = core::kEEPROMRegionFirstByte; i <= core::kEEPROMRegionLastByte; ++i) {
+      image.EEPROMBuffer[i] = static_cast<std::uint8_t>(image.EEPROMBuffer[i] + 1);
+    }
     image.FLASHBufferEmpty = false;
     image.EEPROMBufferEmpty = false;
     image.ModuleVersion = "JX";
@@ -128,13 +146,15 @@ TEST(UploadSoak, CompletedAlwaysMeansTheModuleHoldsTheImage) {
     }
     ASSERT_EQ(saidCompleted, outcome == transfer::Outcome::Completed);
     if (saidCompleted) {
-      ASSERT_TRUE(transfertest::ModuleHolds(module, image));
+      const core::ModuleImage held = transfertest::RegionsOf(module.memories());
+      ASSERT_EQ(held.FLASHBuffer, image.FLASHBuffer);
+      ASSERT_EQ(held.EEPROMBuffer, image.EEPROMBuffer);
       ASSERT_FALSE(module.InBootLoader());
       ++completed;
     }
     ASSERT_EQ(image.FLASHBuffer, before.FLASHBuffer);
     ASSERT_EQ(image.EEPROMBuffer, before.EEPROMBuffer);
-    ASSERT_FALSE(simulated.IsOpen());
+    ASSERT_FALSE(port.IsOpen());
   }
   // Many faults are harmless (a changed echo byte, a late reply that is retried).
   EXPECT_GT(completed, kUploads / 10);

@@ -16,6 +16,11 @@ using transfer::Outcome;
 using transfertest::TransferRig;
 
 constexpr const char* kTimeout = "RS-232 timeout. Check cable and click Abort.";
+constexpr const char* kCompleted =
+    "Upload completed. Remember to cycle run/stop switch off for 5 seconds\r\n"
+    "and then on again before starting engine.";
+constexpr const char* kVoskToKQ = "Cannot upload vosk data to KQ version";
+constexpr const char* kStandardToJX = "Cannot standard Quillon data to JX version";
 
 Outcome Upload(TransferRig& rig) { return transfer::Upload(rig.image, rig.link, rig.host); }
 
@@ -53,28 +58,38 @@ TEST(UploadRefusal, EditionTableTestsTheRestrictedEditionsFirst) {
   for (const auto& row : rows) {
     for (std::size_t i = 0; i < std::size(data); ++i) {
       const auto refusal = transfer::UploadRefusal(row.module, data[i]);
-      const char verdict = !refusal                                  ? '.'
-                           : *refusal == transfer::kVoskDataToKQ     ? 'K'
-                           : *refusal == transfer::kStandardDataToJX ? 'J'
-                                                                     : '?';
+      const char verdict = !refusal                    ? '.'
+                           : *refusal == kVoskToKQ     ? 'K'
+                           : *refusal == kStandardToJX ? 'J'
+                                                       : '?';
       EXPECT_EQ(verdict, row.verdicts[i]) << row.module << " module, " << data[i] << " data";
     }
   }
 }
 
-TEST(Upload, AcceptedDataAreProgrammedVerifiedAndTheModuleRestarts) {
+TEST(Upload, EachModuleTakesOnlyTheDataItsEditionCanRun) {
   const struct {
     const char* data;
     sim::Edition module;
     const char* moduleVersion;
+    const char* refusal;  // empty when the module takes the data
   } cases[] = {
-      {"KQ", sim::Edition::Vosk, "VOSK"},      {"JX", sim::Edition::QL2Vosk, "QL2 VOSK"},
-      {"KQ", sim::Edition::KQ, "KQ"},          {"QL2 KQ", sim::Edition::QL2KQ, "QL2 KQ"},
-      {"JX", sim::Edition::JX, "JX"},          {"", sim::Edition::Vosk, "VOSK"},
-      {"", sim::Edition::QL2Vosk, "QL2 VOSK"},
+      {"KQ", sim::Edition::Vosk, "VOSK", ""},
+      {"JX", sim::Edition::QL2Vosk, "QL2 VOSK", ""},
+      {"KQ", sim::Edition::KQ, "KQ", ""},
+      {"QL2 KQ", sim::Edition::QL2KQ, "QL2 KQ", ""},
+      {"JX", sim::Edition::JX, "JX", ""},
+      {"", sim::Edition::Vosk, "VOSK", ""},
+      {"", sim::Edition::QL2Vosk, "QL2 VOSK", ""},
+      {"VOSK", sim::Edition::KQ, "KQ", kVoskToKQ},
+      {"JX", sim::Edition::KQ, "KQ", kVoskToKQ},
+      {"KQ", sim::Edition::QL2KQ, "QL2 KQ", kVoskToKQ},
+      {"QL2 VOSK", sim::Edition::JX, "JX", kStandardToJX},
+      {"", sim::Edition::JX, "JX", kStandardToJX},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.data) + " data to " + c.moduleVersion);
+    const bool taken = *c.refusal == '\0';
     TransferRig rig(c.module);
     HoldDataFor(rig, c.data);
     const core::ModuleImage before = rig.image;
@@ -82,62 +97,32 @@ TEST(Upload, AcceptedDataAreProgrammedVerifiedAndTheModuleRestarts) {
     rig.host.ExpectBox(Answer::OK);
     rig.host.ExpectBox(Answer::OK);
 
-    EXPECT_EQ(Upload(rig), Outcome::Completed);
+    EXPECT_EQ(Upload(rig), taken ? Outcome::Completed : Outcome::Failed);
     EXPECT_EQ(rig.Texts(),
-              (std::vector<std::string>{FirmwareIDText(c.module), transfer::kUploadCompleted}));
+              (std::vector<std::string>{FirmwareIDText(c.module), taken ? kCompleted : c.refusal}));
     EXPECT_EQ(rig.host.boxes.back().title, "Upload Data");
-    EXPECT_EQ(rig.host.boxes.back().icon, core::Icon::Exclamation);
-    // The regions hold the image, and nothing outside them was written.
+    EXPECT_EQ(rig.host.boxes.back().buttons, core::Buttons::OK);
+    EXPECT_EQ(rig.host.boxes.back().icon, taken ? core::Icon::Exclamation : core::Icon::None);
+    // Taken: the regions hold the image, and nothing outside them was written.
     sim::Memories expected = original;
-    for (std::size_t w = core::kFLASHRegionFirstWord; w <= core::kFLASHRegionLastWord; ++w) {
+    for (std::size_t w = core::kFLASHRegionFirstWord; taken && w <= core::kFLASHRegionLastWord;
+         ++w) {
       expected.flash[2 * w] = rig.image.FLASHBuffer[w].LoByte;
       expected.flash[2 * w + 1] = rig.image.FLASHBuffer[w].HiByte;
     }
-    for (std::size_t i = core::kEEPROMRegionFirstByte; i <= core::kEEPROMRegionLastByte; ++i) {
+    for (std::size_t i = core::kEEPROMRegionFirstByte; taken && i <= core::kEEPROMRegionLastByte;
+         ++i) {
       expected.eeprom[i] = rig.image.EEPROMBuffer[i];
     }
     EXPECT_EQ(rig.module.memories().flash, expected.flash);
     EXPECT_EQ(rig.module.memories().eeprom, expected.eeprom);
+    if (!taken) EXPECT_EQ(rig.CommandsSent(comm::kCmdBootLoadKey), 0u);
     EXPECT_FALSE(rig.module.InBootLoader());
     EXPECT_EQ(rig.image.FLASHBuffer, before.FLASHBuffer);
     EXPECT_EQ(rig.image.EEPROMBuffer, before.EEPROMBuffer);
     EXPECT_EQ(rig.image.FirmwareID, sim::FirmwareIDOf(c.module));
-    EXPECT_EQ(rig.image.ModuleVersion, c.moduleVersion);
-    EXPECT_FALSE(rig.port.IsOpen());
-  }
-}
-
-TEST(Upload, RefusedDataLeaveTheModuleUntouchedAndKeepTheirEdition) {
-  const struct {
-    const char* data;
-    sim::Edition module;
-    std::string_view refusal;
-  } cases[] = {
-      {"VOSK", sim::Edition::KQ, transfer::kVoskDataToKQ},
-      {"JX", sim::Edition::KQ, transfer::kVoskDataToKQ},
-      {"KQ", sim::Edition::QL2KQ, transfer::kVoskDataToKQ},
-      {"QL2 VOSK", sim::Edition::JX, transfer::kStandardDataToJX},
-      {"", sim::Edition::JX, transfer::kStandardDataToJX},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.data) + " data");
-    TransferRig rig(c.module);
-    HoldDataFor(rig, c.data);
-    const sim::Memories original = rig.module.memories();
-    rig.host.ExpectBox(Answer::OK);
-    rig.host.ExpectBox(Answer::OK);
-
-    EXPECT_EQ(Upload(rig), Outcome::Failed);
-    EXPECT_EQ(rig.Texts(),
-              (std::vector<std::string>{FirmwareIDText(c.module), std::string(c.refusal)}));
-    EXPECT_EQ(rig.host.boxes.back().buttons, core::Buttons::OK);
-    EXPECT_EQ(rig.host.boxes.back().icon, core::Icon::None);
-    EXPECT_EQ(rig.image.ModuleVersion, c.data);
-    EXPECT_EQ(rig.image.FirmwareID, sim::FirmwareIDOf(c.module));
-    EXPECT_EQ(rig.module.memories().flash, original.flash);
-    EXPECT_EQ(rig.module.memories().eeprom, original.eeprom);
-    EXPECT_FALSE(rig.module.InBootLoader());
-    EXPECT_EQ(rig.CommandsSent(comm::kCmdBootLoadKey), 0u);
+    EXPECT_EQ(rig.image.ModuleVersion, taken ? c.moduleVersion : c.data)
+        << "refused data keep their edition";
     EXPECT_FALSE(rig.port.IsOpen());
   }
 }
@@ -176,12 +161,12 @@ TEST(Upload, EachFailingStepSaysSoAndEndsWithTheModuleInApplicationMode) {
   const std::string id = FirmwareIDText(sim::Edition::QL2Vosk);
   const std::string ql2 = sim::FirmwareIDOf(sim::Edition::QL2Vosk);
   const std::string flashFailed = "Upload aborted - FLASH programming failed.";
-  const std::string done = transfer::kUploadCompleted;
-  const std::string exitFailed = transfer::kExitFailedAfterFailure;
+  const std::string done = kCompleted;
+  const std::string exitFailed = "Error - ATmega failed to exit boot load mode.";
   const Outcome failed = Outcome::Failed;
   // clang-format off
   const StepCase cases[] = {
-      {"no link", "silent", {}, {transfer::kNoLink}, failed, "old module", "JX", "oo", false},
+      {"no link", "silent", {}, {"Cannot establish RS-232 link. Check cable and module power."}, failed, "old module", "JX", "oo", false},
       {"engine started", "engine-started", {},
        {"Cannot upload after engine has been started."}, failed, "old module", "JX", "oo", false},
       {"status time-out", "late=2F:1500", {Answer::Abort},
@@ -247,7 +232,7 @@ TEST(Upload, EscStopsFLASHWorkAndTheEEPROMVerificationButNotEEPROMProgramming) {
   } cases[] = {
       {"Programming FLASH", "Upload aborted - FLASH programming failed."},
       {"Verifying FLASH", "Upload aborted - FLASH verification failed."},
-      {"Programming EEPROM", transfer::kUploadCompleted},
+      {"Programming EEPROM", kCompleted},
       {"Verifying EEPROM", "Upload aborted - EEPROM verification failed."},
   };
   for (const auto& c : cases) {
