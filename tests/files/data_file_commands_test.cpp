@@ -82,7 +82,11 @@ TEST_F(DataFileCommandsTest, EditionByteTableAndBlankByteCleanUp) {
     Open(folder.Write("e.dat", bytes));
     EXPECT_EQ(image.ModuleVersion, version);
     EXPECT_EQ(view.retardVisible, retard);
-    EXPECT_EQ(editor.TableEditPermission(), std::string(version).find("KQ") == std::string::npos);
+    const bool editable = std::string(version).find("KQ") == std::string::npos;
+    EXPECT_EQ(editor.TableEditPermission(), editable);
+    EXPECT_EQ(grid.Editable(), editable);
+    EXPECT_EQ(chart.interactions[tables::ChartInteraction::RotateZoom], editable);
+    EXPECT_EQ(chart.interactions[tables::ChartInteraction::SelectPoint], editable);
     // Erased bytes of the retard table become zero, over the 22-row table on JX only.
     const core::FLASHWord pastTheTable =
         std::string(version) == "JX" ? core::FLASHWord{} : core::FLASHWord{0xFF, 0xFF};

@@ -69,18 +69,17 @@ TEST_F(SelectionCommands, PasteClampsTheWholeTableAndChartsWhatItKeeps) {
   Put(1, 1, "50");
   Paste(10, 2, "45\t12.345\t-25\t 7 ");
   EXPECT_EQ(At(1, 1), "30");
-  const std::pair<std::string, double> fuel[] = {
-      {"30", 30}, {"12.345", 12.345}, {"-20", -20}, {" 7 ", 7}};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(At(10, 2 + i), fuel[i].first);
-    EXPECT_DOUBLE_EQ(Height(10, 2 + i), fuel[i].second);
+  for (const auto& [col, shown, charted] :
+       {std::tuple{2, "30", 30.0}, {3, "12.345", 12.345}, {4, "-20", -20.0}, {5, " 7 ", 7.0}}) {
+    EXPECT_EQ(At(10, col), shown);
+    EXPECT_DOUBLE_EQ(Height(10, col), charted);
   }
   Open("QL2 VOSK", TableId::Retard);
   Paste(5, 5, "3\t-12\t-2.5");
-  const std::pair<std::string, double> retard[] = {{"0", 0}, {"-10", 10}, {"-2.5", 2.5}};
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(At(5, 5 + i), retard[i].first);
-    EXPECT_DOUBLE_EQ(Height(5, 5 + i), retard[i].second);
+  for (const auto& [col, shown, charted] :
+       {std::tuple{5, "0", 0.0}, {6, "-10", 10.0}, {7, "-2.5", 2.5}}) {
+    EXPECT_EQ(At(5, col), shown);
+    EXPECT_DOUBLE_EQ(Height(5, col), charted);
   }
 }
 
@@ -103,11 +102,10 @@ TEST_F(SelectionCommands, PasteOfTextThatIsNoNumberNamesTheCellAndChangesNothing
   EXPECT_EQ(Cells(), before);
 }
 
-TEST_F(SelectionCommands, TenMegabytesOfClipboardPasteOnlyTheTablesBlock) {
+TEST_F(SelectionCommands, TenMegabytesOfClipboardPasteOnlyTheTablesBlockInRange) {
   Open("JX");
   std::string clipboard;
-  std::mt19937 random(10);
-  while (clipboard.size() < 10'000'000) {
+  for (std::mt19937 random(10); clipboard.size() < 10'000'000;) {
     clipboard += std::to_string(static_cast<int>(random() % 200) - 100);
     clipboard += random() % 10 == 0 ? "\r\n" : "\t";
   }

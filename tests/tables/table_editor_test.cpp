@@ -55,7 +55,7 @@ TEST_F(TableEditorTest, JXFrontTableOpensWith22RowsBesideItsChart) {
   ASSERT_EQ(grid.Rows(), 23);
   ASSERT_EQ(grid.Cols(), 10);
   const std::pair<std::pair<int, int>, const char*> texts[] = {
-      {{0, 0}, "RPM/TPS"}, {{1, 0}, "1000"}, {{22, 0}, "9500"},
+      {{0, 0}, "RPM/TPS"}, {{1, 0}, "1000"}, {{9, 0}, "3000"}, {{10, 0}, "3500"}, {{22, 0}, "9500"},
       {{0, 2}, "2.5%"},    {{22, 9}, "-13"}, {{1, 1}, "-100"}};
   for (const auto& [cell, text] : texts) EXPECT_EQ(At(cell.first, cell.second), text);
   ASSERT_EQ(chart.templates.size(), 1u);
@@ -77,6 +77,7 @@ TEST_F(TableEditorTest, KQLockedCellsShowZeroInRedAndSaveAsZero) {
   SetByte(TableId::Retard, 1, 1, 77);
   editor.mnuEditFrontCylTrimTbl_Click();
   EXPECT_EQ(grid.Rows(), 19);
+  EXPECT_EQ(At(1, 0) + " " + At(11, 0) + " " + At(12, 0) + " " + At(18, 0), "500 3000 3500 6500");
   EXPECT_EQ(At(14, 6), "0");
   EXPECT_DOUBLE_EQ(chart.Height(14, 6), 0);
   EXPECT_EQ(At(15, 6), "9");
@@ -186,18 +187,6 @@ TEST_F(TableEditorTest, CopyWhileTheRearTableIsOpenShowsTheCopiedValues) {
   EXPECT_EQ(Byte(TableId::RearCylTrim, 5, 5), 166);
 }
 
-TEST_F(TableEditorTest, EditPermissionFollowsTheEdition) {
-  for (const auto& [version, on] :
-       {std::pair{"VOSK", true}, {"QL2 VOSK", true}, {"JX", true}, {"KQ", false},
-        {"QL2 KQ", false}, {"UNKNOWN", false}}) {
-    editor.SetTableEditPermissionFor(version);
-    EXPECT_EQ(editor.TableEditPermission(), on) << version;
-    EXPECT_EQ(grid.Editable(), on) << version;
-    EXPECT_EQ(chart.interactions[tables::ChartInteraction::RotateZoom], on) << version;
-    EXPECT_EQ(chart.interactions[tables::ChartInteraction::SelectPoint], on) << version;
-  }
-}
-
 TEST(TableEditorDetached, PermissionSetBeforeTheGridExistsReachesItWhenAttached) {
   fakes::ScriptedHost host;
   tablestest::RecordingView view;
@@ -212,6 +201,9 @@ TEST(TableEditorDetached, PermissionSetBeforeTheGridExistsReachesItWhenAttached)
   editor.Attach(grid, chart, tableWindow);
   EXPECT_TRUE(grid.Editable());
   EXPECT_EQ(grid.toolTip, "Click to select or double click to edit cell");
+  // A module of unknown edition is never edited.
+  editor.SetTableEditPermissionFor("UNKNOWN");
+  EXPECT_FALSE(grid.Editable() || chart.interactions[tables::ChartInteraction::RotateZoom]);
 }
 
 class TemplateFaultTest : public TableEditorTest {

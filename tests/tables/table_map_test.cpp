@@ -1,4 +1,4 @@
-// Where every cell of every table lies, the axis labels, and the KQ locked zone.
+// Where every cell of every table lies, and the KQ locked zone.
 #include "tables/table_map.h"
 
 #include <gtest/gtest.h>
@@ -47,17 +47,6 @@ TEST(TableMap, CellBytesGoToTheWordsLowThenHighByte) {
   tables::SetCellByte(image, TableId::Retard, 18, 2, 2, 0x22);
   EXPECT_EQ(image.FLASHBuffer[6313], (core::FLASHWord{0x22, 0x11}));
   EXPECT_EQ(tables::CellByte(image, TableId::Retard, 18, 2, 2), 0x22);
-}
-
-TEST(TableMap, RpmLabelsOfBothLayoutsStepTo500AfterThe3000Row) {
-  for (const auto& [version, first, at3000, last] :
-       {std::tuple{"QL2 KQ", "500", 10, "6500"}, {"JX", "1000", 8, "9500"}}) {
-    const auto labels = tables::TableLayoutFor(version).rpmLabels;
-    EXPECT_EQ(labels.front(), first);
-    EXPECT_EQ(labels[at3000], "3000");
-    EXPECT_EQ(labels[at3000 + 1], "3500");
-    EXPECT_EQ(labels.back(), last);
-  }
 }
 
 TEST(TableMap, LockedZoneEdgesOnRestrictedEditionsOnly) {
