@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -12,14 +11,11 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <filesystem>
 
-#include "app/branding.h"
-#include "fakes/scripted_host.h"
 #include "params/params_presenter.h"
-#include "qt/frm_main.h"
 #include "qt/frm_params.h"
 #include "qt/frm_params2.h"
+#include "window_rig.h"
 
 namespace {
 
@@ -36,12 +32,8 @@ std::string Caption(QWidget& dialog, const char* name) {
   return "(no control " + std::string(name) + ")";
 }
 
-bool Enabled(QWidget& dialog, const char* name) {
-  return dialog.findChild<QWidget*>(QString::fromLatin1(name))->isEnabled();
-}
-
-bool Checked(QWidget& dialog, const char* name) {
-  return dialog.findChild<QAbstractButton*>(QString::fromLatin1(name))->isChecked();
+QAbstractButton* Button(QWidget& dialog, const char* name) {
+  return dialog.findChild<QAbstractButton*>(QString::fromLatin1(name));
 }
 
 const std::pair<const char*, const char*> kCommonCaptions[] = {
@@ -58,8 +50,7 @@ const std::pair<const char*, const char*> kCommonCaptions[] = {
     {"cmdCancel", "Cancel"},
     {"cmdRestoreDefaults", "Restore Defaults"},
     {"lbl1", "Parameter 1"},
-    {"lbl8", "Parameter 8"},
-};
+    {"lbl8", "Parameter 8"}};
 
 class ParamsDialogWidgetTest : public testing::Test {
  protected:
@@ -98,12 +89,12 @@ TEST_F(ParamsDialogWidgetTest, SecondGenerationForKQDataInAdvancedMode) {
   EXPECT_EQ(Caption(dialog, "Frame1"), "Retard Parameters");
   EXPECT_EQ(Caption(dialog, "lbl10"), "Parameter 10 (Accel Enrichment)");
   EXPECT_EQ(Caption(dialog, "lbl19"), "Parameter 19");
-  EXPECT_TRUE(Checked(dialog, "optKQVersion"));
-  EXPECT_FALSE(Enabled(dialog, "optVoskVersion"));
-  EXPECT_TRUE(Checked(dialog, "optAdvancedMode"));
-  EXPECT_TRUE(Checked(dialog, "chkSwapMode"));
-  EXPECT_FALSE(Enabled(dialog, "chkSwapMode"));
-  EXPECT_TRUE(Enabled(dialog, "chkTrimEnable"));
+  EXPECT_TRUE(Button(dialog, "optKQVersion")->isChecked());
+  EXPECT_FALSE(Button(dialog, "optVoskVersion")->isEnabled());
+  EXPECT_TRUE(Button(dialog, "optAdvancedMode")->isChecked());
+  EXPECT_TRUE(Button(dialog, "chkSwapMode")->isChecked());
+  EXPECT_FALSE(Button(dialog, "chkSwapMode")->isEnabled());
+  EXPECT_TRUE(Button(dialog, "chkTrimEnable")->isEnabled());
   for (int n = 1; n <= 19; ++n) {
     EXPECT_EQ(dialog.paramBox(n)->isEnabled(), n == 10) << n;
     EXPECT_EQ(dialog.paramBox(n)->text().toStdString(), " 0") << n;
@@ -118,13 +109,13 @@ TEST_F(ParamsDialogWidgetTest, FirstGenerationForVoskDataInBasicMode) {
   EXPECT_EQ(Caption(dialog, "lbl9"), "Parameter 9 (Acceleration Enrichment)");
   EXPECT_EQ(dialog.findChild<QGroupBox*>(QStringLiteral("frmFuelParams")), nullptr);
   EXPECT_EQ(dialog.findChildren<QLineEdit*>().size(), 10);  // nine parameters and user data
-  EXPECT_TRUE(Checked(dialog, "optVoskVersion"));
-  EXPECT_TRUE(Enabled(dialog, "optKQVersion"));
-  EXPECT_TRUE(Checked(dialog, "optBasicMode"));
-  EXPECT_TRUE(Enabled(dialog, "chkSwapMode"));
-  EXPECT_FALSE(Enabled(dialog, "chkTrimEnable"));
+  EXPECT_TRUE(Button(dialog, "optVoskVersion")->isChecked());
+  EXPECT_TRUE(Button(dialog, "optKQVersion")->isEnabled());
+  EXPECT_TRUE(Button(dialog, "optBasicMode")->isChecked());
+  EXPECT_TRUE(Button(dialog, "chkSwapMode")->isEnabled());
+  EXPECT_FALSE(Button(dialog, "chkTrimEnable")->isEnabled());
   for (int n = 1; n <= 9; ++n) EXPECT_TRUE(dialog.paramBox(n)->isEnabled()) << n;
-  dialog.findChild<QAbstractButton*>(QStringLiteral("optAdvancedMode"))->click();
+  Button(dialog, "optAdvancedMode")->click();
   for (int n = 1; n <= 9; ++n) EXPECT_EQ(dialog.paramBox(n)->isEnabled(), n == 9) << n;
 }
 
@@ -172,24 +163,20 @@ TEST_F(ParamsDialogWidgetTest, UserDataTakesOneByteCharactersUpToThirtyTwo) {
 }
 
 TEST(EditParamsMenuTest, RefusesAnEmptyImageAndOpensTheDialogOfTheDataGeneration) {
-  const std::filesystem::path savedFolder = std::filesystem::current_path();
-  fakes::ScriptedHost host;
-  qtui::frmMain window(app::BuiltInBranding(), std::filesystem::temp_directory_path(), &host);
-  window.Form_Load();
-  QAction* command = window.findChild<QAction*>(QStringLiteral("mnuEditParams"));
-  ASSERT_TRUE(command && command->isEnabled());
-  host.ExpectBox(core::Answer::OK);
+  qttest::WindowRig<> rig;
+  QAction* command = rig.Item("mnuEditParams");
+  rig.host.ExpectBox(core::Answer::OK);
   command->trigger();
-  ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].text, "Data Buffer Empty - Nothing to Edit.");
+  ASSERT_EQ(rig.host.boxes.size(), 1u);
+  EXPECT_EQ(rig.host.boxes[0].text, "Data Buffer Empty - Nothing to Edit.");
 
-  window.session().image.FLASHBufferEmpty = false;
+  rig.window.session().image.FLASHBufferEmpty = false;
   for (const auto& [version, dialogName] : {std::pair{"KQ", "frmParams"},
                                             {"VOSK", "frmParams"},
                                             {"QL2 KQ", "frmParams2"},
                                             {"QL2 VOSK", "frmParams2"},
                                             {"JX", "frmParams2"}}) {
-    window.session().image.ModuleVersion = version;
+    rig.window.session().image.ModuleVersion = version;
     std::string opened;
     QTimer::singleShot(0, [&opened] {
       QWidget* modal = QApplication::activeModalWidget();
@@ -200,8 +187,7 @@ TEST(EditParamsMenuTest, RefusesAnEmptyImageAndOpensTheDialogOfTheDataGeneration
     command->trigger();
     EXPECT_EQ(opened, dialogName) << version;
   }
-  EXPECT_EQ(host.boxes.size(), 1u);
-  std::filesystem::current_path(savedFolder);
+  EXPECT_EQ(rig.host.boxes.size(), 1u);
 }
 
 }  // namespace

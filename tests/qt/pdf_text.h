@@ -1,14 +1,18 @@
-// Printouts read back from PDF files with poppler's tools (scripts/setup installs
-// poppler-utils).
+// Printouts sent to a PDF printer and read back with poppler's tools (scripts/setup
+// installs poppler-utils).
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <QPrinter>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <string>
 #include <vector>
+
+#include "qt/frm_main.h"
+#include "qt/print_commands.h"
 
 namespace printtest {
 
@@ -51,6 +55,14 @@ inline std::string LineWith(const std::vector<std::string>& lines, const std::st
   }
   ADD_FAILURE() << "no line with \"" << text << "\"";
   return {};
+}
+
+// The window's printer, writing every later printout to this PDF file.
+inline QPrinter& UsePdfPrinter(qtui::frmMain& window, const QString& pdf) {
+  QPrinter& printer = window.findChild<qtui::PrintCommands*>()->printer();
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  return printer;
 }
 
 }  // namespace printtest

@@ -2,46 +2,32 @@
 // over the chart's picture.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QTest>
-#include <filesystem>
 
-#include "fakes/scripted_host.h"
-#include "files/base_tune.h"
 #include "pdf_text.h"
-#include "qt/frm_main.h"
-#include "qt/print_commands.h"
 #include "qt/table_chart.h"
+#include "window_rig.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 TEST(PrintChart, ChartPageThenTablePageOnAPdfPrinter) {
-  const fs::path saved = fs::current_path();
   QTemporaryDir folder;
-  fakes::ScriptedHost host;
-  qtui::frmMain window(app::BuiltInBranding(), QCoreApplication::applicationDirPath().toStdString(),
-                       &host);
-  window.Form_Load();
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  window.session().image = files::BaseTune("QL2 VOSK");
-  window.session().window.SetDataSourceText("t.dat");
-  window.findChild<QAction*>(QStringLiteral("mnuEditRetardTbl"))->trigger();
-  ASSERT_TRUE(window.chart()->HasSurface());
-  window.chart()->SetValueLabelVisible(true);
+  qttest::WindowRig<> rig;
+  rig.window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&rig.window));
+  rig.Load("QL2 VOSK");
+  rig.window.session().window.SetDataSourceText("t.dat");
+  rig.Trigger("mnuEditRetardTbl");
+  ASSERT_TRUE(rig.window.chart()->HasSurface());
+  rig.window.chart()->SetValueLabelVisible(true);
 
   const QString pdf = folder.filePath(QStringLiteral("r.pdf"));
-  QPrinter& printer = window.findChild<qtui::PrintCommands*>()->printer();
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(pdf);
-  host.ExpectInput("SN 9");
-  window.findChild<QAction*>(QStringLiteral("mnuPrint3DTable"))->trigger();
-  EXPECT_TRUE(host.boxes.empty());
-  EXPECT_FALSE(window.chart()->ValueLabelShown());
+  printtest::UsePdfPrinter(rig.window, pdf);
+  rig.host.ExpectInput("SN 9");
+  rig.Trigger("mnuPrint3DTable");
+  EXPECT_TRUE(rig.host.boxes.empty());
+  EXPECT_FALSE(rig.window.chart()->ValueLabelShown());
 
   ASSERT_EQ(printtest::PageCount(pdf), 2);
   const std::string chartPage = printtest::RunPoppler(
@@ -58,7 +44,6 @@ TEST(PrintChart, ChartPageThenTablePageOnAPdfPrinter) {
   EXPECT_NE(images.find("\n   1 "), std::string::npos) << images;
   const auto tablePage = printtest::FixedLines(pdf, 4.8);
   EXPECT_NE(printtest::LineWith(tablePage, "RPM/TPS"), "");
-  fs::current_path(saved);
 }
 
 }  // namespace

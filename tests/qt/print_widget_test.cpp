@@ -3,63 +3,45 @@
 // left out here.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QFile>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QWidget>
-#include <filesystem>
 
-#include "fakes/scripted_host.h"
-#include "files/base_tune.h"
 #include "pdf_text.h"
 #include "print/table_page.h"
-#include "qt/frm_main.h"
-#include "qt/print_commands.h"
 #include "qt/table_grid.h"
+#include "window_rig.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr double kTenPointColumn = 6;
 constexpr double kEightPointColumn = 4.8;
 
 class PrintWidgetTest : public testing::Test {
  protected:
-  PrintWidgetTest()
-      : saved_(fs::current_path()),
-        window_(app::BuiltInBranding(), QCoreApplication::applicationDirPath().toStdString(),
-                &host_) {
-    window_.Form_Load();
-    window_.session().image = files::BaseTune("JX");
+  PrintWidgetTest() {
+    rig_.Load("JX");
     window_.session().window.SetDataSourceText("t.dat");
   }
-  ~PrintWidgetTest() override { fs::current_path(saved_); }
 
-  void Trigger(const char* name) {
-    window_.findChild<QAction*>(QString::fromLatin1(name))->trigger();
-  }
-  QPrinter& Printer() { return window_.findChild<qtui::PrintCommands*>()->printer(); }
+  void Trigger(const char* name) { rig_.Trigger(name); }
   QString PrintToPdfPrinter(const char* name) {
     const QString pdf = folder_.filePath(QString::fromLatin1(name));
-    Printer().setOutputFormat(QPrinter::PdfFormat);
-    Printer().setOutputFileName(pdf);
+    printtest::UsePdfPrinter(window_, pdf);
     return pdf;
   }
 
-  fs::path saved_;
   QTemporaryDir folder_;
-  fakes::ScriptedHost host_;
-  qtui::frmMain window_;
+  qttest::WindowRig<> rig_;
+  fakes::ScriptedHost& host_ = rig_.host;
+  qtui::frmMain& window_ = rig_.window;
 };
 
 TEST_F(PrintWidgetTest, TablePageRowsReadBackAsTheGridShowsThem) {
   for (const char* name : {"mnuPrintParams", "mnuPrint3DTable", "mnuPrintSetup"}) {
-    EXPECT_TRUE(window_.findChild<QAction*>(QString::fromLatin1(name))->isEnabled()) << name;
+    EXPECT_TRUE(rig_.Item(name)->isEnabled()) << name;
   }
   Trigger("mnuEditFrontCylTrimTbl");
   qtui::TableGrid& grid = *window_.grid();
@@ -100,9 +82,7 @@ TEST_F(PrintWidgetTest, WithoutAPrinterTheParameterPageCanBeSavedAsPdf) {
 }
 
 TEST_F(PrintWidgetTest, AFailedPdfWriteSaysWhatFailedAndAbortKeepsNothing) {
-  const QString missing = folder_.filePath(QStringLiteral("no such folder/p.pdf"));
-  Printer().setOutputFormat(QPrinter::PdfFormat);
-  Printer().setOutputFileName(missing);
+  const QString missing = PrintToPdfPrinter("no such folder/p.pdf");
   host_.ExpectInput("");
   host_.ExpectBox(core::Answer::Abort);
   Trigger("mnuPrintParams");
@@ -115,6 +95,7 @@ TEST_F(PrintWidgetTest, AFailedPdfWriteSaysWhatFailedAndAbortKeepsNothing) {
 
 TEST_F(PrintWidgetTest, PrintSetupIsTitledPrinterSetupAndCancelKeepsThePrinter) {
   const QString pdf = PrintToPdfPrinter("kept.pdf");
+  const QPrinter& printer = window_.findChild<qtui::PrintCommands*>()->printer();
   QString title;
   QTimer closer;
   QObject::connect(&closer, &QTimer::timeout, [&] {
@@ -126,7 +107,7 @@ TEST_F(PrintWidgetTest, PrintSetupIsTitledPrinterSetupAndCancelKeepsThePrinter) 
   closer.start(20);
   Trigger("mnuPrintSetup");
   EXPECT_EQ(title.toStdString(), "Printer Setup");
-  EXPECT_EQ(Printer().outputFileName(), pdf);
+  EXPECT_EQ(printer.outputFileName(), pdf);
   EXPECT_TRUE(host_.boxes.empty());
 }
 

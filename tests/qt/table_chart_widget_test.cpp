@@ -2,22 +2,17 @@
 // grid beside its 3D surface, resize, save the table and the file.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QCoreApplication>
-#include <QHeaderView>
 #include <QTest>
 #include <fstream>
 
 #include "app/form_layout.h"
 #include "fakes/temp_folder.h"
-#include "fakes/scripted_host.h"
-#include "files/base_tune.h"
 #include "files/data_file.h"
-#include "qt/frm_main.h"
 #include "qt/table_chart.h"
 #include "qt/table_grid.h"
 #include "qt/twips.h"
 #include "tables/cell_codec.h"
+#include "window_rig.h"
 
 namespace {
 
@@ -30,24 +25,16 @@ std::string ReadAll(const fs::path& path) {
 
 class TableChartWidgetTest : public testing::Test {
  protected:
-  TableChartWidgetTest()
-      : saved_(fs::current_path()),
-        window_(app::BuiltInBranding(), QCoreApplication::applicationDirPath().toStdString(),
-                &host_) {
-    window_.Form_Load();
+  TableChartWidgetTest() {
     window_.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&window_));
   }
-  ~TableChartWidgetTest() override { fs::current_path(saved_); }
+  void Trigger(const char* name) { rig_.Trigger(name); }
 
-  void Trigger(const char* name) {
-    window_.findChild<QAction*>(QString::fromLatin1(name))->trigger();
-  }
-
-  fs::path saved_;
   fakes::TempFolder folder_;
-  fakes::ScriptedHost host_;
-  qtui::frmMain window_;
+  qttest::WindowRig<> rig_;
+  fakes::ScriptedHost& host_ = rig_.host;
+  qtui::frmMain& window_ = rig_.window;
 };
 
 TEST_F(TableChartWidgetTest, OpenJXTuneShowTheFrontTableResizeAndSave) {
@@ -58,7 +45,7 @@ TEST_F(TableChartWidgetTest, OpenJXTuneShowTheFrontTableResizeAndSave) {
   host_.ExpectBox(core::Answer::OK);
   Trigger("mnuOpenFile");
   EXPECT_EQ(window_.windowTitle().toStdString(), "Ventrel Version 5.0 - t.dat");
-  EXPECT_TRUE(window_.findChild<QAction*>(QStringLiteral("mnuEditRetardTbl"))->isVisible());
+  EXPECT_TRUE(rig_.Item("mnuEditRetardTbl")->isVisible());
 
   Trigger("mnuEditFrontCylTrimTbl");
   qtui::TableGrid& grid = *window_.grid();
@@ -102,7 +89,7 @@ TEST_F(TableChartWidgetTest, OpenJXTuneShowTheFrontTableResizeAndSave) {
 }
 
 TEST_F(TableChartWidgetTest, CloseRequestYesSavesAndACancelledSaveKeepsTheWindow) {
-  window_.session().image = files::BaseTune("VOSK");
+  rig_.Load("VOSK");
   Trigger("mnuEditRearCylTrimTbl");
   ASSERT_TRUE(window_.chart()->isVisible());
   host_.ExpectBox(core::Answer::Yes);  // Save data before exiting?
@@ -111,7 +98,7 @@ TEST_F(TableChartWidgetTest, CloseRequestYesSavesAndACancelledSaveKeepsTheWindow
   EXPECT_FALSE(window_.close());
   EXPECT_EQ(host_.boxes[0].text, "Save data before exiting?");
 
-  window_.session().image = files::BaseTune("VOSK");
+  rig_.Load("VOSK");
   Trigger("mnuEditRearCylTrimTbl");
   const fs::path out = folder_.path() / "exit.dat";
   host_.ExpectBox(core::Answer::Yes);

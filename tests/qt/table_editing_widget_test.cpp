@@ -3,21 +3,17 @@
 // through the system clipboard, with the 3D chart following.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 
-#include "fakes/scripted_host.h"
-#include "files/base_tune.h"
-#include "qt/frm_main.h"
 #include "qt/qt_host.h"
 #include "qt/table_chart.h"
 #include "qt/table_grid.h"
 #include "tables/entry_check.h"
+#include "window_rig.h"
 
 namespace {
 
@@ -35,37 +31,29 @@ class SystemClipboardHost : public fakes::ScriptedHost {
 
 class TableEditingWidgetTest : public testing::Test {
  protected:
-  TableEditingWidgetTest()
-      : saved_(std::filesystem::current_path()),
-        window_(app::BuiltInBranding(), QCoreApplication::applicationDirPath().toStdString(),
-                &host_),
-        grid_(*window_.grid()) {
-    window_.Form_Load();
+  TableEditingWidgetTest() {
     window_.show();
     window_.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
     QGuiApplication::clipboard()->clear();
   }
-  ~TableEditingWidgetTest() override {
-    window_.popUpEdit3D()->hide();
-    std::filesystem::current_path(saved_);
-  }
+  ~TableEditingWidgetTest() override { window_.popUpEdit3D()->hide(); }
 
   void OpenFrontTable(const char* edition) {
-    window_.session().image = files::BaseTune(edition);
-    window_.session().editor.SetTableEditPermissionFor(edition);
+    rig_.Load(edition);
     Item("mnuEditFrontCylTrimTbl")->trigger();
     ASSERT_TRUE(grid_.isVisible());
     grid_.setFocus();
   }
 
-  QAction* Item(const char* name) { return window_.findChild<QAction*>(QString::fromLatin1(name)); }
-  QPoint Centre(int row, int col) {
-    return grid_.visualRect(grid_.model()->index(row, col)).center();
-  }
+  QAction* Item(const char* name) { return rig_.Item(name); }
   void Click(int row, int col, Qt::MouseButton button = Qt::LeftButton,
              Qt::KeyboardModifiers modifiers = {}) {
-    QTest::mouseClick(grid_.viewport(), button, modifiers, Centre(row, col));
+    const QPoint centre = grid_.visualRect(grid_.model()->index(row, col)).center();
+    QTest::mouseClick(grid_.viewport(), button, modifiers, centre);
+  }
+  QColor Background(int row, int col) {
+    return grid_.model()->data(grid_.model()->index(row, col), Qt::BackgroundRole).value<QColor>();
   }
   // The open in-place editor; closed ones linger until deleted.
   QLineEdit* Editor() {
@@ -77,18 +65,17 @@ class TableEditingWidgetTest : public testing::Test {
   std::string Text(int row, int col) { return grid_.TextMatrix(row, col); }
   QString SystemClipboard() { return QGuiApplication::clipboard()->text(); }
 
-  std::filesystem::path saved_;
-  SystemClipboardHost host_;
-  qtui::frmMain window_;
-  qtui::TableGrid& grid_;
+  qttest::WindowRig<SystemClipboardHost> rig_;
+  SystemClipboardHost& host_ = rig_.host;
+  qtui::frmMain& window_ = rig_.window;
+  qtui::TableGrid& grid_ = *window_.grid();
 };
 
 TEST_F(TableEditingWidgetTest, TypedEntryIsRefusedKeptOpenThenAcceptedAndCharted) {
   OpenFrontTable("VOSK");
   Click(3, 2);
   const QColor highlight = grid_.palette().color(QPalette::Highlight);
-  EXPECT_EQ(grid_.model()->data(grid_.model()->index(3, 2), Qt::BackgroundRole).value<QColor>(),
-            highlight);
+  EXPECT_EQ(Background(3, 2), highlight);
   QTest::keyClick(&grid_, Qt::Key_4);
   ASSERT_NE(Editor(), nullptr);
   QTest::keyClicks(Editor(), "5");
@@ -118,8 +105,7 @@ TEST_F(TableEditingWidgetTest, TypedEntryIsRefusedKeptOpenThenAcceptedAndCharted
   EXPECT_EQ(Text(3, 2), "12.5");
   EXPECT_NEAR(window_.chart()->SurfaceHeight(3, 2), 12.5, 1e-4);
   EXPECT_EQ(grid_.CurrentRow(), 4);
-  EXPECT_NE(grid_.model()->data(grid_.model()->index(3, 2), Qt::BackgroundRole).value<QColor>(),
-            highlight);
+  EXPECT_NE(Background(3, 2), highlight);
   EXPECT_TRUE(window_.chart()->ValueLabelShown());
 
   QTest::keyClick(&grid_, Qt::Key_F2);
@@ -197,8 +183,7 @@ TEST_F(TableEditingWidgetTest, KQTuneTakesNoTypingAndRefusesCopiesInItsLockedZon
   EXPECT_EQ(host_.boxes.back().text,
             "Attempted copy operation outside allowed KQ version edit area.");
   Click(2, 1);
-  EXPECT_EQ(grid_.model()->data(grid_.model()->index(1, 1), Qt::BackgroundRole).value<QColor>(),
-            QColor(255, 0, 0));
+  EXPECT_EQ(Background(1, 1), QColor(255, 0, 0));
 }
 
 }  // namespace

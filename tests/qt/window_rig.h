@@ -1,0 +1,41 @@
+// The main window started as the program starts it, on a scripted host, for widget tests.
+#pragma once
+
+#include <QAction>
+#include <QCoreApplication>
+#include <filesystem>
+
+#include "fakes/scripted_host.h"
+#include "files/base_tune.h"
+#include "qt/frm_main.h"
+
+namespace qttest {
+
+// The program folder defaults to the test binaries' folder, which holds the chart
+// templates, the logo and the help page. Form_Load moves into it; the rig moves back.
+template <typename Host = fakes::ScriptedHost>
+struct WindowRig {
+  explicit WindowRig(
+      app::Branding branding = app::BuiltInBranding(),
+      std::filesystem::path programFolder = QCoreApplication::applicationDirPath().toStdString())
+      : window(std::move(branding), std::move(programFolder), &host) {
+    window.Form_Load();
+  }
+  ~WindowRig() { std::filesystem::current_path(saved); }
+  WindowRig(const WindowRig&) = delete;
+  WindowRig& operator=(const WindowRig&) = delete;
+
+  QAction* Item(const char* name) { return window.findChild<QAction*>(QString::fromLatin1(name)); }
+  void Trigger(const char* name) { Item(name)->trigger(); }
+  // An example tune of the edition in memory, as a download or an open would leave it.
+  void Load(const char* edition) {
+    window.session().image = files::BaseTune(edition);
+    window.session().editor.SetTableEditPermissionFor(edition);
+  }
+
+  std::filesystem::path saved = std::filesystem::current_path();
+  Host host;
+  qtui::frmMain window;
+};
+
+}  // namespace qttest
