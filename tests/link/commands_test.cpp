@@ -102,13 +102,6 @@ TEST(ApplicationMode, EnterAndExitBootLoadSendTheirKeysPacedAndClose) {
   EXPECT_FALSE(rig.port.IsOpen());
 }
 
-TEST(ApplicationMode, RefusedBootLoadEntryIsSilent) {
-  LinkRig rig({"nak=11"});
-  EXPECT_FALSE(rig.link.EnterBootLoad());
-  EXPECT_TRUE(rig.host.boxes.empty());
-  EXPECT_FALSE(rig.port.IsOpen());
-}
-
 TEST(BootLoader, SetAddressSendsTheLowSixteenBitsLowByteFirst) {
   LinkRig rig;
   rig.EnterBootLoader();
@@ -170,14 +163,17 @@ TEST(BootLoader, EraseAndWritePageProgramThePageLastAddressed) {
 }
 
 TEST(BootLoader, WrongAcknowledgementFailsOnlyThatCommandAndSilently) {
-  const std::pair<const char*, std::array<bool, 3>> cases[] = {// SetAddress, ErasePage, WritePage
-                                                               {"nak=14", {false, true, true}},
-                                                               {"nak=1D", {true, false, true}},
-                                                               {"nak=18", {true, true, false}}};
+  const std::pair<const char*, std::array<bool, 4>> cases[] = {
+      // EnterBootLoad, SetAddress, ErasePage, WritePage
+      {"nak=11", {false, true, true, true}},
+      {"nak=14", {true, false, true, true}},
+      {"nak=1D", {true, true, false, true}},
+      {"nak=18", {true, true, true, false}}};
   for (const auto& [fault, expected] : cases) {
     LinkRig rig({fault});
-    rig.EnterBootLoader();
-    const std::array<bool, 3> results = {rig.link.SetAddress(0x3100), rig.link.ErasePage(),
+    const bool entered = rig.link.EnterBootLoad();
+    EXPECT_FALSE(rig.port.IsOpen()) << fault;
+    const std::array<bool, 4> results = {entered, rig.link.SetAddress(0x3100), rig.link.ErasePage(),
                                          rig.link.WritePage()};
     EXPECT_EQ(results, expected) << fault;
     EXPECT_TRUE(rig.host.boxes.empty()) << fault;
@@ -196,38 +192,35 @@ TEST(Deadlines, ReplyCompleteAtNineTenthsIsTakenAtElevenTenthsIsNot) {
   EXPECT_FALSE(tooLate.link.CommOK);
 }
 
-TEST(Deadlines, IgnoreAfterATimeOutReturnsWithCommOKFalseAndThePortClosed) {
-  // The module stops answering after the boot-load entry and the address.
-  LinkRig rig({"drop-after=8"});
-  rig.EnterBootLoader();
-  rig.link.SetAddress(0x3100);
-  rig.host.ExpectBox(Answer::Ignore);
-  EXPECT_EQ(rig.link.ReadFLASH(), 0);
-  EXPECT_FALSE(rig.link.CommOK);
-  EXPECT_FALSE(rig.port.IsOpen());
-}
-
-TEST(Deadlines, RetryAfterATimeOutResendsAndReadsTheRightByte) {
-  LinkRig rig({"late=19:1000"});
-  rig.module.memories().flash[0x3100] = 0x11;
-  rig.module.memories().flash[0x3101] = 0x22;
-  rig.EnterBootLoader();
-  rig.link.SetAddress(0x3100);
-  rig.Sent();
-  rig.host.ExpectBox(Answer::Retry);
-  EXPECT_EQ(rig.link.ReadFLASH(), 0x11);
-  EXPECT_TRUE(rig.link.CommOK);
-  // The late reply was drained, the address set again and the read resent.
-  EXPECT_EQ(rig.Sent(), (Bytes{0x19, 0x14, 0x00, 0x31, 0x19}));
-  EXPECT_EQ(rig.link.ReadFLASH(), 0x22);
-}
-
-TEST(Deadlines, AbortAfterATimeOutClosesThePort) {
-  LinkRig rig({"late=11:1500"});
-  rig.host.ExpectBox(Answer::Abort);
-  EXPECT_FALSE(rig.link.EnterBootLoad());
-  EXPECT_FALSE(rig.port.IsOpen());
-  EXPECT_EQ(rig.Texts(), std::vector<std::string>{kTimeout});
+TEST(Deadlines, EachAnswerToATimeOutPromptEndsTheExchangeItsOwnWay) {
+  const struct {
+    Answer answer;
+    Byte read;
+    bool commOK;
+    Bytes sent;
+  } cases[] = {
+      {Answer::Abort, 0, false, {0x19}},
+      {Answer::Ignore, 0, false, {0x19}},
+      // The late reply is drained, the address set again and the read resent.
+      {Answer::Retry, 0x11, true, {0x19, 0x14, 0x00, 0x31, 0x19}},
+  };
+  for (const auto& c : cases) {
+    LinkRig rig({"late=19:1000"});
+    rig.module.memories().flash[0x3100] = 0x11;
+    rig.module.memories().flash[0x3101] = 0x22;
+    rig.EnterBootLoader();
+    rig.link.SetAddress(0x3100);
+    rig.Sent();
+    rig.host.ExpectBox(c.answer);
+    EXPECT_EQ(rig.link.ReadFLASH(), c.read);
+    EXPECT_EQ(rig.link.CommOK, c.commOK);
+    EXPECT_EQ(rig.Sent(), c.sent);
+    EXPECT_EQ(rig.Texts(), std::vector<std::string>{kTimeout});
+    EXPECT_EQ(rig.port.IsOpen(), c.commOK) << "a failed exchange closes the port";
+    if (c.commOK) {
+      EXPECT_EQ(rig.link.ReadFLASH(), 0x22) << "the next read is not the late reply";
+    }
+  }
 }
 
 TEST(LateReplies, BusyModuleIsFoundAndItsLateAcknowledgementNotReadAsStatus) {

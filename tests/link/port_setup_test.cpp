@@ -49,37 +49,31 @@ TEST(PortChoice, StoredValuesAreTakenOrFallBackToComOne) {
   std::filesystem::remove(device);
 }
 
-TEST(PortChoice, NothingStoredIsComOneAndSelectingItStoresOne) {
-  LinkRig rig;
-  fakes::MemorySettings settings;
-  comm::LoadPortChoice(rig.link, settings);
-  EXPECT_EQ(comm::PortItem(rig.link), "Com1");
-  EXPECT_TRUE(comm::SelectPort(rig.link, settings, rig.host, comm::PortItem(rig.link)));
-  EXPECT_EQ(Stored(settings), "1");
-}
-
-TEST(PortChoice, PickingComTwelveClosesTheOpenPortAndTheNextCommandOpensIt) {
-  LinkRig rig;
-  fakes::MemorySettings settings;
-  ASSERT_TRUE(rig.link.ReSync());
-  ASSERT_TRUE(rig.port.IsOpen());
-  EXPECT_TRUE(comm::SelectPort(rig.link, settings, rig.host, "Com12"));
-  EXPECT_FALSE(rig.port.IsOpen());
-  EXPECT_EQ(rig.link.CommPortNumber, 12);
-  EXPECT_EQ(Stored(settings), "12");
-  rig.link.ReSync();
-  EXPECT_EQ(rig.port.Port(), "/dev/ttyS11");
-}
-
-TEST(PortChoice, TypedDevicePathsAreStoredAsPaths) {
-  LinkRig rig;
-  fakes::MemorySettings settings;
-  EXPECT_TRUE(comm::SelectPort(rig.link, settings, rig.host, "/dev/pts/7"));
-  EXPECT_EQ(Stored(settings), "/dev/pts/7");
-  EXPECT_EQ(comm::PortItem(rig.link), "/dev/pts/7");
-  EXPECT_TRUE(comm::SelectPort(rig.link, settings, rig.host, "/dev/ttyS2"));
-  EXPECT_EQ(Stored(settings), "3") << "a Com port typed by its device is that Com port";
-  EXPECT_EQ(comm::PortItem(rig.link), "Com3");
+TEST(PortChoice, PickingAPortClosesTheOpenOneStoresItAndTheNextCommandOpensIt) {
+  const struct {
+    const char* text;
+    const char* stored;
+    const char* item;
+    const char* device;
+  } cases[] = {
+      {"Com1", "1", "Com1", "/dev/ttyS0"},
+      {"Com12", "12", "Com12", "/dev/ttyS11"},
+      {"/dev/pts/7", "/dev/pts/7", "/dev/pts/7", "/dev/pts/7"},
+      // A Com port typed by its device is that Com port.
+      {"/dev/ttyS2", "3", "Com3", "/dev/ttyS2"},
+  };
+  for (const auto& c : cases) {
+    LinkRig rig;
+    fakes::MemorySettings settings;
+    comm::LoadPortChoice(rig.link, settings);
+    ASSERT_TRUE(rig.link.ReSync());
+    EXPECT_TRUE(comm::SelectPort(rig.link, settings, rig.host, c.text)) << c.text;
+    EXPECT_FALSE(rig.port.IsOpen()) << c.text;
+    EXPECT_EQ(Stored(settings), c.stored);
+    EXPECT_EQ(comm::PortItem(rig.link), c.item);
+    rig.link.ReSync();
+    EXPECT_EQ(rig.port.Port(), c.device);
+  }
 }
 
 TEST(PortChoice, TextThatNamesNoPortIsRefusedAndChangesNothing) {

@@ -25,11 +25,7 @@ Outcome Download(TransferRig& rig) {
 
 // Data of another module in memory, shown in an open table.
 void HoldOlderData(TransferRig& rig) {
-  rig.image = transfertest::RegionsOf(sim::ExampleContents(sim::Edition::Vosk));
-  rig.image.FLASHBufferEmpty = false;
-  rig.image.EEPROMBufferEmpty = false;
-  rig.image.FirmwareID = "old module";
-  rig.image.ModuleVersion = "VOSK";
+  rig.image = transfertest::HeldData(sim::ExampleContents(sim::Edition::Vosk), "VOSK");
   rig.window.SetDataSourceText("tune.dat");
   rig.grid.SetVisible(true);
 }

@@ -5,27 +5,18 @@
 
 #include "fakes/fake_clock.h"
 #include "fakes/scripted_host.h"
+#include "sim/simulated_port.h"
 
 namespace {
 
-// Records what the link does to the port.
-class RecordingPort : public comm::SerialPort {
+// Records how the link sets the port up.
+class RecordingPort : public sim::SimulatedPort {
  public:
-  void Configure(const comm::PortSettings& settings) override { configured.push_back(settings); }
-  void Open() override { open = true; }
-  void Close() override { open = false; }
-  bool IsOpen() const override { return open; }
-  // The resize handler never talks on the line.
-  void SetPort(const std::string&) override {}
-  std::string Port() const override { return {}; }
-  void ClearReceiveBuffer() override {}
-  std::size_t BytesWaiting() override { return 0; }
-  void WriteByte(comm::Byte) override {}
-  comm::Byte ReadByte() override { return 0; }
-  bool WaitForBytes(std::size_t, Deadline) override { return false; }
-  std::optional<int> TakeLineEvent() override { return std::nullopt; }
-
-  bool open = false;
+  using SimulatedPort::SimulatedPort;
+  void Configure(const comm::PortSettings& settings) override {
+    configured.push_back(settings);
+    SimulatedPort::Configure(settings);
+  }
   std::vector<comm::PortSettings> configured;
 };
 
@@ -33,13 +24,13 @@ struct ActivityRig {
   ActivityRig() {
     link.Attach(port, clock);
     port.configured.clear();
-    port.open = true;
+    port.Open();
     link.CommErrorCount = 3;
   }
   // True when the port was closed and set up again as a resize does; false when it was
   // closed only.
   bool ReconfiguredForResize() const {
-    EXPECT_FALSE(port.open);
+    EXPECT_FALSE(port.IsOpen());
     if (port.configured.empty()) {
       EXPECT_EQ(link.CommErrorCount, 3);
       return false;
@@ -58,7 +49,8 @@ struct ActivityRig {
   fakes::FakeClock clock;
   fakes::ScriptedHost host;
   bool abortFlag = false;
-  RecordingPort port;
+  sim::QuillonModule module{sim::Edition::JX};
+  RecordingPort port{module, clock};
   comm::Link link{host, abortFlag};
   transfer::TransferActivity activity{link};
 };
@@ -78,7 +70,7 @@ TEST(ResizeSerialSide, ATransferKeepsItsPortUntilItEndsAndThenTheWindowStateCoun
         [&] {
           rig.activity.FormResize(false);
           rig.activity.FormResize(true);
-          EXPECT_TRUE(rig.port.open);
+          EXPECT_TRUE(rig.port.IsOpen());
           EXPECT_TRUE(rig.port.configured.empty());
         },
         [&] { return minimizedAtEnd; }));
@@ -86,7 +78,7 @@ TEST(ResizeSerialSide, ATransferKeepsItsPortUntilItEndsAndThenTheWindowStateCoun
   }
   ActivityRig unresized;
   unresized.activity.Run([] {}, [] { return false; });
-  EXPECT_TRUE(unresized.port.open);
+  EXPECT_TRUE(unresized.port.IsOpen());
 }
 
 TEST(TransferActivity, OneTransferAtATimeAndAFailureStillEndsIt) {

@@ -40,6 +40,26 @@ inline core::ModuleImage RegionsOf(const sim::Memories& memories) {
   return image;
 }
 
+// Data of the given edition in memory, taken from a module with these memories and then
+// changed by delta in every low byte, by 3 * delta in every high byte and EEPROM byte.
+inline core::ModuleImage HeldData(const sim::Memories& memories, const char* edition,
+                                  int delta = 0) {
+  core::ModuleImage image = RegionsOf(memories);
+  for (std::size_t w = core::kFLASHRegionFirstWord; w <= core::kFLASHRegionLastWord; ++w) {
+    core::FLASHWord& word = image.FLASHBuffer[w];
+    word = {static_cast<comm::Byte>(word.HiByte + 3 * delta),
+            static_cast<comm::Byte>(word.LoByte + delta)};
+  }
+  for (std::size_t i = core::kEEPROMRegionFirstByte; i <= core::kEEPROMRegionLastByte; ++i) {
+    image.EEPROMBuffer[i] = static_cast<comm::Byte>(image.EEPROMBuffer[i] + 3 * delta);
+  }
+  image.FLASHBufferEmpty = false;
+  image.EEPROMBufferEmpty = false;
+  image.FirmwareID = "old module";
+  image.ModuleVersion = edition;
+  return image;
+}
+
 struct TransferRig : linktest::LinkRig {
   explicit TransferRig(sim::Edition edition = sim::Edition::JX, sim::Faults faults = {})
       : LinkRig(edition, std::move(faults)) {

@@ -125,17 +125,7 @@ TEST(UploadSoak, CompletedAlwaysMeansTheModuleHoldsTheImage) {
     FaultyPort port(module, clock, onTheLine ? lineFault : LineFault::None, at, mask);
     comm::Link link(user, abortFlag);
     link.Attach(port, clock);
-    // Data that differ from the module's in every byte of both regions.
-    core::ModuleImage image = transfertest::RegionsOf(module.memories());
-    for (std::size_t w = core::kFLASHRegionFirstWord; w <= core::kFLASHRegionLastWord; ++w) {
-      image.FLASHBuffer[w].LoByte = static_cast<std::uint8_t>(image.FLASHBuffer[w].LoByte + 1);
-    }
-    for (std::size_t i = core::kEEPROMRegionFirstByte; i <= core::kEEPROMRegionLastByte; ++i) {
-      image.EEPROMBuffer[i] = static_cast<std::uint8_t>(image.EEPROMBuffer[i] + 1);
-    }
-    image.FLASHBufferEmpty = false;
-    image.EEPROMBufferEmpty = false;
-    image.ModuleVersion = "JX";
+    core::ModuleImage image = transfertest::HeldData(module.memories(), "JX", 1);
     const core::ModuleImage before = image;
 
     const transfer::Outcome outcome = transfer::Upload(image, link, user);

@@ -26,18 +26,7 @@ Outcome Upload(TransferRig& rig) { return transfer::Upload(rig.image, rig.link, 
 
 // Data of the given edition that differ from the module's own in every byte.
 void HoldDataFor(TransferRig& rig, const char* dataEdition) {
-  rig.image = transfertest::RegionsOf(rig.module.memories());
-  for (std::size_t w = core::kFLASHRegionFirstWord; w <= core::kFLASHRegionLastWord; ++w) {
-    core::FLASHWord& word = rig.image.FLASHBuffer[w];
-    word = {std::uint8_t(word.HiByte + 1), std::uint8_t(word.LoByte + 3)};
-  }
-  for (std::size_t i = core::kEEPROMRegionFirstByte; i <= core::kEEPROMRegionLastByte; ++i) {
-    rig.image.EEPROMBuffer[i] = std::uint8_t(rig.image.EEPROMBuffer[i] + 5);
-  }
-  rig.image.FLASHBufferEmpty = false;
-  rig.image.EEPROMBufferEmpty = false;
-  rig.image.FirmwareID = "old module";
-  rig.image.ModuleVersion = dataEdition;
+  rig.image = transfertest::HeldData(rig.module.memories(), dataEdition, 1);
 }
 
 std::string FirmwareIDText(sim::Edition edition) {
@@ -116,7 +105,9 @@ TEST(Upload, EachModuleTakesOnlyTheDataItsEditionCanRun) {
     }
     EXPECT_EQ(rig.module.memories().flash, expected.flash);
     EXPECT_EQ(rig.module.memories().eeprom, expected.eeprom);
-    if (!taken) EXPECT_EQ(rig.CommandsSent(comm::kCmdBootLoadKey), 0u);
+    if (!taken) {
+      EXPECT_EQ(rig.CommandsSent(comm::kCmdBootLoadKey), 0u);
+    }
     EXPECT_FALSE(rig.module.InBootLoader());
     EXPECT_EQ(rig.image.FLASHBuffer, before.FLASHBuffer);
     EXPECT_EQ(rig.image.EEPROMBuffer, before.EEPROMBuffer);
