@@ -27,6 +27,18 @@ core::ModuleImage PatternedImage() {
 
 std::string Bytes(std::size_t n, char fill = 'x') { return std::string(n, fill); }
 
+// What a read or write reported, as the error prompt will show it.
+template <typename Step>
+core::Failure FailureOf(Step step) {
+  try {
+    step();
+    ADD_FAILURE() << "no failure reported";
+  } catch (const core::Error& e) {
+    return e.failure();
+  }
+  return {};
+}
+
 std::string ReadAll(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
@@ -86,15 +98,11 @@ TEST(DataFileRead, FoldersMissingAndUnreadableFilesAreReportedWithTheReason) {
     cases.push_back({locked, "Permission denied"});
   }
   for (const Case& c : cases) {
-    try {
-      files::ReadDataFile(c.path);
-      ADD_FAILURE() << "read " << c.path;
-    } catch (const core::Error& e) {
-      EXPECT_EQ(e.failure().source, "File Open");
-      EXPECT_EQ(e.failure().number, 0x800403E8u);
-      EXPECT_NE(e.failure().description.find(c.reason), std::string::npos) << e.what();
-      EXPECT_NE(e.failure().description.find(c.path.string()), std::string::npos) << e.what();
-    }
+    const core::Failure failure = FailureOf([&] { files::ReadDataFile(c.path); });
+    EXPECT_EQ(failure.source, "File Open");
+    EXPECT_EQ(failure.number, 0x800403E8u);
+    EXPECT_NE(failure.description.find(c.reason), std::string::npos) << failure.description;
+    EXPECT_NE(failure.description.find(c.path.string()), std::string::npos);
   }
 }
 
@@ -116,14 +124,10 @@ TEST(DataFileWrite, AFailedWriteLeavesTheOldFileAndNoTemporaryBehind) {
   fs::create_directory(folderTarget);
   const files::DataFileBytes bytes{};
   for (const fs::path& target : {folderTarget, folder.path() / "no-such-folder" / "t.dat"}) {
-    try {
-      files::WriteDataFile(target, bytes);
-      ADD_FAILURE() << "wrote " << target;
-    } catch (const core::Error& e) {
-      EXPECT_EQ(e.failure().source, "File Save");
-      EXPECT_EQ(e.failure().number, 0x800403E9u);
-      EXPECT_NE(e.failure().description.find(target.string()), std::string::npos);
-    }
+    const core::Failure failure = FailureOf([&] { files::WriteDataFile(target, bytes); });
+    EXPECT_EQ(failure.source, "File Save");
+    EXPECT_EQ(failure.number, 0x800403E9u);
+    EXPECT_NE(failure.description.find(target.string()), std::string::npos);
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
   if (geteuid() != 0) {

@@ -59,12 +59,12 @@ TEST_F(CellEditingTest, RefusedEntriesShowTheirMessageAndStayUncommitted) {
 TEST_F(CellEditingTest, AcceptedEntriesAreChartedUnroundedWithAWholeNumberLabel) {
   Open("VOSK");
   ASSERT_TRUE(Enter(4, 2, "12.5"));
-  EXPECT_EQ(grid.TextMatrix(4, 2), "12.5");
-  EXPECT_DOUBLE_EQ(chart.heights.At(4, 2), 12.5);
+  EXPECT_EQ(At(4, 2), "12.5");
+  EXPECT_DOUBLE_EQ(Height(4, 2), 12.5);
   EXPECT_EQ(chart.labelText, "13");
   Open("JX", TableId::Retard);
   ASSERT_TRUE(Enter(22, 9, "-2.5"));
-  EXPECT_DOUBLE_EQ(chart.heights.At(22, 9), 2.5);
+  EXPECT_DOUBLE_EQ(Height(22, 9), 2.5);
   EXPECT_EQ(chart.labelText, "3");
 }
 

@@ -58,6 +58,8 @@ TEST_F(TableEditorTest, JXFrontTableOpensWith22RowsBesideItsChart) {
       {{0, 0}, "RPM/TPS"}, {{1, 0}, "1000"}, {{9, 0}, "3000"}, {{10, 0}, "3500"}, {{22, 0}, "9500"},
       {{0, 2}, "2.5%"},    {{22, 9}, "-13"}, {{1, 1}, "-100"}};
   for (const auto& [cell, text] : texts) EXPECT_EQ(At(cell.first, cell.second), text);
+  EXPECT_TRUE(grid.centred);
+  EXPECT_EQ(tableWindow.resizes, 1) << "grid and chart placed for the new row count";
   ASSERT_EQ(chart.templates.size(), 1u);
   EXPECT_EQ(chart.templates[0].rpmAxis.max, 9500);
   EXPECT_EQ(chart.heights.Rows(), 22);
