@@ -146,22 +146,6 @@ TEST(BootLoader, WriteBufferSendsTheCommandAndOnePageAndReadsOneHundredThirtyRep
   EXPECT_EQ(rig.port.bytesRead() - readBefore, 130u);
 }
 
-TEST(BootLoader, EraseAndWritePageProgramThePageLastAddressed) {
-  LinkRig rig;
-  rig.EnterBootLoader();
-  Bytes page(256, 0);
-  page[0] = 0x34;
-  page[1] = 0x12;
-  rig.link.SetAddress(0x3100);
-  EXPECT_TRUE(rig.link.ErasePage());
-  rig.link.WriteBuffer(page);
-  rig.link.SetAddress(0x3100);
-  EXPECT_TRUE(rig.link.WritePage());
-  EXPECT_EQ(rig.module.memories().flash[0x3100], 0x34);
-  EXPECT_EQ(rig.module.memories().flash[0x3101], 0x12);
-  EXPECT_EQ(rig.module.memories().flash[0x3180 - 1], 0x00);
-}
-
 TEST(BootLoader, WrongAcknowledgementFailsOnlyThatCommandAndSilently) {
   const std::pair<const char*, std::array<bool, 4>> cases[] = {
       // EnterBootLoad, SetAddress, ErasePage, WritePage

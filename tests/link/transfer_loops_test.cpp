@@ -66,24 +66,6 @@ TEST(ReadLoops, FLASHAndEEPROMRegionsComeInWithTheirProgress) {
   }
 }
 
-TEST(ReadLoops, EscStopsEitherReadAndLeavesItsImageEmpty) {
-  for (const bool flash : {true, false}) {
-    LoopRig rig;
-    core::ModuleImage image;
-    rig.host.whileYielding = [&](int yields) {
-      if (yields == 10) rig.AbortFlag = true;
-    };
-    flash ? rig.link.ReadMegaFLASHData(image) : rig.link.ReadEEPROMData(image);
-    EXPECT_FALSE(rig.link.CommOK);
-    EXPECT_FALSE(rig.AbortFlag);
-    EXPECT_EQ(rig.host.yields, 10);
-    EXPECT_TRUE(flash ? image.FLASHBufferEmpty : image.EEPROMBufferEmpty);
-    EXPECT_EQ(image.FLASHBuffer[core::kFLASHRegionFirstWord], core::FLASHWord{});
-    EXPECT_EQ(rig.host.progress.back().kind, Kind::Hide);
-    EXPECT_FALSE(rig.port.IsOpen());
-  }
-}
-
 TEST(ReadLoops, TimeOutIgnoredInTheLowByteDoesNotKeepAHalfReadWord) {
   // Entry (5), address (3) and the first word's low byte (1) are answered; then nothing.
   LoopRig rig(WithFaults({"late=19:1500"}));
@@ -92,40 +74,6 @@ TEST(ReadLoops, TimeOutIgnoredInTheLowByteDoesNotKeepAHalfReadWord) {
   rig.link.ReadMegaFLASHData(image);
   EXPECT_FALSE(rig.link.CommOK);
   EXPECT_TRUE(image.FLASHBufferEmpty);
-}
-
-TEST(WriteLoops, ProgrammingThenVerifyingTheImageFindsNoErrors) {
-  LoopRig rig;
-  core::ModuleImage image;
-  for (std::size_t w = core::kFLASHRegionFirstWord; w <= core::kFLASHRegionLastWord; ++w) {
-    image.FLASHBuffer[w] = {static_cast<comm::Byte>(w >> 3), static_cast<comm::Byte>(w)};
-  }
-  for (std::size_t i = core::kEEPROMRegionFirstByte; i <= core::kEEPROMRegionLastByte; ++i)
-    image.EEPROMBuffer[i] = static_cast<comm::Byte>(200 - i);
-  const sim::Memories before = rig.module.memories();
-
-  rig.link.WriteMegaFLASHData(image);
-  EXPECT_TRUE(rig.link.CommOK);
-  EXPECT_EQ(rig.link.FLASHErrors, 0);
-  const std::vector<int> percentages = rig.Percentages();
-  const std::vector<int> pages(percentages.begin() + 1, percentages.begin() + 11);
-  EXPECT_EQ(pages, (std::vector<int>{0, 11, 22, 33, 44, 56, 67, 78, 89, 100}));
-  rig.link.WriteEEPROMData(image);
-  EXPECT_TRUE(rig.link.CommOK);
-  EXPECT_EQ(rig.link.EEPROMErrors, 0);
-  EXPECT_FALSE(rig.port.IsOpen());
-
-  // Bytes 0x3100 to 0x35FF and 16 to 95 hold the image; nothing outside them was written.
-  sim::Memories expected = before;
-  for (std::size_t w = 0x3100 / 2; w <= 0x35FF / 2; ++w) {
-    expected.flash[2 * w] = image.FLASHBuffer[w].LoByte;
-    expected.flash[2 * w + 1] = image.FLASHBuffer[w].HiByte;
-  }
-  for (std::size_t i = 16; i <= 95; ++i) {
-    expected.eeprom[i] = image.EEPROMBuffer[i];
-  }
-  EXPECT_EQ(rig.module.memories().flash, expected.flash);
-  EXPECT_EQ(rig.module.memories().eeprom, expected.eeprom);
 }
 
 TEST(WriteLoops, OneWrongByteCountsOneErrorPerWord) {
@@ -146,33 +94,6 @@ TEST(WriteLoops, OneWrongByteCountsOneErrorPerWord) {
   EXPECT_EQ(rig.link.EEPROMErrors, 1);
 }
 
-TEST(WriteLoops, EscStopsFLASHProgrammingButNotEEPROMProgramming) {
-  LoopRig rig;
-  const core::ModuleImage image = ImageOf(rig.module.memories());
-  rig.host.whileYielding = [&](int) { rig.AbortFlag = true; };
-  rig.link.WriteMegaFLASHData(image);
-  EXPECT_FALSE(rig.link.CommOK);
-  EXPECT_EQ(rig.host.yields, 1) << "stopped after the first page";
-
-  rig.AbortFlag = true;
-  rig.host.whileYielding = [&](int) { rig.AbortFlag = true; };
-  rig.link.WriteEEPROMData(image);
-  EXPECT_TRUE(rig.link.CommOK);
-  // Programming ran to its end; the verification that follows it stopped at once.
-  EXPECT_GE(rig.link.EEPROMErrors, 1);
-  EXPECT_EQ(rig.module.memories().eeprom[95], image.EEPROMBuffer[95]);
-}
-
-TEST(WriteLoops, EscDuringVerificationCountsAsAnError) {
-  LoopRig rig;
-  const core::ModuleImage image = ImageOf(rig.module.memories());
-  rig.host.whileYielding = [&](int yields) { rig.AbortFlag = yields == 3; };
-  rig.link.VerifyFLASH(image);
-  EXPECT_EQ(rig.link.FLASHErrors, 1);
-  EXPECT_FALSE(rig.AbortFlag);
-  EXPECT_FALSE(rig.port.IsOpen());
-}
-
 TEST(WriteLoops, VerificationWhoseAddressIsRefusedNeverPasses) {
   // The module still moves to the address it refused, so its bytes would compare equal.
   LoopRig rig(WithFaults({"nak=14"}));
@@ -181,16 +102,6 @@ TEST(WriteLoops, VerificationWhoseAddressIsRefusedNeverPasses) {
   rig.link.VerifyEEPROM(image);
   EXPECT_GE(rig.link.FLASHErrors, 1);
   EXPECT_GE(rig.link.EEPROMErrors, 1);
-  EXPECT_FALSE(rig.port.IsOpen());
-}
-
-TEST(WriteLoops, RefusedEEPROMWriteEndsProgramming) {
-  LoopRig rig(WithFaults({"nak=16"}));
-  const core::ModuleImage image = ImageOf(rig.module.memories());
-  rig.link.WriteEEPROMData(image);
-  EXPECT_FALSE(rig.link.CommOK);
-  EXPECT_TRUE(rig.host.boxes.empty());
-  EXPECT_EQ(rig.host.progress.back().kind, Kind::Hide);
   EXPECT_FALSE(rig.port.IsOpen());
 }
 

@@ -237,7 +237,9 @@ TEST(Upload, EscStopsFLASHWorkAndTheEEPROMVerificationButNotEEPROMProgramming) {
     rig.host.ExpectBox(Answer::OK);
     Upload(rig);
     EXPECT_EQ(rig.Texts().back(), c.lastText);
+    EXPECT_FALSE(rig.AbortFlag) << "the next command must not stop at once";
     EXPECT_FALSE(rig.module.InBootLoader());
+    EXPECT_FALSE(rig.port.IsOpen());
   }
 }
 
