@@ -16,58 +16,35 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The menu bar as the user sees it: each menu's caption, then its items, "-" for separators.
-std::vector<std::string> Captions(const QList<QAction*>& actions, const std::string& indent) {
-  std::vector<std::string> captions;
-  for (QAction* action : actions) {
-    captions.push_back(action->isSeparator() ? "-" : indent + action->text().toStdString());
-    if (action->menu() && indent.empty()) {
-      for (const std::string& item : Captions(action->menu()->actions(), "  ")) {
-        captions.push_back(item);
-      }
-    }
+// A menu as the user sees it: its items' captions joined by "|", "-" for a separator.
+std::string Captions(const QMenu& menu) {
+  std::string captions;
+  for (const QAction* item : menu.actions()) {
+    captions +=
+        (captions.empty() ? "" : "|") + (item->isSeparator() ? "-" : item->text().toStdString());
   }
   return captions;
 }
 
-TEST(MainWindow, StartsWithEveryMenuCaptionInOrderAndTheTransferAndEditCommandsReady) {
+TEST(MainWindow, StartsWithEveryMenuCaptionInOrderAndNothingLoaded) {
   qttest::WindowRig<> rig;
   qtui::frmMain& window = rig.window;
-  EXPECT_EQ(Captions(window.menuBar()->actions(), ""),
-            (std::vector<std::string>{"&File",
-                                      "  &Open File",
-                                      "  &Save File",
-                                      "-",
-                                      "  Print Quillon Parameters",
-                                      "  Print Table",
-                                      "  Print Set&up",
-                                      "-",
-                                      "  E&xit",
-                                      "&Edit",
-                                      "  Edit Quillon &Parameters",
-                                      "  Front Cylinder Fuel Trim Table",
-                                      "  Rear Cylinder Fuel Trim Table",
-                                      "  Ignition Retard Table",
-                                      "  Copy Front Cyl Fuel Trim to Rear",
-                                      "  Save Table Edits To Buffer",
-                                      "  Close Table",
-                                      "&Communications",
-                                      "  &Download Data From Quillon",
-                                      "  &Upload Data To Quillon",
-                                      "  &Port Setup",
-                                      "&Help",
-                                      "  &Contents",
-                                      "  &About..."}));
-  // The grid's own menu is not in the menu bar, and Paste waits for a copy.
-  for (QAction* menu : window.menuBar()->actions()) EXPECT_NE(menu->menu(), window.popUpEdit3D());
-  EXPECT_EQ(Captions(window.popUpEdit3D()->actions(), "  "),
-            (std::vector<std::string>{"  Copy", "  Paste", "  Modify"}));
-  EXPECT_FALSE(rig.Item("mnuPopUpPaste3D")->isEnabled());
-  for (const char* name : {"mnuDownload", "mnuUpload", "mnuPortSetup", "mnuExit", "mnuEditParams",
-                           "mnuHelpContents", "mnuAbout"}) {
-    ASSERT_NE(rig.Item(name), nullptr) << name;
-    EXPECT_TRUE(rig.Item(name)->isEnabled()) << name;
+  std::vector<std::string> menus;
+  for (const QAction* menu : window.menuBar()->actions()) {
+    menus.push_back(menu->text().toStdString() + ": " + Captions(*menu->menu()));
   }
+  EXPECT_EQ(menus, (std::vector<std::string>{
+                       "&File: &Open File|&Save File|-|Print Quillon Parameters|Print Table|"
+                       "Print Set&up|-|E&xit",
+                       "&Edit: Edit Quillon &Parameters|Front Cylinder Fuel Trim Table|"
+                       "Rear Cylinder Fuel Trim Table|Ignition Retard Table|"
+                       "Copy Front Cyl Fuel Trim to Rear|Save Table Edits To Buffer|Close Table",
+                       "&Communications: &Download Data From Quillon|&Upload Data To Quillon|"
+                       "&Port Setup",
+                       "&Help: &Contents|&About..."}));
+  // The grid's own menu (not in the menu bar: the list above would show it) waits for a copy.
+  EXPECT_EQ(Captions(*window.popUpEdit3D()), "Copy|Paste|Modify");
+  EXPECT_FALSE(rig.Item("mnuPopUpPaste3D")->isEnabled());
   EXPECT_EQ(window.windowTitle().toStdString(), "Marrowby Ventrel Version 5.0");
   EXPECT_FALSE(rig.Item("mnuEditRetardTbl")->isVisible());
   EXPECT_TRUE(window.progressFrame()->isHidden());

@@ -122,10 +122,9 @@ TEST_F(TableEditingWidgetTest, TypedEntryIsRefusedKeptOpenThenAcceptedAndCharted
 
 TEST_F(TableEditingWidgetTest, RightClickCopyAndPasteBlocksThroughTheSystemClipboard) {
   OpenFrontTable("VOSK");
-  const char* block[2][2] = {{"1", "2"}, {"3", "4"}};
-  for (int r = 0; r < 2; ++r) {
-    for (int c = 0; c < 2; ++c) grid_.SetTextMatrix(2 + r, 2 + c, block[r][c]);
-  }
+  grid_.SetCurrentCell(2, 2);
+  grid_.ExtendSelection(3, 3);
+  grid_.SetClipText("1\t2\r3\t4");
   Click(2, 2);
   Click(3, 3, Qt::LeftButton, Qt::ShiftModifier);
   Click(3, 3, Qt::RightButton);
@@ -141,8 +140,7 @@ TEST_F(TableEditingWidgetTest, RightClickCopyAndPasteBlocksThroughTheSystemClipb
 
   Click(10, 5);
   QTest::keyClick(&grid_, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(Text(10, 5), "1");
-  EXPECT_EQ(Text(11, 6), "4");
+  EXPECT_EQ(grid_.ClipText({10, 5, 11, 6}), "1\t2\r3\t4");
   EXPECT_NEAR(window_.chart()->SurfaceHeight(11, 6), 4, 1e-4);
 
   QGuiApplication::clipboard()->setText("45\t-7.5\r\n12\t3\r\n");
@@ -151,10 +149,7 @@ TEST_F(TableEditingWidgetTest, RightClickCopyAndPasteBlocksThroughTheSystemClipb
   EXPECT_TRUE(Item("mnuPopUpPaste3D")->isEnabled());
   Item("mnuPopUpPaste3D")->trigger();
   menu.hide();
-  EXPECT_EQ(Text(17, 8), "30");
-  EXPECT_EQ(Text(17, 9), "-7.5");
-  EXPECT_EQ(Text(18, 8), "12");
-  EXPECT_EQ(Text(18, 9), "3");
+  EXPECT_EQ(grid_.ClipText({17, 8, 18, 9}), "30\t-7.5\r12\t3");  // 45 clamped to the range
   EXPECT_NEAR(window_.chart()->SurfaceHeight(17, 9), -7.5, 1e-4);
 
   QTest::keyClick(&grid_, Qt::Key_C, Qt::ControlModifier);
@@ -165,23 +160,17 @@ TEST_F(TableEditingWidgetTest, RightClickCopyAndPasteBlocksThroughTheSystemClipb
   host_.ExpectInput("80%");
   Item("mnuPopUpModify3D")->trigger();
   EXPECT_EQ(host_.inputTitles.back(), "Modify Selection");
-  EXPECT_EQ(Text(17, 8), "24");
-  EXPECT_EQ(Text(17, 9), "-6");
-  EXPECT_EQ(Text(18, 8), "10");
+  EXPECT_EQ(grid_.ClipText({17, 8, 18, 9}), "24\t-6\r10\t2");
   EXPECT_NEAR(window_.chart()->SurfaceHeight(18, 8), 9.6, 1e-4);
   EXPECT_TRUE(host_.boxes.empty());
 }
 
-TEST_F(TableEditingWidgetTest, KQTuneTakesNoTypingAndRefusesCopiesInItsLockedZone) {
+TEST_F(TableEditingWidgetTest, KQTuneOpensNoEditorOnTypingAndPaintsItsLockedZoneRed) {
   OpenFrontTable("KQ");
   Click(1, 1);
   QTest::keyClick(&grid_, Qt::Key_5);
   EXPECT_EQ(Editor(), nullptr);
-  Click(1, 1, Qt::RightButton);
-  host_.ExpectBox(Answer::OK);
-  Item("mnuPopUpCopy3D")->trigger();
-  EXPECT_EQ(host_.boxes.back().text,
-            "Attempted copy operation outside allowed KQ version edit area.");
+  EXPECT_TRUE(host_.boxes.empty());
   Click(2, 1);
   EXPECT_EQ(Background(1, 1), QColor(255, 0, 0));
 }
