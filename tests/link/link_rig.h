@@ -23,13 +23,16 @@ inline sim::Faults WithFaults(std::initializer_list<std::string> specs) {
   return faults;
 }
 
-// The whole image a module with these memories holds.
-inline core::ModuleImage ImageOf(const sim::Memories& memories) {
+// The image a module with these memories gives, before any preparation: the transferred
+// regions, zero elsewhere.
+inline core::ModuleImage RegionsOf(const sim::Memories& memories) {
   core::ModuleImage image;
-  for (std::size_t w = 0; w < core::kFLASHWords; ++w) {
+  for (std::size_t w = core::kFLASHRegionFirstWord; w <= core::kFLASHRegionLastWord; ++w) {
     image.FLASHBuffer[w] = {memories.flash[2 * w + 1], memories.flash[2 * w]};
   }
-  std::copy(memories.eeprom.begin(), memories.eeprom.end(), image.EEPROMBuffer.begin());
+  for (std::size_t i = core::kEEPROMRegionFirstByte; i <= core::kEEPROMRegionLastByte; ++i) {
+    image.EEPROMBuffer[i] = memories.eeprom[i];
+  }
   return image;
 }
 

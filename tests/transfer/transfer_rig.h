@@ -27,18 +27,7 @@ class RecordingView : public core::WindowView {
   bool retardVisible = false;
 };
 
-// The image a module with these memories gives, before any preparation: the transferred
-// regions, zero elsewhere.
-inline core::ModuleImage RegionsOf(const sim::Memories& memories) {
-  core::ModuleImage image;
-  for (std::size_t w = core::kFLASHRegionFirstWord; w <= core::kFLASHRegionLastWord; ++w) {
-    image.FLASHBuffer[w] = {memories.flash[2 * w + 1], memories.flash[2 * w]};
-  }
-  for (std::size_t i = core::kEEPROMRegionFirstByte; i <= core::kEEPROMRegionLastByte; ++i) {
-    image.EEPROMBuffer[i] = memories.eeprom[i];
-  }
-  return image;
-}
+using linktest::RegionsOf;
 
 // Data of the given edition in memory, taken from a module with these memories and then
 // changed by delta in every low byte, by 3 * delta in every high byte and EEPROM byte.
