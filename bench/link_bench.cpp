@@ -2,69 +2,25 @@
 // same process and then over a pseudo-terminal with ventrel-sim, and sets the time each
 // took against the protocol floor: the wire time and every pause the protocol requires,
 // measured by running the same exchanges on a clock that only moves when asked to.
-#include <sys/resource.h>
-
 #include <QCoreApplication>
-#include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <iostream>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/module_image.h"
-#include "fakes/sim_process.h"
 #include "link/link.h"
 #include "qt/qt_clock.h"
-#include "qt/qt_serial_port.h"
-#include "sim/quillon_module.h"
-#include "sim/simulated_port.h"
 
 namespace {
 
-using Duration = core::Clock::Duration;
-constexpr double kRatioTarget = 1.10;
-constexpr double kCPUTarget = 0.05;
+using bench::kCPUTarget;
+using bench::kRatioTarget;
 
-// Time moves only by the waits the link asks for: what remains is the protocol itself.
-class FloorClock : public core::Clock {
- public:
-  Duration Now() override { return now_; }
-  void DelayTimer(Duration wait) override { now_ += wait; }
-
- private:
-  Duration now_{0};
-};
-
-// A host without a person: any box means the run failed.
-class BenchHost : public core::Host {
- public:
-  core::Answer MsgBox(const std::string& text, const std::string&, core::Buttons,
-                      core::Icon) override {
-    failures.push_back(text);
-    return core::Answer::Abort;
-  }
-  std::optional<std::string> InputBox(const std::string&, const std::string&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> OpenFileDialog(const core::FileDialogRequest&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFileDialog(const core::FileDialogRequest&) override {
-    return std::nullopt;
-  }
-  void ShowProgress(const std::string&) override {}
-  void SetProgress(int) override {}
-  void HideProgress() override {}
-  void Yield() override { QCoreApplication::processEvents(); }
-  std::string ClipboardText() override { return {}; }
-  void SetClipboardText(const std::string&) override {}
-
-  std::vector<std::string> failures;
-};
+// Any box, a notice as much as a prompt, means the run failed.
+constexpr auto kNotices = bench::BenchHost::Notices::Fail;
 
 struct Operation {
   const char* name;
@@ -103,31 +59,17 @@ struct Figures {
   bool ok = false;
 };
 
-double ProcessCPUSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  const auto seconds = [](const timeval& t) {
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-  };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 // Runs every operation on the link, in boot-load mode, and times each.
 std::vector<Figures> RunAll(comm::Link& link, core::Clock& clock, bool realTime) {
   std::vector<Figures> figures;
   core::ModuleImage image;
   if (!link.EnterBootLoad()) return figures;
   for (const Operation& operation : Operations()) {
-    const auto wallStart = std::chrono::steady_clock::now();
-    const Duration clockStart = clock.Now();
-    const double cpuStart = ProcessCPUSeconds();
+    const bench::Stopwatch watch(clock, realTime);
     Figures f;
     f.ok = operation.run(link, image);
-    f.cpuSeconds = ProcessCPUSeconds() - cpuStart;
-    f.wallSeconds =
-        realTime
-            ? std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count()
-            : std::chrono::duration<double>(clock.Now() - clockStart).count();
+    f.cpuSeconds = watch.CPUSeconds();
+    f.wallSeconds = watch.WallSeconds();
     figures.push_back(f);
   }
   link.ExitBootLoad();
@@ -135,14 +77,12 @@ std::vector<Figures> RunAll(comm::Link& link, core::Clock& clock, bool realTime)
 }
 
 std::vector<Figures> FloorFigures() {
-  BenchHost host;
-  bool abortFlag = false;
-  FloorClock clock;
-  sim::QuillonModule module(sim::Edition::JX);
-  sim::SimulatedPort port(module, clock);
-  comm::Link link(host, abortFlag);
-  link.Attach(port, clock);
-  return RunAll(link, clock, false);
+  bench::BenchHost host(kNotices);
+  bench::FloorClock clock;
+  std::vector<Figures> figures;
+  bench::OnSimulatedModule(host, clock,
+                           [&](comm::Link& link) { figures = RunAll(link, clock, false); });
+  return figures;
 }
 
 void Report(const char* title, const std::vector<Figures>& measured,
@@ -173,36 +113,20 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  BenchHost host;
-  bool abortFlag = false;
+  bench::BenchHost host(kNotices);
   qtui::QtClock clock;
   std::vector<Figures> inProcess;
-  {
-    sim::QuillonModule module(sim::Edition::JX);
-    sim::SimulatedPort port(module, clock);
-    comm::Link link(host, abortFlag);
-    link.Attach(port, clock);
-    inProcess = RunAll(link, clock, true);
-  }
+  bench::OnSimulatedModule(host, clock,
+                           [&](comm::Link& link) { inProcess = RunAll(link, clock, true); });
   std::printf("link_bench: JX module, %s\n", comm::kLineSettings);
   Report("In process (simulated port, program clock):", inProcess, floor, true);
 
-  std::vector<Figures> overPty;
-  const std::filesystem::path simulatorPath =
-      std::filesystem::read_symlink("/proc/self/exe").parent_path() / "ventrel-sim";
-  if (const auto simulator = fakes::SimProcess::Start(simulatorPath.string())) {
-    qtui::QtSerialPort port(clock);
-    comm::Link link(host, abortFlag);
-    link.Attach(port, clock);
-    link.CommPortPath = simulator->device();
-    overPty = RunAll(link, clock, true);
-    Report(("Over a pseudo-terminal (QSerialPort, ventrel-sim on " + simulator->device() + "):")
-               .c_str(),
+  bench::OverPseudoTerminal(host, clock, [&](comm::Link& link, const std::string& device) {
+    const std::vector<Figures> overPty = RunAll(link, clock, true);
+    Report(("Over a pseudo-terminal (QSerialPort, ventrel-sim on " + device + "):").c_str(),
            overPty, floor, false);
-  } else {
-    std::printf("\nOver a pseudo-terminal: ventrel-sim could not be started\n");
-  }
-  for (const std::string& failure : host.failures) std::printf("prompt: %s\n", failure.c_str());
+  });
+  bench::PrintFailures(host);
 
   bool met = inProcess.size() == floor.size();
   for (std::size_t i = 0; met && i < inProcess.size(); ++i) {

@@ -4,76 +4,35 @@
 // commands on a clock that only moves by the waits the protocol requires), with its CPU
 // share and the longest time the event loop went without a turn (the window repaints on
 // each turn).
-#include <sys/resource.h>
-
 #include <QCoreApplication>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/window_state.h"
-#include "fakes/sim_process.h"
 #include "link/link.h"
 #include "qt/qt_clock.h"
-#include "qt/qt_serial_port.h"
-#include "sim/quillon_module.h"
-#include "sim/simulated_port.h"
 #include "tables/table_editor.h"
 #include "transfer/download.h"
 #include "transfer/upload.h"
 
 namespace {
 
-using Duration = core::Clock::Duration;
 using Steady = std::chrono::steady_clock;
-constexpr double kRatioTarget = 1.10;
+using bench::kCPUTarget;
+using bench::kRatioTarget;
 constexpr double kRatioGoal = 1.05;
-constexpr double kCPUTarget = 0.05;
 constexpr double kGapTargetMs = 50;
 constexpr std::chrono::milliseconds kTurnProbeInterval{5};
 
-class FloorClock : public core::Clock {
- public:
-  Duration Now() override { return now_; }
-  void DelayTimer(Duration wait) override { now_ += wait; }
-
- private:
-  Duration now_{0};
-};
-
-// Nobody at the screen: notices are acknowledged, a prompt means the run failed.
-class BenchHost : public core::Host {
- public:
-  core::Answer MsgBox(const std::string& text, const std::string&, core::Buttons buttons,
-                      core::Icon) override {
-    if (buttons != core::Buttons::OK) failures.push_back(text);
-    return buttons == core::Buttons::OK ? core::Answer::OK : core::Answer::Abort;
-  }
-  std::optional<std::string> InputBox(const std::string&, const std::string&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> OpenFileDialog(const core::FileDialogRequest&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFileDialog(const core::FileDialogRequest&) override {
-    return std::nullopt;
-  }
-  void ShowProgress(const std::string&) override {}
-  void SetProgress(int) override {}
-  void HideProgress() override {}
-  void Yield() override { QCoreApplication::processEvents(); }
-  std::string ClipboardText() override { return {}; }
-  void SetClipboardText(const std::string&) override {}
-
-  std::vector<std::string> failures;
-};
+// The commands say their outcome by a notice: acknowledged; any other box means the run failed.
+constexpr auto kNotices = bench::BenchHost::Notices::Acknowledge;
 
 class NoWindow : public core::WindowView {
  public:
@@ -87,15 +46,6 @@ struct Figures {
   double longestGapMs = 0;
   bool ok = false;
 };
-
-double ProcessCPUSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  const auto seconds = [](const timeval& t) {
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-  };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 // Records the longest stretch between two turns of the event loop while it is alive.
 class TurnProbe {
@@ -124,7 +74,8 @@ class TurnProbe {
 };
 
 // Downloads, then uploads what came, through one link; figures for each.
-std::vector<Figures> RunBoth(comm::Link& link, core::Clock& clock, BenchHost& host, bool realTime) {
+std::vector<Figures> RunBoth(comm::Link& link, core::Clock& clock, core::Host& host,
+                             bool realTime) {
   core::ModuleImage image;
   NoWindow view;
   core::WindowState window(view);
@@ -138,18 +89,15 @@ std::vector<Figures> RunBoth(comm::Link& link, core::Clock& clock, BenchHost& ho
   };
   std::vector<Figures> figures;
   for (const auto& operation : operations) {
-    const auto wallStart = Steady::now();
-    const Duration clockStart = clock.Now();
-    const double cpuStart = ProcessCPUSeconds();
+    const bench::Stopwatch watch(clock, realTime);
     Figures f;
     {
       TurnProbe probe;
       f.ok = operation();
       f.longestGapMs = probe.LongestGapMs();
     }
-    f.cpuSeconds = ProcessCPUSeconds() - cpuStart;
-    f.wallSeconds = realTime ? std::chrono::duration<double>(Steady::now() - wallStart).count()
-                             : std::chrono::duration<double>(clock.Now() - clockStart).count();
+    f.cpuSeconds = watch.CPUSeconds();
+    f.wallSeconds = watch.WallSeconds();
     figures.push_back(f);
   }
   return figures;
@@ -158,14 +106,12 @@ std::vector<Figures> RunBoth(comm::Link& link, core::Clock& clock, BenchHost& ho
 const char* const kOperationNames[] = {"download", "upload + verify"};
 
 std::vector<Figures> FloorFigures() {
-  BenchHost host;
-  bool abortFlag = false;
-  FloorClock clock;
-  sim::QuillonModule module(sim::Edition::JX);
-  sim::SimulatedPort port(module, clock);
-  comm::Link link(host, abortFlag);
-  link.Attach(port, clock);
-  return RunBoth(link, clock, host, false);
+  bench::BenchHost host(kNotices);
+  bench::FloorClock clock;
+  std::vector<Figures> figures;
+  bench::OnSimulatedModule(host, clock,
+                           [&](comm::Link& link) { figures = RunBoth(link, clock, host, false); });
+  return figures;
 }
 
 bool Met(const Figures& measured, const Figures& floor) {
@@ -206,34 +152,19 @@ int main(int argc, char** argv) {
   }
   std::printf("transfer_bench: JX module, %s\n", comm::kLineSettings);
 
-  BenchHost host;
-  bool abortFlag = false;
+  bench::BenchHost host(kNotices);
   qtui::QtClock clock;
   std::vector<Figures> inProcess;
-  {
-    sim::QuillonModule module(sim::Edition::JX);
-    sim::SimulatedPort port(module, clock);
-    comm::Link link(host, abortFlag);
-    link.Attach(port, clock);
-    inProcess = RunBoth(link, clock, host, true);
-  }
+  bench::OnSimulatedModule(host, clock,
+                           [&](comm::Link& link) { inProcess = RunBoth(link, clock, host, true); });
   Report("In process (simulated port, program clock):", inProcess, floor);
 
   std::vector<Figures> overPty;
-  const std::filesystem::path simulatorPath =
-      std::filesystem::read_symlink("/proc/self/exe").parent_path() / "ventrel-sim";
-  if (const auto simulator = fakes::SimProcess::Start(simulatorPath.string())) {
-    qtui::QtSerialPort port(clock);
-    comm::Link link(host, abortFlag);
-    link.Attach(port, clock);
-    link.CommPortPath = simulator->device();
+  bench::OverPseudoTerminal(host, clock, [&](comm::Link& link, const std::string& device) {
     overPty = RunBoth(link, clock, host, true);
-    Report("Over a pseudo-terminal (QSerialPort, ventrel-sim on " + simulator->device() + "):",
-           overPty, floor);
-  } else {
-    std::printf("\nOver a pseudo-terminal: ventrel-sim could not be started\n");
-  }
-  for (const std::string& failure : host.failures) std::printf("prompt: %s\n", failure.c_str());
+    Report("Over a pseudo-terminal (QSerialPort, ventrel-sim on " + device + "):", overPty, floor);
+  });
+  bench::PrintFailures(host);
 
   const auto allMet = [&](const std::vector<Figures>& measured) {
     if (measured.size() != floor.size()) return false;

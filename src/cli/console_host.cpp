@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "core/safest_answer.h"
+
 namespace cli {
 
 namespace {
@@ -54,16 +56,7 @@ void ConsoleHost::Say(const std::string& text) {
 core::Answer ConsoleHost::MsgBox(const std::string& text, const std::string& /*title*/,
                                  core::Buttons buttons, core::Icon /*icon*/) {
   Say(text);
-  switch (buttons) {
-    case core::Buttons::OK:
-      return core::Answer::OK;
-    case core::Buttons::AbortRetryIgnore:
-      return core::Answer::Abort;
-    case core::Buttons::YesNo:
-      return core::Answer::No;
-    default:
-      return core::Answer::Cancel;
-  }
+  return core::SafestAnswer(buttons);
 }
 
 std::optional<std::string> ConsoleHost::InputBox(const std::string&, const std::string&,

@@ -1,12 +1,10 @@
 // ventrel-cli download: a module's data into a new data file, by the same command as the
 // desktop program's Download Data From Quillon.
-#include <QCoreApplication>
 #include <filesystem>
 #include <iostream>
 
 #include "cli/command.h"
-#include "cli/console_host.h"
-#include "cli/module_target.h"
+#include "cli/module_session.h"
 #include "cli/transfer_commands.h"
 #include "core/failure.h"
 #include "core/window_state.h"
@@ -29,10 +27,7 @@ class NoWindow : public core::WindowView {
   void SetRetardTableCommandVisible(bool) override {}
 };
 
-int Usage(const std::string& error) {
-  std::cerr << "ventrel-cli download: " << error << "\n" << kUsage << kTargetHelp;
-  return kExitUsage;
-}
+int Usage(const std::string& error) { return TargetUsageError(kCommand, kUsage, error); }
 
 // Said before the module is touched: a download that cannot be kept is not worth making.
 std::string OutputProblem(const std::filesystem::path& out, bool force) {
@@ -71,18 +66,13 @@ int RunDownload(const std::vector<std::string>& arguments) {
     return kExitFailed;
   }
 
-  int argc = 1;
-  char name[] = "ventrel-cli";
-  char* argv[] = {name, nullptr};
-  const QCoreApplication application(argc, argv);
-  bool abortFlag = false;
-  ConsoleHost host(kCommand, abortFlag);
-  ModuleConnection connection(*target, host, abortFlag);
+  ModuleSession session(kCommand, *target);
+  ConsoleHost& host = session.host();
   core::ModuleImage image;
   NoWindow view;
   core::WindowState window(view);
   tables::TableEditor editor(image, window, host, {});
-  if (transfer::Download(image, connection.link(), editor, window, host) !=
+  if (transfer::Download(image, session.link(), editor, window, host) !=
       transfer::Outcome::Completed) {
     return kExitFailed;
   }

@@ -1,12 +1,10 @@
 // ventrel-cli upload: a data file into a module, by the same command as the desktop
 // program's Upload Data To Quillon.
-#include <QCoreApplication>
 #include <iostream>
 
 #include "cli/command.h"
-#include "cli/console_host.h"
 #include "cli/data_file_loading.h"
-#include "cli/module_target.h"
+#include "cli/module_session.h"
 #include "cli/transfer_commands.h"
 #include "transfer/upload.h"
 
@@ -18,10 +16,7 @@ constexpr const char* kUsage =
     "usage: ventrel-cli upload [--port DEVICE | --simulate[=EDITION]] IN.dat\n";
 constexpr const char* kCommand = "upload";
 
-int Usage(const std::string& error) {
-  std::cerr << "ventrel-cli upload: " << error << "\n" << kUsage << kTargetHelp;
-  return kExitUsage;
-}
+int Usage(const std::string& error) { return TargetUsageError(kCommand, kUsage, error); }
 
 }  // namespace
 
@@ -38,15 +33,9 @@ int RunUpload(const std::vector<std::string>& arguments) {
   std::optional<core::ModuleImage> image = LoadDataFile(kCommand, rest.front());
   if (!image) return kExitFailed;
 
-  int argc = 1;
-  char name[] = "ventrel-cli";
-  char* argv[] = {name, nullptr};
-  const QCoreApplication application(argc, argv);
-  bool abortFlag = false;
-  ConsoleHost host(kCommand, abortFlag);
-  ModuleConnection connection(*target, host, abortFlag);
+  ModuleSession session(kCommand, *target);
   const std::string dataEdition = image->ModuleVersion;
-  if (transfer::Upload(*image, connection.link(), host) != transfer::Outcome::Completed) {
+  if (transfer::Upload(*image, session.link(), session.host()) != transfer::Outcome::Completed) {
     return kExitFailed;
   }
   std::cout << "Uploaded " << dataEdition << " data from " << rest.front()

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QStringList>
 
+#include "core/safest_answer.h"
 #include "qt/qt_text.h"
 
 namespace qtui {
@@ -71,16 +72,7 @@ core::Answer FromQtButton(int button, core::Buttons offered) {
     default:
       break;
   }
-  switch (offered) {
-    case core::Buttons::OK:
-      return core::Answer::OK;
-    case core::Buttons::AbortRetryIgnore:
-      return core::Answer::Abort;
-    case core::Buttons::YesNo:
-      return core::Answer::No;
-    default:
-      return core::Answer::Cancel;
-  }
+  return core::SafestAnswer(offered);
 }
 
 // "Data Files (*.dat)|*.dat|All Files (*.*)|*.*" becomes Qt's "A (*.a);;B (*.b)".
@@ -135,8 +127,8 @@ std::optional<std::string> QtHost::OpenFileDialog(const core::FileDialogRequest&
 std::optional<std::string> QtHost::SaveFileDialog(const core::FileDialogRequest& request) {
   // The commands ask about replacing a file themselves.
   return ChosenPath(QFileDialog::getSaveFileName(
-      owner_, ToQString(request.title), ToQString(request.initialPath),
-      ToQtFilter(request.filter), nullptr, QFileDialog::DontConfirmOverwrite));
+      owner_, ToQString(request.title), ToQString(request.initialPath), ToQtFilter(request.filter),
+      nullptr, QFileDialog::DontConfirmOverwrite));
 }
 
 void QtHost::ShowProgress(const std::string& caption) {

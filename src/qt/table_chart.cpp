@@ -1,14 +1,9 @@
 #include "qt/table_chart.h"
 
-#include <QtDataVisualization/qutils.h>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QVBoxLayout>
-#include <QtDataVisualization/Q3DCamera>
 #include <QtDataVisualization/Q3DInputHandler>
-#include <QtDataVisualization/Q3DScene>
 #include <QtDataVisualization/Q3DSurface>
-#include <QtDataVisualization/Q3DTheme>
 #include <QtDataVisualization/QCustom3DLabel>
 #include <QtDataVisualization/QSurface3DSeries>
 #include <QtDataVisualization/QSurfaceDataProxy>
@@ -16,6 +11,7 @@
 #include <algorithm>
 
 #include "qt/qt_text.h"
+#include "qt/surface_setup.h"
 #include "qt/twips.h"
 
 namespace qtui {
@@ -28,36 +24,18 @@ constexpr float kValueLabelScale = 2.0F;
 // Part of the value axis the label floats above its point, so the surface hides none of it.
 constexpr float kValueLabelLift = 0.08F;
 
-void SetAxis(QValue3DAxis* axis, const tables::ChartAxis& from) {
-  axis->setTitle(ToQString(from.title));
-  axis->setTitleVisible(true);
-  axis->setRange(static_cast<float>(from.min), static_cast<float>(from.max));
-}
-
-// Where a row or column lies on its axis: its RPM or TPS, or its number without them.
-float Position(const std::vector<double>& positions, int index) {
-  const auto at = static_cast<std::size_t>(index - 1);
-  return static_cast<float>(at < positions.size() ? positions[at] : index);
-}
-
 }  // namespace
 
 TableChart::TableChart(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Chart3D1"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  // Multisampling triples a frame's cost where GL is rendered in software (virtual
-  // machines, remote displays) and adds little to a surface of nine columns.
-  const QSurfaceFormat format = qDefaultSurfaceFormat(false);
-  auto* graph = new Q3DSurface(&format);
+  auto* graph = NewSurfaceGraph();
   // Without a GL context adding a series would crash.
   if (graph->hasContext()) {
     graph_ = graph;
-    // Shadows cost a render pass each frame and say nothing about a trim table.
-    graph_->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
-    series_ = new QSurface3DSeries();
-    series_->setDrawMode(QSurface3DSeries::DrawSurfaceAndWireframe);
-    series_->setFlatShadingEnabled(false);
+    SetUpSurfaceGraph(*graph_);
+    series_ = NewSurfaceSeries();
     graph_->addSeries(series_);
     // RPM and TPS span very different ranges; draw the table square.
     graph_->setHorizontalAspectRatio(1.0);
@@ -90,21 +68,7 @@ TableChart::~TableChart() = default;
 void TableChart::ApplyTemplate(const tables::ChartTemplate& chartTemplate) {
   setToolTip(ToQString(chartTemplate.title));
   if (!graph_) return;
-  SetAxis(graph_->axisX(), chartTemplate.tpsAxis);
-  SetAxis(graph_->axisZ(), chartTemplate.rpmAxis);
-  SetAxis(graph_->axisY(), chartTemplate.valueAxis);
-  QLinearGradient gradient;
-  for (const tables::GradientStop& stop : chartTemplate.gradient) {
-    gradient.setColorAt(stop.position,
-                        QColor(stop.colour.red, stop.colour.green, stop.colour.blue));
-  }
-  series_->setBaseGradient(gradient);
-  series_->setColorStyle(Q3DTheme::ColorStyleRangeGradient);
-  series_->setName(ToQString(chartTemplate.title));
-  graph_->scene()->activeCamera()->setCameraPosition(
-      static_cast<float>(chartTemplate.cameraHorizontal),
-      static_cast<float>(chartTemplate.cameraVertical),
-      static_cast<float>(chartTemplate.cameraZoom));
+  ApplyChartTemplate(*graph_, *series_, chartTemplate);
 }
 
 void TableChart::SetBatchUpdating(bool on) {
@@ -130,20 +94,7 @@ void TableChart::SetHeight(int row, int col, double height) {
 
 void TableChart::PushSurface() {
   if (!graph_) return;
-  auto* rows = new QSurfaceDataArray();
-  rows->reserve(values_.Rows());
-  for (int r = 1; r <= values_.Rows(); ++r) {
-    auto* row = new QSurfaceDataRow(values_.Cols());
-    for (int c = 1; c <= values_.Cols(); ++c) {
-      const double height = values_.At(r, c);
-      // The surface has no holes; a hole point takes the floor of the value axis.
-      const float y = height == holeValue_ ? graph_->axisY()->min() : static_cast<float>(height);
-      (*row)[c - 1].setPosition(
-          QVector3D(Position(values_.columnPositions, c), y, Position(values_.rowPositions, r)));
-    }
-    rows->append(row);
-  }
-  series_->dataProxy()->resetArray(rows);
+  series_->dataProxy()->resetArray(SurfaceRows(values_, holeValue_, graph_->axisY()->min()));
   PlaceValueLabel();
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/editions.h"
 #include "core/regions.h"
+#include "transfer/boot_load_run.h"
 #include "transfer/module_checks.h"
 
 namespace transfer {
@@ -17,10 +18,13 @@ constexpr CheckTexts kChecks = {
     "Firmware ID read failed - cannot download.",
     "Invalid firmware ID - cannot download.",
 };
-constexpr const char* kEnterFailed = "Download aborted - ATmega failed to enter boot load mode.";
+constexpr BootLoadTexts kBootLoad = {
+    kDownloadTitle,
+    "Download aborted - ATmega failed to enter boot load mode.",
+    "Download aborted - ATmega failed to exit boot load mode.",
+};
 constexpr const char* kFLASHFailed = "FLASH download failed.";
 constexpr const char* kEEPROMFailed = "EEPROM download failed.";
-constexpr const char* kExitFailed = "Download aborted - ATmega failed to exit boot load mode.";
 constexpr const char* kCompleted = "Download completed.";
 
 void Say(core::Host& host, const char* text, core::Icon icon) {
@@ -32,28 +36,13 @@ void Say(core::Host& host, const char* text, core::Icon icon) {
 bool ReceiveModuleData(core::ModuleImage& received, core::ModuleImage& image, comm::Link& link,
                        core::Host& host) {
   if (!CheckModule(link, image, host, kChecks)) return false;
-  if (!link.EnterBootLoad()) {
-    Say(host, kEnterFailed, core::Icon::Information);
-    return false;
-  }
-  link.ReadMegaFLASHData(received);
-  if (!link.CommOK) {
-    Say(host, kFLASHFailed, core::Icon::Information);
-    // A module left in its boot loader does not run the engine until it is power-cycled.
-    ExitSequence(link, host, kDownloadTitle);
-    return false;
-  }
-  link.ReadEEPROMData(received);
-  if (!link.CommOK) {
-    Say(host, kEEPROMFailed, core::Icon::Information);
-    ExitSequence(link, host, kDownloadTitle);
-    return false;
-  }
-  if (!link.ExitBootLoad()) {
-    Say(host, kExitFailed, core::Icon::Exclamation);
-    return false;
-  }
-  return true;
+  return RunInBootLoad(link, host, kBootLoad, [&]() -> const char* {
+    link.ReadMegaFLASHData(received);
+    if (!link.CommOK) return kFLASHFailed;
+    link.ReadEEPROMData(received);
+    if (!link.CommOK) return kEEPROMFailed;
+    return nullptr;
+  });
 }
 
 // The module's data replace the image; whatever a table showed belonged to the old data.

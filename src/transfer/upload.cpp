@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "transfer/boot_load_run.h"
 #include "transfer/edition_compatibility.h"
 #include "transfer/module_checks.h"
 
@@ -16,12 +17,15 @@ constexpr CheckTexts kChecks = {
     "Firmware ID read failed - cannot upload.",
     "Invalid firmware ID - cannot upload.",
 };
-constexpr const char* kEnterFailed = "Upload aborted - ATmega failed to enter boot load mode.";
+constexpr BootLoadTexts kBootLoad = {
+    kUploadTitle,
+    "Upload aborted - ATmega failed to enter boot load mode.",
+    "Upload aborted - ATmega failed to exit boot load mode.",
+};
 constexpr const char* kFLASHProgrammingFailed = "Upload aborted - FLASH programming failed.";
 constexpr const char* kFLASHVerificationFailed = "Upload aborted - FLASH verification failed.";
 constexpr const char* kEEPROMProgrammingFailed = "Upload aborted - EEPROM programming failed.";
 constexpr const char* kEEPROMVerificationFailed = "Upload aborted - EEPROM verification failed.";
-constexpr const char* kExitFailed = "Upload aborted - ATmega failed to exit boot load mode.";
 
 void Say(core::Host& host, const std::string& text, core::Buttons buttons, core::Icon icon) {
   host.MsgBox(text, kUploadTitle, buttons, icon);
@@ -30,25 +34,16 @@ void Say(core::Host& host, const std::string& text, core::Buttons buttons, core:
 // Steps 9 on: the module is accepted and the image goes in. FLASH first, so a FLASH
 // failure leaves the module's EEPROM as it was.
 Outcome Program(const core::ModuleImage& image, comm::Link& link, core::Host& host) {
-  if (!link.EnterBootLoad()) {
-    Say(host, kEnterFailed, core::Buttons::OK, core::Icon::Information);
-    return Outcome::Failed;
-  }
-  const auto fail = [&](const char* text) {
-    Say(host, text, core::Buttons::OK, core::Icon::Information);
-    ExitSequence(link, host, kUploadTitle);
-    return Outcome::Failed;
-  };
-  link.WriteMegaFLASHData(image);
-  if (!link.CommOK) return fail(kFLASHProgrammingFailed);
-  if (link.FLASHErrors != 0) return fail(kFLASHVerificationFailed);
-  link.WriteEEPROMData(image);
-  if (!link.CommOK) return fail(kEEPROMProgrammingFailed);
-  if (link.EEPROMErrors != 0) return fail(kEEPROMVerificationFailed);
-  if (!link.ExitBootLoad()) {
-    Say(host, kExitFailed, core::Buttons::OK, core::Icon::Exclamation);
-    return Outcome::Failed;
-  }
+  const bool programmed = RunInBootLoad(link, host, kBootLoad, [&]() -> const char* {
+    link.WriteMegaFLASHData(image);
+    if (!link.CommOK) return kFLASHProgrammingFailed;
+    if (link.FLASHErrors != 0) return kFLASHVerificationFailed;
+    link.WriteEEPROMData(image);
+    if (!link.CommOK) return kEEPROMProgrammingFailed;
+    if (link.EEPROMErrors != 0) return kEEPROMVerificationFailed;
+    return nullptr;
+  });
+  if (!programmed) return Outcome::Failed;
   Say(host, kUploadCompleted, core::Buttons::OK, core::Icon::Exclamation);
   return Outcome::Completed;
 }
