@@ -7,28 +7,10 @@ simulator=$2
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=sim_helpers.sh
+source "$(dirname "$0")/sim_helpers.sh"
 
-# Starts the simulator with the given options; sets dev to its terminal.
-start_sim() {
-  coproc SIM { exec "$simulator" --pty "$@"; }
-  read -r -t 10 dev <&"${SIM[0]}" || fail "ventrel-sim printed no device for $*"
-  [ -c "$dev" ] || fail "ventrel-sim printed \"$dev\", not a terminal"
-}
-
-# Ends the simulator by closing its standard input, as a test harness does.
-stop_sim() {
-  local pid=$SIM_PID
-  exec {SIM[1]}>&-
-  wait "$pid" || fail "ventrel-sim did not end cleanly when its input closed"
-}
-
-identify() {
-  set +e
-  "$cli" identify "$@" >"$out/stdout" 2>"$out/stderr"
-  status=$?
-  set -e
-}
+identify() { run identify "$@"; }
 
 expect_output() {
   grep -qxF -- "$1" "$out/$2" || { cat "$out/stdout" "$out/stderr" >&2; fail "missing \"$1\" in $2"; }

@@ -8,25 +8,8 @@ simulator=$2
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-start_sim() {
-  coproc SIM { exec "$simulator" --pty "$@"; }
-  read -r -t 10 dev <&"${SIM[0]}" || fail "ventrel-sim printed no device for $*"
-}
-
-stop_sim() {
-  local pid=$SIM_PID
-  exec {SIM[1]}>&-
-  wait "$pid" || fail "ventrel-sim did not end cleanly"
-}
-
-run() {
-  set +e
-  "$cli" "$@" >"$out/stdout" 2>"$out/stderr"
-  status=$?
-  set -e
-}
+# shellcheck source=sim_helpers.sh
+source "$(dirname "$0")/sim_helpers.sh"
 
 expect_status() {
   [ "$status" -eq "$1" ] || { cat "$out/stdout" "$out/stderr" >&2; fail "$2 exited $status"; }

@@ -1,0 +1,26 @@
+# What the end-to-end scripts against ventrel-sim share; source it after setting
+# simulator and out.
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Starts the simulator with the given options; sets dev to its terminal.
+start_sim() {
+  coproc SIM { exec "$simulator" --pty "$@"; }
+  read -r -t 10 dev <&"${SIM[0]}" || fail "ventrel-sim printed no device for $*"
+  [ -c "$dev" ] || fail "ventrel-sim printed \"$dev\", not a terminal"
+}
+
+# Ends the simulator by closing its standard input, as a test harness does.
+stop_sim() {
+  local pid=$SIM_PID
+  exec {SIM[1]}>&-
+  wait "$pid" || fail "ventrel-sim did not end cleanly when its input closed"
+}
+
+# Runs ventrel-cli; its output goes to $out/stdout and $out/stderr, its exit to status.
+run() {
+  set +e
+  "$cli" "$@" >"$out/stdout" 2>"$out/stderr"
+  status=$?
+  set -e
+}
