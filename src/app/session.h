@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/branding.h"
+#include "app/port_advice.h"
 #include "core/host.h"
 #include "core/module_image.h"
 #include "core/window_state.h"
@@ -19,7 +20,9 @@ struct Session {
         window(view),
         branding(std::move(branding)),
         programFolder(std::move(programFolder)),
-        editor(image, window, host, this->programFolder) {}
+        editor(image, window, host, this->programFolder) {
+    link.SetPortAdvice(DesktopPortAdvice);
+  }
 
   core::Host& host;
   core::ModuleImage image;

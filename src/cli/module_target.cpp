@@ -1,5 +1,6 @@
 #include "cli/module_target.h"
 
+#include "cli/port_advice.h"
 #include "link/port_setup.h"
 #include "qt/qt_serial_port.h"
 #include "qt/qt_settings_store.h"
@@ -58,6 +59,7 @@ ModuleConnection::ModuleConnection(const ModuleTarget& target, core::Host& host,
     port_ = std::make_unique<qtui::QtSerialPort>(clock_);
   }
   link_.Attach(*port_, clock_);
+  link_.SetPortAdvice(CommandLinePortAdvice);
   if (target.device) {
     link_.CommPortPath = *target.device;
   } else if (!target.simulated) {

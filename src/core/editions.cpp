@@ -64,9 +64,9 @@ void MarkEdition(ModuleImage& image) {
 }
 
 void ReplaceBlankBytes(ModuleImage& image) {
-  const std::size_t last = kRetardTableBaseWord + (image.ModuleVersion == kVersionJX
-                                                       ? kBlankCleanWordsJX
-                                                       : kBlankCleanWordsOther);
+  const std::size_t last =
+      kRetardTableBaseWord +
+      (image.ModuleVersion == kVersionJX ? kBlankCleanWordsJX : kBlankCleanWordsOther);
   for (std::size_t word = kRetardTableBaseWord; word <= last; ++word) {
     FLASHWord& w = image.FLASHBuffer[word];
     if (w.LoByte == kBlankByte) w.LoByte = 0;

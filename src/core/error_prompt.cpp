@@ -4,6 +4,20 @@
 
 namespace core {
 
+namespace {
+
+bool Retryable(const std::exception_ptr& failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const Error& e) {
+    return e.failure().retryable;
+  } catch (...) {
+    return true;
+  }
+}
+
+}  // namespace
+
 std::string DescribeFailure(const std::exception_ptr& failure) {
   try {
     std::rethrow_exception(failure);
@@ -25,8 +39,9 @@ StepOutcome GuardedStep(Host& host, const std::function<void()>& step) {
     } catch (...) {
       failure = std::current_exception();
     }
-    const Answer answer = host.MsgBox(DescribeFailure(failure), kErrorPromptTitle,
-                                      Buttons::AbortRetryIgnore, Icon::Critical);
+    const Answer answer = host.MsgBox(
+        DescribeFailure(failure), kErrorPromptTitle,
+        Retryable(failure) ? Buttons::AbortRetryIgnore : Buttons::AbortIgnore, Icon::Critical);
     if (answer == Answer::Ignore) return StepOutcome::Ignored;
     if (answer != Answer::Retry) return StepOutcome::Aborted;
   }

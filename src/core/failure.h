@@ -21,6 +21,8 @@ struct Failure {
   std::uint32_t number = 0;
   std::string source;
   std::string description;
+  // False when running the failed step again could do harm; the prompt then offers no Retry.
+  bool retryable = true;
 };
 
 // Thrown by a procedure step; the error prompt catches it and shows the description.

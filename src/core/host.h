@@ -9,7 +9,8 @@
 
 namespace core {
 
-enum class Buttons { OK, OKCancel, AbortRetryIgnore, YesNoCancel, YesNo, RetryCancel };
+// AbortIgnore is the error prompt when repeating the failed step would not be safe.
+enum class Buttons { OK, OKCancel, AbortRetryIgnore, AbortIgnore, YesNoCancel, YesNo, RetryCancel };
 enum class Icon { None, Critical, Question, Exclamation, Information };
 enum class Answer { OK, Cancel, Abort, Retry, Ignore, Yes, No };
 

@@ -21,7 +21,8 @@ inline constexpr std::size_t kFLASHRegionFirstByteAddress = 2 * kFLASHRegionFirs
 // Transferred EEPROM region: bytes 16..95 (parameters, mode and edition bytes, user data).
 inline constexpr std::size_t kEEPROMRegionFirstByte = 16;
 inline constexpr std::size_t kEEPROMRegionLastByte = 95;
-inline constexpr std::size_t kEEPROMRegionBytes = kEEPROMRegionLastByte - kEEPROMRegionFirstByte + 1;
+inline constexpr std::size_t kEEPROMRegionBytes =
+    kEEPROMRegionLastByte - kEEPROMRegionFirstByte + 1;
 
 // EEPROM byte whose upper four bits name the edition of the data.
 inline constexpr std::size_t kEditionByte = 33;

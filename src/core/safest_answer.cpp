@@ -7,6 +7,7 @@ Answer SafestAnswer(Buttons offered) {
     case Buttons::OK:
       return Answer::OK;
     case Buttons::AbortRetryIgnore:
+    case Buttons::AbortIgnore:
       return Answer::Abort;
     case Buttons::YesNo:
       return Answer::No;

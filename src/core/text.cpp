@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <iterator>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <system_error>
 
@@ -56,7 +56,8 @@ long DecimalMagnitude(std::string_view number) {
   if (exponentAt != std::string_view::npos) {
     std::string_view digits = number.substr(exponentAt + 1);
     const bool negative = !digits.empty() && digits.front() == '-';
-    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) digits.remove_prefix(1);
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
+      digits.remove_prefix(1);
     constexpr long kCap = 1'000'000;
     for (const char c : digits) exponent = std::min(kCap, exponent * 10 + (c - '0'));
     if (negative) exponent = -exponent;
@@ -64,9 +65,8 @@ long DecimalMagnitude(std::string_view number) {
   const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
   const std::size_t firstSignificant = mantissa.find_first_of("123456789");
   if (firstSignificant == std::string_view::npos) return std::numeric_limits<long>::min();
-  const long position = firstSignificant < point
-                            ? static_cast<long>(point - firstSignificant)
-                            : -static_cast<long>(firstSignificant - point - 1);
+  const long position = firstSignificant < point ? static_cast<long>(point - firstSignificant)
+                                                 : -static_cast<long>(firstSignificant - point - 1);
   return position + exponent;
 }
 
@@ -117,8 +117,9 @@ bool IsValidUtf8(std::string_view bytes) {
     };
     static constexpr Sequence kSequences[] = {
         {0xE0, 0xC0, 1, 0x80}, {0xF0, 0xE0, 2, 0x800}, {0xF8, 0xF0, 3, 0x10000}};
-    const auto* sequence = std::find_if(std::begin(kSequences), std::end(kSequences),
-                                        [lead](const Sequence& s) { return (lead & s.leadMask) == s.leadBits; });
+    const auto* sequence =
+        std::find_if(std::begin(kSequences), std::end(kSequences),
+                     [lead](const Sequence& s) { return (lead & s.leadMask) == s.leadBits; });
     if (sequence == std::end(kSequences)) return false;
     const std::size_t follow = sequence->follow;
     const std::uint32_t minimum = sequence->minimum;

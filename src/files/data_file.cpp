@@ -1,5 +1,6 @@
 #include "files/data_file.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <random>
@@ -13,6 +14,9 @@ namespace files {
 namespace fs = std::filesystem;
 
 namespace {
+
+// A file rewritten in place is kept in memory meanwhile; larger ones are not data files.
+constexpr std::size_t kInPlaceLimit = 64 * 1024 * 1024;
 
 std::string SystemReason(int error) {
   return error != 0 ? std::generic_category().message(error)
@@ -29,6 +33,75 @@ std::string SystemReason(int error) {
                     "Cannot save the data file " + path.string() + ": " + reason +
                         ". Nothing was written over an existing file. Check that the folder "
                         "exists, that you may write to it and that the disk has room.");
+}
+
+std::string KindOf(const fs::file_status& status) {
+  switch (status.type()) {
+    case fs::file_type::directory:
+      return "a folder";
+    case fs::file_type::fifo:
+      return "a named pipe";
+    case fs::file_type::character:
+    case fs::file_type::block:
+      return "a device";
+    case fs::file_type::socket:
+      return "a socket";
+    default:
+      return "not a regular file";
+  }
+}
+
+// The system's error when the file may not be written, 0 when it may. Opening for
+// appending changes nothing in the file.
+int WriteRefusal(const fs::path& file) {
+  errno = 0;
+  std::FILE* probe = std::fopen(file.c_str(), "ab");
+  if (!probe) return errno != 0 ? errno : EACCES;
+  std::fclose(probe);
+  return 0;
+}
+
+std::optional<std::string> ReadWhole(const fs::path& file) {
+  std::FILE* in = std::fopen(file.c_str(), "rb");
+  if (!in) return std::nullopt;
+  std::string contents;
+  std::array<char, 4096> chunk{};
+  std::size_t got = 0;
+  while ((got = std::fread(chunk.data(), 1, chunk.size(), in)) > 0 &&
+         contents.size() <= kInPlaceLimit) {
+    contents.append(chunk.data(), got);
+  }
+  const bool failed = std::ferror(in) != 0 || contents.size() > kInPlaceLimit;
+  std::fclose(in);
+  if (failed) return std::nullopt;
+  return contents;
+}
+
+bool WriteAt(const fs::path& file, const void* data, std::size_t size) {
+  std::FILE* out = std::fopen(file.c_str(), "r+b");
+  if (!out) return false;
+  bool written = std::fwrite(data, 1, size, out) == size && std::fflush(out) == 0;
+  written = std::fclose(out) == 0 && written;
+  std::error_code error;
+  if (written) fs::resize_file(file, size, error);
+  return written && !error;
+}
+
+// Rewrites the file itself, where no temporary file can be made beside it; the old
+// contents are put back when the write fails.
+void WriteInPlace(const fs::path& path, const fs::path& target, const DataFileBytes& bytes) {
+  const std::optional<std::string> old = ReadWhole(target);
+  if (!old) FailSave(path, "the folder takes no new file and the old file cannot be kept");
+  errno = 0;
+  if (WriteAt(target, bytes.data(), bytes.size())) return;
+  const int reason = errno;
+  if (!WriteAt(target, old->data(), old->size())) {
+    throw core::Error(core::kErrFileSave, core::kSourceFileSave,
+                      "Cannot save the data file " + path.string() + ": " + SystemReason(reason) +
+                          ". Its old contents could not be put back either: the file may be "
+                          "damaged.");
+  }
+  FailSave(path, SystemReason(reason));
 }
 
 fs::path TemporaryBeside(const fs::path& target) {
@@ -69,7 +142,11 @@ void DecodeDataFile(const DataFileBytes& bytes, core::ModuleImage& image) {
 
 std::optional<DataFileBytes> ReadDataFile(const fs::path& path) {
   std::error_code error;
-  if (fs::is_directory(path, error)) FailOpen(path, "it is a folder, not a data file");
+  // Only a regular file is read: opening a named pipe or a device could block for ever.
+  const fs::file_status status = fs::status(path, error);
+  if (fs::exists(status) && !fs::is_regular_file(status)) {
+    FailOpen(path, "it is " + KindOf(status) + ", not a data file");
+  }
   errno = 0;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) FailOpen(path, SystemReason(errno));
@@ -92,11 +169,25 @@ void WriteDataFile(const fs::path& path, const DataFileBytes& bytes) {
     const fs::path resolved = fs::weakly_canonical(target, error);
     if (!error) target = resolved;
   }
-  if (fs::is_directory(target, error)) FailSave(path, "it is a folder");
+  const fs::file_status old = fs::status(target, error);
+  const bool replacing = fs::exists(old);
+  if (replacing && !fs::is_regular_file(old)) FailSave(path, "it is " + KindOf(old));
+  // A file the user may not write is never replaced, whatever the folder allows.
+  if (replacing) {
+    if (const int refused = WriteRefusal(target); refused != 0) {
+      FailSave(path, SystemReason(refused));
+    }
+  }
   const fs::path temporary = TemporaryBeside(target);
   errno = 0;
   std::FILE* file = std::fopen(temporary.c_str(), "wbx");
-  if (!file) FailSave(path, SystemReason(errno));
+  if (!file) {
+    const int reason = errno;
+    // A folder that takes no new file can still hold a file that may be rewritten.
+    if (replacing && (reason == EACCES || reason == EPERM))
+      return WriteInPlace(path, target, bytes);
+    FailSave(path, SystemReason(reason));
+  }
   errno = 0;
   bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   written = written && std::fflush(file) == 0;
@@ -110,8 +201,7 @@ void WriteDataFile(const fs::path& path, const DataFileBytes& bytes) {
     FailSave(path, SystemReason(reason));
   }
   // A replaced file keeps who may read and write it.
-  const fs::file_status old = fs::status(target, error);
-  if (!error && fs::exists(old)) fs::permissions(temporary, old.permissions(), error);
+  if (replacing) fs::permissions(temporary, old.permissions(), error);
   fs::rename(temporary, target, error);
   if (error) {
     const std::string renameReason = error.message();

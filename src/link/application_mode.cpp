@@ -1,6 +1,7 @@
 // The commands the module's application firmware answers: link check, status,
 // firmware identification and the switch into the boot loader.
 #include <exception>
+#include <limits>
 
 #include "core/editions.h"
 #include "core/error_prompt.h"
@@ -18,21 +19,22 @@ constexpr std::size_t kBootLoadKeyReply = 6;
 
 bool Link::ReSync() {
   CommOK = false;
-  Trapped([&](int) {
-    StartExchange();
+  Trapped([&](std::size_t, bool) {
+    StartExchange({1, kShortReply, false});
     Send({kCmdReSync});
     // A module that does not answer is reported by the caller, not by a prompt.
     if (!WaitReply(kShortReply, Now() + kReplyTimeout)) {
-      drainFirst_ = true;
+      Settle();
       return;
     }
-    const Byte first = port_->ReadByte();
-    const Byte acknowledgement = port_->ReadByte();
-    static_cast<void>(first);
+    ReadReplyByte();
+    const Byte acknowledgement = ReadReplyByte();
     DelayTimer(kPacingDelay);
     CommOK = acknowledgement == kACK;
-    if (!CommOK) drainFirst_ = true;
+    if (!CommOK) Settle();
   });
+  // The module answers in application mode: whatever it was doing is over.
+  if (CommOK) inStep_ = true;
   return CommOK;
 }
 
@@ -40,21 +42,24 @@ std::int16_t Link::ReadStatus() {
   CommOK = false;
   Byte status = 0;
   try {
-    StartExchange();
+    StartExchange({1, kShortReply, false});
     Send({kCmdReadStatus});
     status = Receive(kShortReply, kTimeoutAbortOrRetry).back();
     DelayTimer(kPacingDelay);
     CommOK = true;
   } catch (...) {
     // The prompt offers Retry, but every answer ends the status query.
-    const std::exception_ptr failure = std::current_exception();
+    Settle();
+    ClosePort();
+    bool portFailed = false;
+    const core::Failure failure = SettledFailure(std::current_exception(), portFailed);
     bool shown = false;
     core::GuardedStep(host_, [&] {
       if (shown) return;
       shown = true;
-      std::rethrow_exception(failure);
+      throw core::Error(failure);
     });
-    ClosePort();
+    portUnusable_ = portFailed;
     return 0;
   }
   return status;
@@ -63,15 +68,15 @@ std::int16_t Link::ReadStatus() {
 void Link::ReadFirmwareID(core::ModuleImage& image) {
   CommOK = false;
   image.FirmwareID.clear();
-  Trapped([&](int) {
+  Trapped([&](std::size_t, bool) {
     image.FirmwareID.clear();
-    StartExchange();
+    StartExchange({1, std::numeric_limits<std::size_t>::max(), false});
     Send({kCmdReadFirmwareID});
     const core::Clock::Duration deadline = Now() + kReplyTimeout;
     std::string text;
     bool ended = false;
     while (!ended && WaitReply(1, deadline)) {
-      const Byte value = port_->ReadByte();
+      const Byte value = ReadReplyByte();
       if (value == kCR) {
         ended = true;
       } else {
@@ -90,12 +95,12 @@ void Link::ReadFirmwareID(core::ModuleImage& image) {
 
 bool Link::SendBootLoadKey(const BootLoadKey& key) {
   CommOK = false;
-  Trapped([&](int) {
-    StartExchange();
-    const Byte bytes[] = {kCmdBootLoadKey, key[0], key[1], key[2], key[3]};
-    SendPaced(bytes);
-    CommOK = Receive(kBootLoadKeyReply, kTimeoutAbort).back() == kACK;
-    if (!CommOK) drainFirst_ = true;
+  const Byte command[] = {kCmdBootLoadKey, key[0], key[1], key[2], key[3]};
+  Trapped([&](std::size_t from, bool) {
+    StartExchange({std::size(command), kBootLoadKeyReply, true}, from);
+    SendPaced(std::span(command).subspan(from));
+    CommOK = Receive(kBootLoadKeyReply - from, kTimeoutAbort).back() == kACK;
+    if (!CommOK) Settle();
     DelayTimer(kPacingDelay);
     ClosePort();
   });
@@ -105,6 +110,13 @@ bool Link::SendBootLoadKey(const BootLoadKey& key) {
 
 bool Link::EnterBootLoad() { return SendBootLoadKey(kBootLoadEntryKey); }
 
-bool Link::ExitBootLoad() { return SendBootLoadKey(kBootLoadExitKey); }
+bool Link::ExitBootLoad() {
+  // Sent to a module whose state is unknown, the key could be taken as commands.
+  if (!inStep_) {
+    CommOK = false;
+    return false;
+  }
+  return SendBootLoadKey(kBootLoadExitKey);
+}
 
 }  // namespace comm

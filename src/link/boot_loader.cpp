@@ -1,6 +1,7 @@
 // The boot loader's commands: a current byte address that every read and EEPROM write
 // advances, byte reads, the page buffer, page erase and page programming.
 #include <stdexcept>
+#include <vector>
 
 #include "link/link.h"
 
@@ -9,7 +10,9 @@ namespace comm {
 namespace {
 
 constexpr std::size_t kShortReply = 2;
+constexpr std::size_t kSetAddressLength = 3;
 constexpr std::size_t kSetAddressReply = 4;
+constexpr std::size_t kWriteEEPROMLength = 2;
 constexpr std::size_t kWriteEEPROMReply = 3;
 constexpr std::uint32_t kAddressMask = 0xFFFF;
 constexpr unsigned kByteBits = 8;
@@ -19,25 +22,28 @@ Byte HighByte(std::uint32_t value) { return static_cast<Byte>((value >> kByteBit
 
 }  // namespace
 
-bool Link::RestoreLoaderAddress(int attempt) {
-  if (attempt == 0 || !loaderAddress_) return true;
+bool Link::RestoreLoaderAddress() {
+  if (!loaderAddress_) return true;
+  // Part of another command: after a failure in it the whole of it is sent again.
+  StartExchange({kSetAddressLength, kSetAddressReply, false});
   Send({kCmdSetAddress, LowByte(*loaderAddress_), HighByte(*loaderAddress_)});
   if (Receive(kSetAddressReply, kTimeoutAbort).back() != kACK) {
-    drainFirst_ = true;
+    Settle();
     return false;
   }
   DelayTimer(kPacingDelay);
-  port_->ClearReceiveBuffer();
   return true;
 }
 
 bool Link::AcknowledgedCommand(std::initializer_list<Byte> bytes, std::size_t replyLength) {
   CommOK = false;
-  Trapped([&](int) {
-    StartExchange();
-    Send(bytes);
-    if (Receive(replyLength, kTimeoutAbort).back() != kACK) {
-      drainFirst_ = true;
+  if (!inStep_) return false;
+  const std::vector<Byte> command(bytes);
+  Trapped([&](std::size_t from, bool) {
+    StartExchange({command.size(), replyLength, true}, from);
+    SendPaced(std::span(command).subspan(from));
+    if (Receive(replyLength - from, kTimeoutAbort).back() != kACK) {
+      Settle();
       return;
     }
     CommOK = true;
@@ -57,10 +63,11 @@ bool Link::SetAddress(std::int32_t address) {
 
 Byte Link::ReadAdvancing(Byte command) {
   CommOK = false;
+  if (!inStep_) return 0;
   Byte value = 0;
-  Trapped([&](int attempt) {
-    StartExchange();
-    if (!RestoreLoaderAddress(attempt)) return;
+  Trapped([&](std::size_t, bool again) {
+    if (again && !RestoreLoaderAddress()) return;
+    StartExchange({1, kShortReply, false});
     Send({command});
     value = Receive(kShortReply, kTimeoutAbort).back();
     DelayTimer(kPacingDelay);
@@ -77,13 +84,15 @@ Byte Link::ReadEEPROM() { return ReadAdvancing(kCmdReadEEPROM); }
 
 bool Link::WriteEEPROMByte(Byte value) {
   CommOK = false;
+  if (!inStep_) return false;
   bool acknowledged = false;
-  Trapped([&](int attempt) {
-    StartExchange();
-    if (!RestoreLoaderAddress(attempt)) return;
-    Send({kCmdWriteEEPROM, value});
-    if (Receive(kWriteEEPROMReply, kTimeoutAbort).back() != kACK) {
-      drainFirst_ = true;
+  const Byte command[] = {kCmdWriteEEPROM, value};
+  Trapped([&](std::size_t from, bool again) {
+    if (again && !RestoreLoaderAddress()) return;
+    StartExchange({kWriteEEPROMLength, kWriteEEPROMReply, true}, from);
+    SendPaced(std::span(command).subspan(from));
+    if (Receive(kWriteEEPROMReply - from, kTimeoutAbort).back() != kACK) {
+      Settle();
       return;
     }
     acknowledged = true;
@@ -99,13 +108,15 @@ bool Link::WriteBuffer(std::span<const Byte> DataBuffer) {
     throw std::invalid_argument("The page buffer holds " + std::to_string(DataBuffer.size()) +
                                 " bytes; a page needs " + std::to_string(pageBytes) + ".");
   }
-  Trapped([&](int) {
-    StartExchange();
-    Send({kCmdWriteBuffer});
-    DelayTimer(kPacingDelay);
-    Receive(1, kTimeoutAbort);
-    for (std::size_t i = 0; i < pageBytes; ++i) {
-      Send({DataBuffer[i]});
+  if (!inStep_) return false;
+  std::vector<Byte> command{kCmdWriteBuffer};
+  command.insert(command.end(), DataBuffer.begin(),
+                 DataBuffer.begin() + static_cast<long>(pageBytes));
+  Trapped([&](std::size_t from, bool) {
+    // Each byte waits for its echo, so a failure leaves the count of bytes taken known.
+    StartExchange({command.size(), command.size() + 1, true}, from);
+    for (std::size_t i = from; i < command.size(); ++i) {
+      Send({command[i]});
       DelayTimer(kPacingDelay);
       Receive(1, kTimeoutAbort);
     }

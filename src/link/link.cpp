@@ -9,8 +9,6 @@ namespace comm {
 
 namespace {
 
-// A line that stays silent this long after a failed exchange has nothing more to say.
-constexpr auto kQuietTime = std::chrono::duration_cast<core::Clock::Duration>(kByteTime * 5);
 constexpr int kMaxPercent = 100;
 
 }  // namespace
@@ -50,10 +48,7 @@ void Link::Attach(SerialPort& port, core::Clock& clock) {
 }
 
 SerialPort& Link::Port() const {
-  if (!port_) {
-    throw core::Error(core::kErrCommOrFileOpen, core::kSourceCommError,
-                      "No serial port is set up. Choose one in Communications > Port Setup.");
-  }
+  if (!port_) throw PortError(PortFault::NotSetUp, PortDevice());
   return *port_;
 }
 
@@ -104,11 +99,46 @@ void Link::HandleLineEvents() {
   while (const std::optional<int> code = port_->TakeLineEvent()) OnCommEvent(*code);
 }
 
-bool Link::Trapped(const std::function<void(int attempt)>& exchange) {
-  int attempt = 0;
-  const core::StepOutcome outcome = core::GuardedStep(host_, [&] { exchange(attempt++); });
-  if (outcome == core::StepOutcome::Aborted) ClosePort();
-  return outcome == core::StepOutcome::Done;
+bool Link::Trapped(const Exchange& exchange) {
+  portUnusable_ = false;
+  std::size_t from = 0;
+  bool again = false;
+  bool portFailed = false;
+  const core::StepOutcome outcome = core::GuardedStep(host_, [&] {
+    try {
+      exchange(from, again);
+    } catch (...) {
+      const std::exception_ptr failure = std::current_exception();
+      const Standing standing = Settle();
+      ClosePort();
+      from = standing.known ? standing.taken : 0;
+      again = standing.known && standing.taken == 0;
+      core::Failure settled = SettledFailure(failure, portFailed);
+      settled.retryable = settled.retryable && standing.known;
+      throw core::Error(std::move(settled));
+    }
+  });
+  if (outcome == core::StepOutcome::Done) return true;
+  ClosePort();
+  portUnusable_ = portFailed;
+  return false;
+}
+
+core::Failure Link::SettledFailure(const std::exception_ptr& failure, bool& portFailed) const {
+  portFailed = false;
+  try {
+    std::rethrow_exception(failure);
+  } catch (const PortError& e) {
+    portFailed = true;
+    core::Failure settled = e.failure();
+    const std::string advice = portAdvice_ ? portAdvice_(e) : std::string();
+    if (!advice.empty()) settled.description += " " + advice;
+    return settled;
+  } catch (const core::Error& e) {
+    return e.failure();
+  } catch (...) {
+    return {core::kErrCommOrFileOpen, core::kSourceCommError, core::DescribeFailure(failure)};
+  }
 }
 
 void Link::OpenPort() {
@@ -118,19 +148,60 @@ void Link::OpenPort() {
   port.Open();
 }
 
-void Link::StartExchange() {
+void Link::StartExchange(const CommandShape& shape, std::size_t from) {
+  shape_ = shape;
+  from_ = from;
+  sent_ = 0;
+  received_ = 0;
   OpenPort();
-  if (drainFirst_) DrainLine();
   port_->ClearReceiveBuffer();
 }
 
-void Link::DrainLine() {
-  const core::Clock::Duration giveUp = Now() + kReplyTimeout;
-  do {
-    port_->ClearReceiveBuffer();
-  } while (port_->WaitForBytes(1, Now() + kQuietTime) && Now() < giveUp);
-  drainFirst_ = false;
-  HandleLineEvents();
+Link::Standing Link::Settle() {
+  bool overflowed = false;
+  const std::size_t late = DrainLate(overflowed);
+  const std::size_t sent = from_ + sent_;
+  const std::size_t replies = from_ + received_ + late;
+  Standing standing{false, 0};
+  if (!overflowed && replies <= shape_.replyLength) {
+    if (sent >= shape_.length) {
+      // A one-byte command leaves the module between commands whether or not it took it.
+      standing.known = replies >= shape_.length || shape_.length == 1;
+    } else if (replies == sent && (sent == 0 || shape_.resumable)) {
+      standing = {true, sent};
+    }
+  }
+  if (!standing.known) inStep_ = false;
+  return standing;
+}
+
+std::size_t Link::DrainLate(bool& overflowed) {
+  overflowed = false;
+  std::size_t late = 0;
+  try {
+    const core::Clock::Duration giveUp = Now() + kDrainLimit;
+    core::Clock::Duration quietUntil = Now() + kLateReplyBound;
+    while (PortOpen()) {
+      const std::size_t waiting = port_->BytesWaiting();
+      if (waiting > 0) {
+        for (std::size_t i = 0; i < waiting; ++i) port_->ReadByte();
+        late += waiting;
+        quietUntil = Now() + kLateReplyBound;
+      } else if (Now() >= quietUntil) {
+        break;
+      } else {
+        port_->WaitForBytes(1, quietUntil < giveUp ? quietUntil : giveUp);
+      }
+      HandleLineEvents();
+      if (Now() >= giveUp) {
+        overflowed = true;
+        break;
+      }
+    }
+  } catch (...) {
+    // A port that went away brings nothing more.
+  }
+  return late;
 }
 
 void Link::Send(std::initializer_list<Byte> bytes) { SendPaced({bytes.begin(), bytes.size()}); }
@@ -139,6 +210,7 @@ void Link::SendPaced(std::span<const Byte> bytes) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     if (i > 0) DelayTimer(kPacingDelay);
     Port().WriteByte(bytes[i]);
+    ++sent_;
   }
 }
 
@@ -151,16 +223,20 @@ bool Link::WaitReply(std::size_t count, core::Clock::Duration deadline) {
   }
 }
 
+Byte Link::ReadReplyByte() {
+  const Byte value = Port().ReadByte();
+  ++received_;
+  return value;
+}
+
 std::vector<Byte> Link::Receive(std::size_t count, const char* timeoutText) {
   if (!WaitReply(count, Now() + kReplyTimeout)) RaiseTimeout(timeoutText);
   std::vector<Byte> reply(count);
-  for (Byte& value : reply) value = port_->ReadByte();
+  for (Byte& value : reply) value = ReadReplyByte();
   return reply;
 }
 
 void Link::RaiseTimeout(const char* description) {
-  drainFirst_ = true;
-  ClosePort();
   throw core::Error(core::kErrCommOrFileOpen, core::kSourceCommError, description);
 }
 

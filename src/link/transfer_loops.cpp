@@ -76,20 +76,19 @@ void Link::WriteMegaFLASHData(const core::ModuleImage& image) {
   const long lastPage = (kLastWord + 1) / pageWords - 1;
   std::array<Byte, kPageBufferSize> buffer{};
   for (long page = firstPage; page <= lastPage; ++page) {
-    // Failures of these three surface through their prompts or in the verification.
-    SetAddress(static_cast<std::int32_t>(2 * pageWords * page));
-    ErasePage();
     for (long j = 0; j < pageWords; ++j) {
       const core::FLASHWord& word =
           image.FLASHBuffer[static_cast<std::size_t>(pageWords * page + j)];
       buffer[static_cast<std::size_t>(2 * j)] = word.LoByte;
       buffer[static_cast<std::size_t>(2 * j + 1)] = word.HiByte;
     }
-    WriteBuffer(buffer);
-    WritePage();
+    // Each step needs the one before: an erase or a write at an address the loader did
+    // not confirm could hit a page outside the region.
+    const bool written = SetAddress(static_cast<std::int32_t>(2 * pageWords * page)) &&
+                         ErasePage() && WriteBuffer(buffer) && WritePage();
     host_.SetProgress(ProgressPercent(page, firstPage, lastPage));
     host_.Yield();
-    if (abortFlag_ || !CommOK) {
+    if (abortFlag_ || !written) {
       abortFlag_ = false;
       EndLoop();
       CommOK = false;

@@ -26,6 +26,8 @@ QMessageBox::StandardButtons ToQtButtons(core::Buttons buttons) {
       return QMessageBox::Ok | QMessageBox::Cancel;
     case core::Buttons::AbortRetryIgnore:
       return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    case core::Buttons::AbortIgnore:
+      return QMessageBox::Abort | QMessageBox::Ignore;
     case core::Buttons::YesNoCancel:
       return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     case core::Buttons::YesNo:

@@ -13,6 +13,9 @@ namespace qtui {
 
 namespace {
 
+using comm::PortError;
+using comm::PortFault;
+
 // The group that owns the device, which the user must join to use it.
 std::string OwningGroup(const std::string& device) {
   struct stat info {};
@@ -21,25 +24,28 @@ std::string OwningGroup(const std::string& device) {
   return owner ? owner->gr_name : "dialout";
 }
 
-std::string OpenFailureText(const std::string& device, QSerialPort::SerialPortError error,
-                            const std::string& reason) {
+PortError OpenFailure(const std::string& device, QSerialPort::SerialPortError error,
+                      const std::string& reason) {
   switch (error) {
     case QSerialPort::DeviceNotFoundError:
-      return "The serial port " + device +
-             " does not exist. Plug in the cable or adapter, or choose another port in "
-             "Communications > Port Setup, then click Retry.";
+      return {PortFault::NotFound, device};
     case QSerialPort::PermissionError:
-      if (::access(device.c_str(), R_OK | W_OK) == 0) {
-        return "The serial port " + device +
-               " is in use by another program. Close that program, then click Retry.";
-      }
-      return "You have no permission to use the serial port " + device +
-             ". Add your user to the group \"" + OwningGroup(device) + "\" (sudo adduser $USER " +
-             OwningGroup(device) + "), log in again, and start Ventrel once more.";
+      if (::access(device.c_str(), R_OK | W_OK) == 0) return {PortFault::InUse, device};
+      return {PortFault::NoPermission, device, OwningGroup(device)};
     default:
-      return "Cannot open the serial port " + device + ": " + reason +
-             ". Check the port in Communications > Port Setup, then click Retry.";
+      return {PortFault::CannotOpen, device, reason};
   }
+}
+
+// A USB adapter otherwise holds each reply for its latency timer (often 16 ms), which
+// would make a transfer several times slower than the protocol allows. Drivers without
+// the flag (pseudo-terminals among them) refuse the request, which is fine.
+void AskForLowLatency(int handle) {
+  serial_struct serial{};
+  if (::ioctl(handle, TIOCGSERIAL, &serial) != 0) return;
+  if ((serial.flags & ASYNC_LOW_LATENCY) != 0) return;
+  serial.flags |= ASYNC_LOW_LATENCY;
+  ::ioctl(handle, TIOCSSERIAL, &serial);
 }
 
 }  // namespace
@@ -48,10 +54,6 @@ QtSerialPort::QtSerialPort(QtClock& clock) : clock_(clock) {
   QObject::connect(&port_, &QSerialPort::readyRead, [this] { clock_.Wake(); });
   QObject::connect(&port_, &QSerialPort::errorOccurred,
                    [this](QSerialPort::SerialPortError error) { OnError(error); });
-}
-
-void QtSerialPort::Fail(const std::string& description) const {
-  throw core::Error(core::kErrCommOrFileOpen, core::kSourceCommError, description);
 }
 
 void QtSerialPort::SetPort(const std::string& device) {
@@ -65,14 +67,15 @@ void QtSerialPort::Configure(const comm::PortSettings& settings) {
 }
 
 void QtSerialPort::Open() {
-  lostReason_.clear();
+  lost_.reset();
   lineEvents_.clear();
   if (!port_.open(QIODevice::ReadWrite)) {
     const QSerialPort::SerialPortError error = port_.error();
     const std::string reason = ToStdString(port_.errorString());
     port_.clearError();
-    Fail(OpenFailureText(device_, error, reason));
+    throw OpenFailure(device_, error, reason);
   }
+  AskForLowLatency(static_cast<int>(port_.handle()));
   ApplyLineSettings();
   counters_.reset();
   PollLineCounters();
@@ -82,10 +85,7 @@ void QtSerialPort::ApplyLineSettings() {
   // The module's rate is not a standard one: the driver must take it as a custom rate.
   if (!port_.setBaudRate(comm::kBaudRate) || port_.baudRate() != comm::kBaudRate) {
     port_.close();
-    Fail("The serial adapter on " + device_ + " does not accept " +
-         std::to_string(comm::kBaudRate) +
-         " baud, the module's rate. Use a port or adapter whose driver supports custom baud "
-         "rates.");
+    throw PortError(PortFault::RateRefused, device_);
   }
   const bool lineSet =
       port_.setDataBits(QSerialPort::Data8) && port_.setParity(QSerialPort::NoParity) &&
@@ -93,7 +93,7 @@ void QtSerialPort::ApplyLineSettings() {
   if (!lineSet) {
     const std::string reason = ToStdString(port_.errorString());
     port_.close();
-    Fail("Cannot set " + std::string(comm::kLineSettings) + " on " + device_ + ": " + reason + ".");
+    throw PortError(PortFault::LineSettingsRefused, device_, reason);
   }
   // Pseudo-terminals have no modem lines; the module does not need them to answer.
   if (!port_.setDataTerminalReady(settings_.dtrEnable)) port_.clearError();
@@ -105,25 +105,31 @@ void QtSerialPort::Close() {
 }
 
 void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
+  // The port's error text may be left over from an earlier call (setting DTR on a
+  // pseudo-terminal fails harmlessly), so the cause is told from the kind alone.
+  const char* cause = nullptr;
   switch (error) {
     case QSerialPort::ResourceError:
+      cause = "the device was unplugged or closed";
+      break;
     case QSerialPort::ReadError:
+      cause = "the device could not be read";
+      break;
     case QSerialPort::WriteError:
-      if (port_.isOpen()) {
-        lostReason_ = ToStdString(port_.errorString());
-        port_.close();
-      }
-      clock_.Wake();
+      cause = "the device could not be written";
       break;
     default:
-      break;
+      return;
   }
+  if (port_.isOpen()) {
+    lost_ = cause;
+    port_.close();
+  }
+  clock_.Wake();
 }
 
 void QtSerialPort::CheckNotLost() const {
-  if (lostReason_.empty()) return;
-  Fail("The serial port " + device_ + " stopped working (" + lostReason_ +
-       "). Check that the cable or adapter is still plugged in, then click Retry.");
+  if (lost_) throw PortError(PortFault::Vanished, device_, *lost_);
 }
 
 void QtSerialPort::ClearReceiveBuffer() {
@@ -138,10 +144,10 @@ std::size_t QtSerialPort::BytesWaiting() {
 
 void QtSerialPort::WriteByte(comm::Byte value) {
   CheckNotLost();
-  if (!port_.isOpen()) Fail("Cannot write to " + device_ + ": the port is closed.");
+  if (!port_.isOpen()) throw PortError(PortFault::Closed, device_);
   const char byte = static_cast<char>(value);
   if (port_.write(&byte, 1) != 1) {
-    Fail("Cannot write to " + device_ + ": " + ToStdString(port_.errorString()) + ".");
+    throw PortError(PortFault::WriteFailed, device_, ToStdString(port_.errorString()));
   }
   // Hands the byte to the driver now rather than at the next pass of the event loop.
   port_.flush();
@@ -151,8 +157,10 @@ void QtSerialPort::WriteByte(comm::Byte value) {
 comm::Byte QtSerialPort::ReadByte() {
   CheckNotLost();
   char byte = 0;
-  if (!port_.isOpen() || port_.read(&byte, 1) != 1) {
-    Fail("Nothing to read from " + device_ + ".");
+  if (!port_.isOpen()) throw PortError(PortFault::Closed, device_);
+  if (port_.read(&byte, 1) != 1) {
+    throw core::Error(core::kErrCommOrFileOpen, core::kSourceCommError,
+                      "Nothing to read from " + device_ + ".");
   }
   return static_cast<comm::Byte>(byte);
 }
@@ -161,8 +169,7 @@ bool QtSerialPort::WaitForBytes(std::size_t count, Deadline deadline) {
   CheckNotLost();
   if (!port_.isOpen()) return false;
   clock_.WaitUntil(deadline, [&] {
-    return !lostReason_.empty() || !port_.isOpen() ||
-           static_cast<std::size_t>(port_.bytesAvailable()) >= count;
+    return lost_ || !port_.isOpen() || static_cast<std::size_t>(port_.bytesAvailable()) >= count;
   });
   CheckNotLost();
   PollLineCounters();

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "link/port_failure.h"
 #include "link/serial_port.h"
 #include "qt/qt_clock.h"
 
@@ -35,13 +36,13 @@ class QtSerialPort : public comm::SerialPort {
   // Throws when the port went away under the link.
   void CheckNotLost() const;
   void PollLineCounters();
-  [[noreturn]] void Fail(const std::string& description) const;
 
   QtClock& clock_;
   QSerialPort port_;
   std::string device_;
   comm::PortSettings settings_;
-  std::string lostReason_;
+  // Why the port went away under the link, once it has.
+  std::optional<std::string> lost_;
   std::deque<int> lineEvents_;
   // The driver's error counters when last read; absent where the driver has none.
   struct Counters {

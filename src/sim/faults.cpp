@@ -52,18 +52,29 @@ std::string AddFault(Faults& faults, std::string_view spec) {
     const auto command = ParseCommand(value);
     if (!command) return bad + "give the command byte in hex, e.g. nak=1D";
     faults.nak.insert(*command);
-  } else if (name == "late") {
+  } else if (name == "late" || name == "late-every") {
     const std::size_t colon = value.find(':');
     const auto command = ParseCommand(value.substr(0, colon));
     const auto time =
         colon == std::string_view::npos ? std::nullopt : ParseMilliseconds(value.substr(colon + 1));
-    if (!command || !time)
-      return bad + "give the command in hex and the delay in ms, e.g. late=2F:900";
-    faults.late[*command] = *time;
-  } else if (name == "drop-after") {
+    if (!command || !time) {
+      return bad + "give the command in hex and the delay in ms, e.g. " + std::string(name) +
+             "=2F:900";
+    }
+    (name == "late" ? faults.late : faults.lateEvery)[*command] = *time;
+  } else if (name == "drop-after" || name == "lose" || name == "vanish-after") {
     const auto count = ParseNumber<std::size_t>(value, kDecimalBase);
-    if (!count) return bad + "give the number of bytes, e.g. drop-after=100";
-    faults.dropAfter = *count;
+    if (!count) return bad + "give the number of bytes, e.g. " + std::string(name) + "=100";
+    (name == "drop-after" ? faults.dropAfter
+     : name == "lose"     ? faults.lose
+                          : faults.vanishAfter) = *count;
+  } else if (name == "stall") {
+    const std::size_t colon = value.find(':');
+    const auto count = ParseNumber<std::size_t>(value.substr(0, colon), kDecimalBase);
+    const auto time =
+        colon == std::string_view::npos ? std::nullopt : ParseMilliseconds(value.substr(colon + 1));
+    if (!count || !time) return bad + "give the byte and the time in ms, e.g. stall=100:1500";
+    faults.stall = Faults::Stall{*count, *time};
   } else if (name == "flip-flash") {
     const auto word = ParseNumber<std::size_t>(value, kDecimalBase);
     if (!word || *word >= core::kFLASHWords) return bad + "give a FLASH word from 0 to 8191";
@@ -87,7 +98,12 @@ std::string FaultHelp() {
          "  engine-started    the status byte says the engine has been started (0x04)\n"
          "  nak=CMD           wrong acknowledgement to command byte CMD (hex)\n"
          "  late=CMD:MS       the reply to CMD (hex) comes MS milliseconds late, once\n"
+         "  late-every=CMD:MS every reply to CMD (hex) comes MS milliseconds late\n"
          "  drop-after=N      stops answering after N received bytes\n"
+         "  lose=N            received byte N (from 1) is lost on its way to the module\n"
+         "  stall=N:MS        after received byte N the module takes nothing for MS\n"
+         "                    milliseconds; what arrives meanwhile is taken afterwards\n"
+         "  vanish-after=N    the port goes away after N bytes (in-process port only)\n"
          "  flip-flash=WORD   programming stores a wrong low byte at FLASH word WORD\n"
          "  line-error=CODE   raises line event CODE once (in-process port only)\n"
          "  id=TEXT           answers the firmware ID query with TEXT\n";

@@ -25,8 +25,21 @@ struct Faults {
   std::set<comm::Byte> nak;
   // Commands whose next reply comes this much late, once.
   std::map<comm::Byte, std::chrono::milliseconds> late;
+  // Commands whose every reply comes this much late.
+  std::map<comm::Byte, std::chrono::milliseconds> lateEvery;
   // Stops answering after this many received bytes.
   std::optional<std::size_t> dropAfter;
+  // The received byte with this number (from 1) is lost on its way to the module.
+  std::optional<std::size_t> lose;
+  // After the received byte with this number the module takes nothing for a while; what
+  // arrives meanwhile waits and is taken, and echoed, when the stall ends.
+  struct Stall {
+    std::size_t afterByte;
+    std::chrono::milliseconds duration;
+  };
+  std::optional<Stall> stall;
+  // The port goes away after this many bytes written (in-process port only).
+  std::optional<std::size_t> vanishAfter;
   // Programming stores a wrong low byte at this FLASH word.
   std::optional<std::size_t> flipFlashWord;
   // Line events raised once each, in order (in-process port only).

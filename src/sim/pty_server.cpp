@@ -99,9 +99,19 @@ class Server {
         moduleLineFree_ = std::max(moduleLineFree_, reply.notBefore) + comm::kByteTime;
         pending_.push_back({reply.value, moduleLineFree_});
       }
+      ReportStrayWrites();
     }
     if (log_) log_->flush();
     return true;
+  }
+
+  // A write outside the transferred regions is a fault of the tool: always said.
+  void ReportStrayWrites() {
+    const std::vector<std::string>& stray = module_.StrayWrites();
+    for (; reportedStray_ < stray.size(); ++reportedStray_) {
+      std::fprintf(stderr, "ventrel-sim: write outside the transferred regions: %s\n",
+                   stray[reportedStray_].c_str());
+    }
   }
 
   bool SendDue() {
@@ -141,6 +151,7 @@ class Server {
   Time toolLineFree_{0};
   Time moduleLineFree_{0};
   std::deque<Pending> pending_;
+  std::size_t reportedStray_ = 0;
 };
 
 }  // namespace

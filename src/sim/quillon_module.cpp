@@ -27,10 +27,15 @@ std::vector<Reply> QuillonModule::Receive(comm::Byte value, Time at) {
   replies_.clear();
   ++received_;
   if (faults_.silent || (faults_.dropAfter && received_ > *faults_.dropAfter)) return {};
+  if (faults_.lose && received_ == *faults_.lose) return {};
+  const Time taken = std::max(at, stalledUntil_);
   if (command_ == 0) {
-    Start(value, at);
+    Start(value, taken);
   } else {
-    Continue(value, at);
+    Continue(value, taken);
+  }
+  if (faults_.stall && received_ == faults_.stall->afterByte) {
+    stalledUntil_ = taken + faults_.stall->duration;
   }
   return std::move(replies_);
 }
@@ -46,6 +51,8 @@ void QuillonModule::Start(comm::Byte command, Time at) {
   if (const auto late = faults_.late.find(command); late != faults_.late.end()) {
     lateBy_ = late->second;
     faults_.late.erase(late);
+  } else if (const auto every = faults_.lateEvery.find(command); every != faults_.lateEvery.end()) {
+    lateBy_ = every->second;
   }
   if (bootLoader_) {
     BootLoaderCommand(command, at);
@@ -93,7 +100,7 @@ void QuillonModule::BootLoaderCommand(comm::Byte command, Time at) {
       address_ = (address_ + 1) & kAddressRegisterMask;
       return Finish();
     case comm::kCmdErasePage: {
-      const std::uint32_t first = address_ & kFLASHAddressMask & ~(kPageBytes - 1);
+      const std::uint32_t first = PageToChange("erased");
       std::fill_n(memories_.flash.begin() + first, kPageBytes, comm::Byte{0xFF});
       Acknowledge(at + kPageOperationTime);
       return Finish();
@@ -123,11 +130,16 @@ void QuillonModule::Continue(comm::Byte value, Time at) {
       address_ = arguments_[0] | (static_cast<std::uint32_t>(arguments_[1]) << kByteBits);
       Acknowledge(at);
       return Finish();
-    case comm::kCmdWriteEEPROM:
-      memories_.eeprom[address_ & kEEPROMAddressMask] = value;
+    case comm::kCmdWriteEEPROM: {
+      const std::uint32_t byte = address_ & kEEPROMAddressMask;
+      if (byte < core::kEEPROMRegionFirstByte || byte > core::kEEPROMRegionLastByte) {
+        strayWrites_.push_back("EEPROM byte " + std::to_string(byte) + " written");
+      }
+      memories_.eeprom[byte] = value;
       address_ = (address_ + 1) & kAddressRegisterMask;
       Acknowledge(at);
       return Finish();
+    }
     case comm::kCmdWriteBuffer:
       pageBuffer_.push_back(value);
       if (pageBuffer_.size() < kPageBytes) return;
@@ -151,8 +163,17 @@ void QuillonModule::Continue(comm::Byte value, Time at) {
   }
 }
 
-void QuillonModule::ProgramPage() {
+std::uint32_t QuillonModule::PageToChange(const char* change) {
   const std::uint32_t first = address_ & kFLASHAddressMask & ~(kPageBytes - 1);
+  const std::uint32_t page = first / kPageBytes;
+  if (page < core::kFLASHRegionFirstPage || page > core::kFLASHRegionLastPage) {
+    strayWrites_.push_back("FLASH page " + std::to_string(page) + " " + change);
+  }
+  return first;
+}
+
+void QuillonModule::ProgramPage() {
+  const std::uint32_t first = PageToChange("programmed");
   for (std::size_t i = 0; i < pageBuffer_.size() && i < kPageBytes; ++i) {
     comm::Byte value = pageBuffer_[i];
     if (faults_.flipFlashWord && first + i == 2 * *faults_.flipFlashWord) value ^= kFlippedBit;

@@ -37,6 +37,9 @@ class QuillonModule {
 
   bool InBootLoader() const { return bootLoader_; }
   std::size_t BytesReceived() const { return received_; }
+  // Each erase, programming or EEPROM write that hit memory outside the transferred
+  // regions, described; a tool that works never causes one.
+  const std::vector<std::string>& StrayWrites() const { return strayWrites_; }
   Memories& memories() { return memories_; }
   const Faults& faults() const { return faults_; }
   std::string firmwareID() const { return firmwareID_; }
@@ -53,6 +56,9 @@ class QuillonModule {
   void ApplicationCommand(comm::Byte command, Time at);
   void BootLoaderCommand(comm::Byte command, Time at);
   void ProgramPage();
+  // The first byte address of the page the loader's address lies in; notes a stray write
+  // when the page is outside the region.
+  std::uint32_t PageToChange(const char* change);
 
   Memories memories_;
   Faults faults_;
@@ -63,6 +69,9 @@ class QuillonModule {
   comm::Byte command_ = 0;
   std::vector<comm::Byte> arguments_;
   Time lateBy_{0};
+  // A stalled module takes nothing before then.
+  Time stalledUntil_{0};
+  std::vector<std::string> strayWrites_;
   std::size_t received_ = 0;
   std::vector<Reply> replies_;
 };

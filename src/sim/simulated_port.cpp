@@ -3,20 +3,31 @@
 #include <algorithm>
 
 #include "core/failure.h"
+#include "link/port_failure.h"
 
 namespace sim {
 
 SimulatedPort::SimulatedPort(QuillonModule& module, core::Clock& clock)
-    : module_(module), clock_(clock) {
+    : module_(module), clock_(clock), vanished_(module.faults().vanishAfter == 0) {
   lineEvents_.assign(module.faults().lineErrors.begin(), module.faults().lineErrors.end());
 }
 
 Time SimulatedPort::Now() const { return clock_.Now(); }
 
-void SimulatedPort::RequireOpen(const char* what) const {
-  if (open_) return;
-  throw core::Error(core::kErrCommOrFileOpen, core::kSourceCommError,
-                    std::string("Cannot ") + what + " the " + device_ + ": the port is closed.");
+void SimulatedPort::CheckNotLost() const {
+  if (vanished_) {
+    throw comm::PortError(comm::PortFault::Vanished, device_, "the device was unplugged or closed");
+  }
+}
+
+void SimulatedPort::RequireOpen() const {
+  CheckNotLost();
+  if (!open_) throw comm::PortError(comm::PortFault::Closed, device_);
+}
+
+void SimulatedPort::Open() {
+  if (vanished_) throw comm::PortError(comm::PortFault::NotFound, device_);
+  open_ = true;
 }
 
 void SimulatedPort::Close() {
@@ -26,11 +37,13 @@ void SimulatedPort::Close() {
 }
 
 void SimulatedPort::ClearReceiveBuffer() {
+  CheckNotLost();
   const Time now = Now();
   while (!incoming_.empty() && incoming_.front().arrival <= now) incoming_.pop_front();
 }
 
 std::size_t SimulatedPort::BytesWaiting() {
+  CheckNotLost();
   const Time now = Now();
   // Bytes arrive in order, so those already here are a prefix.
   const auto firstInFlight =
@@ -40,8 +53,13 @@ std::size_t SimulatedPort::BytesWaiting() {
 }
 
 void SimulatedPort::WriteByte(comm::Byte value) {
-  RequireOpen("write to");
+  RequireOpen();
   written_.push_back(value);
+  if (module_.faults().vanishAfter && written_.size() > *module_.faults().vanishAfter) {
+    vanished_ = true;
+    incoming_.clear();
+    RequireOpen();
+  }
   toolLineFree_ = std::max(toolLineFree_, Now()) + kWireByteTime;
   for (const Reply& reply : module_.Receive(value, toolLineFree_)) {
     moduleLineFree_ = std::max(moduleLineFree_, reply.notBefore) + kWireByteTime;
@@ -50,7 +68,7 @@ void SimulatedPort::WriteByte(comm::Byte value) {
 }
 
 comm::Byte SimulatedPort::ReadByte() {
-  RequireOpen("read from");
+  RequireOpen();
   if (incoming_.empty() || incoming_.front().arrival > Now()) {
     throw core::Error(core::kErrCommOrFileOpen, core::kSourceCommError,
                       "Nothing to read from the " + device_ + ".");
@@ -62,6 +80,7 @@ comm::Byte SimulatedPort::ReadByte() {
 }
 
 bool SimulatedPort::WaitForBytes(std::size_t count, Deadline deadline) {
+  CheckNotLost();
   if (!open_) return false;
   if (!lineEvents_.empty() && module_.BytesReceived() > 0) return BytesWaiting() >= count;
   Time until = deadline;

@@ -20,9 +20,9 @@ class SimulatedPort : public comm::SerialPort {
   void SetPort(const std::string& device) override { device_ = device; }
   std::string Port() const override { return device_; }
   void Configure(const comm::PortSettings& settings) override { settings_ = settings; }
-  void Open() override { open_ = true; }
+  void Open() override;
   void Close() override;
-  bool IsOpen() const override { return open_; }
+  bool IsOpen() const override { return open_ && !vanished_; }
   void ClearReceiveBuffer() override;
   std::size_t BytesWaiting() override;
   void WriteByte(comm::Byte value) override;
@@ -41,13 +41,16 @@ class SimulatedPort : public comm::SerialPort {
     Time arrival;
   };
   Time Now() const;
-  void RequireOpen(const char* what) const;
+  // Throws when the port has gone away, or (RequireOpen) is closed.
+  void CheckNotLost() const;
+  void RequireOpen() const;
 
   QuillonModule& module_;
   core::Clock& clock_;
   std::string device_ = "simulated module";
   comm::PortSettings settings_;
   bool open_ = false;
+  bool vanished_ = false;
   // When the tool's and the module's transmitters are free again.
   Time toolLineFree_{0};
   Time moduleLineFree_{0};

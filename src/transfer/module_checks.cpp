@@ -9,6 +9,8 @@ namespace {
 bool EstablishLink(comm::Link& link) {
   for (int attempt = 0; attempt < kReSyncAttempts; ++attempt) {
     if (link.ReSync()) return true;
+    // A port that cannot be used will not answer the next attempts either.
+    if (link.PortUnusable()) return false;
   }
   return false;
 }

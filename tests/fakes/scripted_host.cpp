@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/safest_answer.h"
+
 namespace fakes {
 
 ScriptedHost::~ScriptedHost() {
@@ -13,12 +15,18 @@ ScriptedHost::~ScriptedHost() {
 core::Answer ScriptedHost::MsgBox(const std::string& text, const std::string& title,
                                   core::Buttons buttons, core::Icon icon) {
   boxes.push_back({text, title, buttons, icon});
+  if (answerEvery) return answerEvery(buttons);
   if (answers_.empty()) {
     ADD_FAILURE() << "unexpected message box \"" << title << "\": " << text;
-    return buttons == core::Buttons::AbortRetryIgnore ? core::Answer::Abort : core::Answer::Cancel;
+    return core::SafestAnswer(buttons);
   }
   const core::Answer answer = answers_.front();
   answers_.pop_front();
+  const bool retryOffered =
+      buttons == core::Buttons::AbortRetryIgnore || buttons == core::Buttons::RetryCancel;
+  if (answer == core::Answer::Retry && !retryOffered) {
+    ADD_FAILURE() << "Retry answered to a box that does not offer it: " << text;
+  }
   return answer;
 }
 

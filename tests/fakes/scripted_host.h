@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,6 +57,8 @@ class ScriptedHost : public core::Host {
   std::vector<ProgressEvent> progress;
   std::string clipboard;
   int yields = 0;
+  // When set, answers every message box instead of the queue.
+  std::function<core::Answer(core::Buttons)> answerEvery;
 
  private:
   std::optional<std::string> NextPath(const core::FileDialogRequest& request);

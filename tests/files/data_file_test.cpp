@@ -2,13 +2,16 @@
 #include "files/data_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
-#include "fakes/temp_folder.h"
 #include "core/failure.h"
+#include "fakes/temp_folder.h"
 
 namespace {
 
@@ -50,9 +53,13 @@ TEST(DataFileFormat, FlashWordsLowByteFirstThenEEPROMBytes) {
   ASSERT_EQ(bytes.size(), 1360u);
   const auto& flash = image.FLASHBuffer;
   const auto& eeprom = image.EEPROMBuffer;
-  for (const auto& [at, byte] :
-       {std::pair{0, flash[6272].LoByte}, {1, flash[6272].HiByte}, {1278, flash[6911].LoByte},
-        {1279, flash[6911].HiByte}, {1280, eeprom[16]}, {1297, eeprom[33]}, {1359, eeprom[95]}}) {
+  for (const auto& [at, byte] : {std::pair{0, flash[6272].LoByte},
+                                 {1, flash[6272].HiByte},
+                                 {1278, flash[6911].LoByte},
+                                 {1279, flash[6911].HiByte},
+                                 {1280, eeprom[16]},
+                                 {1297, eeprom[33]},
+                                 {1359, eeprom[95]}}) {
     EXPECT_EQ(bytes[at], byte) << at;
   }
 
@@ -130,12 +137,67 @@ TEST(DataFileWrite, AFailedWriteLeavesTheOldFileAndNoTemporaryBehind) {
     EXPECT_NE(failure.description.find(target.string()), std::string::npos);
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
-  if (geteuid() != 0) {
-    const fs::path kept = folder.Write("kept/t.dat", "old");
-    fs::permissions(kept.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_THROW(files::WriteDataFile(kept, bytes), core::Error);
-    EXPECT_EQ(ReadAll(kept), "old");
+}
+
+TEST(DataFileAccess, PipesAndDevicesAreRefusedAtOnceForReadingAndWriting) {
+  fakes::TempFolder folder;
+  const fs::path pipe = folder.path() / "pipe.dat";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  for (const auto& [path, kind] :
+       {std::pair{pipe, "a named pipe"}, {fs::path("/dev/null"), "a device"}}) {
+    // Opening the pipe would wait for a writer: the test would hang here.
+    const core::Failure read = FailureOf([&] { files::ReadDataFile(path); });
+    EXPECT_NE(read.description.find(kind), std::string::npos) << read.description;
+    const core::Failure write = FailureOf([&] { files::WriteDataFile(path, {}); });
+    EXPECT_EQ(write.source, "File Save");
+    EXPECT_NE(write.description.find(kind), std::string::npos) << write.description;
   }
+  EXPECT_TRUE(fs::is_fifo(pipe));
+}
+
+// Runs step as an ordinary user (as root every file may be written) and returns what it
+// reported: empty when it went through.
+std::string AsOrdinaryUser(const fakes::TempFolder& folder, const std::function<void()>& step) {
+  const fs::path report = folder.path() / "report.txt";
+  const pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+    std::string said;
+    try {
+      step();
+    } catch (const core::Error& e) {
+      said = e.failure().description;
+    }
+    std::ofstream(report) << said;
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child could not run";
+  return ReadAll(report);
+}
+
+TEST(DataFileAccess, AProtectedFileIsNeverReplacedAndOneInAProtectedFolderIsRewritten) {
+  fakes::TempFolder folder;
+  fs::permissions(folder.path(), fs::perms::all);
+  const files::DataFileBytes bytes = files::EncodeDataFile(PatternedImage());
+  const std::string tune(bytes.begin(), bytes.end());
+
+  const fs::path protectedFile = folder.Write("protected.dat", "old tune");
+  fs::permissions(protectedFile, fs::perms::owner_read | fs::perms::others_read);
+  const std::string refused =
+      AsOrdinaryUser(folder, [&] { files::WriteDataFile(protectedFile, bytes); });
+  EXPECT_NE(refused.find("Permission denied"), std::string::npos) << refused;
+  EXPECT_EQ(ReadAll(protectedFile), "old tune");
+
+  // No temporary file can be made beside it, so the file itself is rewritten.
+  const fs::path shut = folder.path() / "shut";
+  const fs::path inShut = folder.Write("shut/longer.dat", std::string(5000, 'o'));
+  fs::permissions(inShut, fs::perms::all);
+  fs::permissions(shut, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+  EXPECT_EQ(AsOrdinaryUser(folder, [&] { files::WriteDataFile(inShut, bytes); }), "");
+  EXPECT_EQ(ReadAll(inShut), tune);
+  EXPECT_EQ(std::distance(fs::directory_iterator(shut), fs::directory_iterator()), 1);
 }
 
 }  // namespace

@@ -30,10 +30,10 @@ TEST(ApplicationMode, ReSyncAndReadStatusSendOneByteEachAndKeepThePortOpen) {
   LinkRig started({"engine-started"});
   EXPECT_EQ(started.link.ReadStatus() & comm::kStatusEngineStarted, 0x04);
 
-  // A silent module fails ReSync quietly after one second.
+  // A silent module fails ReSync quietly after one second and the quiet bound.
   LinkRig silent({"silent"});
   EXPECT_FALSE(silent.link.ReSync());
-  EXPECT_EQ(silent.clock.now, 1s);
+  EXPECT_EQ(silent.clock.now, 1s + comm::kLateReplyBound);
   EXPECT_TRUE(silent.host.boxes.empty());
   EXPECT_TRUE(silent.port.IsOpen());
 }
@@ -77,7 +77,7 @@ TEST(ApplicationMode, FirmwareIDDropsTheEchoAndEndsAtItsCarriageReturnOrDeadline
     EXPECT_EQ(image.FirmwareID, c.id);
     EXPECT_EQ(image.ModuleVersion, c.version);
     EXPECT_EQ(rig.Sent(), Bytes{0x10});
-    EXPECT_LE(rig.clock.now, 1001ms);
+    EXPECT_LE(rig.clock.now, 1001ms + (c.commOK ? 0s : comm::kDrainLimit));
     EXPECT_EQ(rig.Texts(),
               c.commOK ? std::vector<std::string>{} : std::vector<std::string>{kTimeout});
     EXPECT_FALSE(rig.port.IsOpen());
@@ -243,13 +243,26 @@ TEST(LineEvents, EachShowsItsDescriptionAndTheThirdClosesThePort) {
   }
 }
 
-TEST(Ports, NoPortAttachedIsReportedThroughThePrompt) {
+TEST(Ports, APortFailureIsToldWithTheProgramsAdviceOnceAndEndsTheProcedure) {
   fakes::ScriptedHost host;
   bool abortFlag = false;
   comm::Link link(host, abortFlag);
+  link.SetPortAdvice([](const comm::PortError& e) {
+    return e.fault() == comm::PortFault::NotSetUp ? "Pick one." : "";
+  });
   host.ExpectBox(Answer::Abort);
   EXPECT_FALSE(link.ReSync());
-  EXPECT_NE(host.boxes.at(0).text.find("Port Setup"), std::string::npos);
+  EXPECT_EQ(host.boxes.at(0).text, "No serial port is set up. Pick one.");
+  EXPECT_TRUE(link.PortUnusable());
+
+  LinkRig gone({"vanish-after=0"});
+  gone.host.ExpectBox(Answer::Retry);
+  gone.host.ExpectBox(Answer::Ignore);
+  EXPECT_FALSE(gone.link.ReSync());
+  EXPECT_EQ(gone.Texts(),
+            std::vector<std::string>(2, "The serial port /dev/ttyS0 does not exist."));
+  EXPECT_TRUE(gone.link.PortUnusable());
+  EXPECT_TRUE(gone.Sent().empty());
 }
 
 }  // namespace

@@ -99,7 +99,9 @@ TEST(GarbageReplies, EveryCommandEndsWithinItsDeadlines) {
     for (const auto& c : commands) {
       const auto start = rig.clock.now;
       c.command();
-      EXPECT_LE(rig.clock.now - start, c.limit) << c.name << " seed " << seed;
+      // The garbage stops when the tool stops sending: the drain ends one quiet bound later.
+      EXPECT_LE(rig.clock.now - start, c.limit + comm::kLateReplyBound)
+          << c.name << " seed " << seed;
     }
   }
 }

@@ -196,7 +196,9 @@ TEST(Download, EscStopsEitherReadAndTheModuleLeavesItsBootLoader) {
 }
 
 TEST(Download, AModuleThatAnswersOnlyOnTheFourthLinkCheckIsStillRead) {
-  TransferRig late(sim::Edition::JX, WithFaults({"busy=2500"}));
+  // Each failed check waits one second and drains the line for the quiet bound; the third
+  // drains the answers held back until 7.5 s, the fourth is answered.
+  TransferRig late(sim::Edition::JX, WithFaults({"busy=7500"}));
   late.host.ExpectBox(Answer::OK);
   late.host.ExpectBox(Answer::OK);
   EXPECT_EQ(Download(late), Outcome::Completed);

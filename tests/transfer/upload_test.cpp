@@ -187,10 +187,10 @@ TEST(Upload, EachFailingStepSaysSoAndEndsWithTheModuleInApplicationMode) {
       {"module gone before the exit", "drop-after=2877", {Answer::Abort},
        {id, kTimeout, "Upload aborted - ATmega failed to exit boot load mode."}, failed, ql2,
        "QL2 VOSK", "ii", true},
-      {"module gone during FLASH programming", "drop-after=300",
-       {Answer::Abort, Answer::Abort, Answer::Abort},
-       {id, kTimeout, kTimeout, flashFailed, kTimeout, exitFailed}, failed, ql2, "QL2 VOSK", "?o",
-       true},
+      // A page byte without its echo: where the loader stands is unknown, so nothing more
+      // is sent, the exit included.
+      {"module gone during FLASH programming", "drop-after=300", {Answer::Abort},
+       {id, kTimeout, flashFailed, exitFailed}, failed, ql2, "QL2 VOSK", "?o", true},
   };
   // clang-format on
   for (const StepCase& c : cases) {

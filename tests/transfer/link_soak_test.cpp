@@ -1,0 +1,156 @@
+// Many downloads and uploads, each with one fault of the module or the line and random
+// answers to the prompts. Whatever happens, nothing outside the transferred regions is
+// written, every run ends, "Upload completed." means the module holds the image and a
+// completed download brings exactly the module's data.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/editions.h"
+#include "transfer/download.h"
+#include "transfer/upload.h"
+#include "transfer_rig.h"
+
+namespace {
+
+using core::Answer;
+using transfer::Outcome;
+using namespace std::chrono_literals;
+
+constexpr int kRuns = 500;
+// Bytes an upload sends; a download sends fewer.
+constexpr std::size_t kUploadBytes = 2882;
+constexpr std::size_t kDownloadBytes = 1380;
+constexpr int kRetriesInARow = 3;
+// Generous: five link checks, a few prompts answered Retry, each with its drain.
+constexpr auto kLongestRun = 10min;
+
+// Answers prompts as a hurried user might: any button offered, but not Retry for ever.
+class RandomUser {
+ public:
+  explicit RandomUser(std::mt19937& random) : random_(random) {}
+  Answer operator()(core::Buttons buttons) {
+    if (buttons == core::Buttons::RetryCancel) {
+      return random_() % 2 == 0 ? Answer::Retry : Answer::Cancel;
+    }
+    if (buttons == core::Buttons::AbortIgnore) {
+      return random_() % 2 == 0 ? Answer::Abort : Answer::Ignore;
+    }
+    if (buttons != core::Buttons::AbortRetryIgnore) return Answer::OK;
+    const Answer answers[] = {Answer::Abort, Answer::Retry, Answer::Ignore};
+    Answer answer = answers[random_() % 3];
+    if (answer == Answer::Retry && ++retries_ > kRetriesInARow) answer = Answer::Abort;
+    if (answer != Answer::Retry) retries_ = 0;
+    return answer;
+  }
+
+ private:
+  std::mt19937& random_;
+  int retries_ = 0;
+};
+
+std::string RandomFault(std::mt19937& random, std::size_t bytesSent) {
+  const char* commands[] = {"10", "11", "14", "15", "16", "17", "18", "19", "1D", "2F", "33"};
+  const std::string command = commands[random() % std::size(commands)];
+  const std::string byte = std::to_string(1 + random() % bytesSent);
+  const std::string delay = std::to_string(500 + random() % 2001);
+  switch (random() % 7) {
+    case 0:
+      return "drop-after=" + byte;
+    case 1:
+      return "late=" + command + ":" + delay;
+    case 2:
+      return "nak=" + command;
+    case 3:
+      return "stall=" + byte + ":" + delay;
+    case 4:
+      return "lose=" + byte;
+    case 5:
+      return "vanish-after=" + byte;
+    default:
+      return "flip-flash=" +
+             std::to_string(core::kFLASHRegionFirstWord + random() % core::kFLASHRegionWords);
+  }
+}
+
+// Both memories with the transferred regions blanked, to compare what lies outside them.
+sim::Memories Outside(sim::Memories memories) {
+  std::fill(memories.flash.begin() + 2 * core::kFLASHRegionFirstWord,
+            memories.flash.begin() + 2 * (core::kFLASHRegionLastWord + 1), 0);
+  std::fill(memories.eeprom.begin() + core::kEEPROMRegionFirstByte,
+            memories.eeprom.begin() + core::kEEPROMRegionLastByte + 1, 0);
+  return memories;
+}
+
+void ExpectNothingWrittenOutside(sim::QuillonModule& module, const sim::Memories& was) {
+  ASSERT_TRUE(module.StrayWrites().empty()) << module.StrayWrites().front();
+  const sim::Memories outside = Outside(module.memories());
+  ASSERT_EQ(outside.flash, Outside(was).flash);
+  ASSERT_EQ(outside.eeprom, Outside(was).eeprom);
+}
+
+TEST(LinkSoak, UploadsNeverWriteOutsideTheRegionsAndCompletedMeansTheModuleHoldsTheImage) {
+  std::mt19937 random(20261207);
+  int completed = 0;
+  for (int run = 0; run < kRuns; ++run) {
+    const std::string fault = RandomFault(random, kUploadBytes);
+    SCOPED_TRACE("upload " + std::to_string(run) + ": " + fault);
+    transfertest::TransferRig rig(sim::Edition::JX, transfertest::WithFaults({fault}));
+    rig.host.answerEvery = RandomUser(random);
+    rig.image = transfertest::HeldData(rig.module.memories(), "JX", 1);
+    const core::ModuleImage before = rig.image;
+    const sim::Memories was = rig.module.memories();
+
+    const Outcome outcome = transfer::Upload(rig.image, rig.link, rig.host);
+    ASSERT_LT(rig.clock.now, kLongestRun);
+    ExpectNothingWrittenOutside(rig.module, was);
+    const bool saidCompleted = rig.host.boxes.back().text == transfer::kUploadCompleted;
+    ASSERT_EQ(saidCompleted, outcome == Outcome::Completed);
+    if (saidCompleted) {
+      const core::ModuleImage held = transfertest::RegionsOf(rig.module.memories());
+      ASSERT_EQ(held.FLASHBuffer, rig.image.FLASHBuffer);
+      ASSERT_EQ(held.EEPROMBuffer, rig.image.EEPROMBuffer);
+      ++completed;
+    }
+    ASSERT_EQ(rig.image.FLASHBuffer, before.FLASHBuffer);
+    ASSERT_FALSE(rig.port.IsOpen());
+  }
+  // Many faults are harmless (a late reply that is retried, a stall that is waited out).
+  EXPECT_GT(completed, kRuns / 10);
+  EXPECT_LT(completed, kRuns);
+}
+
+TEST(LinkSoak, DownloadsNeverWriteAndACompletedOneBringsTheModulesData) {
+  std::mt19937 random(20261208);
+  int completed = 0;
+  for (int run = 0; run < kRuns; ++run) {
+    const std::string fault = RandomFault(random, kDownloadBytes);
+    SCOPED_TRACE("download " + std::to_string(run) + ": " + fault);
+    transfertest::TransferRig rig(sim::Edition::JX, transfertest::WithFaults({fault}));
+    rig.host.answerEvery = RandomUser(random);
+    const sim::Memories was = rig.module.memories();
+
+    const Outcome outcome =
+        transfer::Download(rig.image, rig.link, rig.editor, rig.window, rig.host);
+    ASSERT_LT(rig.clock.now, kLongestRun);
+    ExpectNothingWrittenOutside(rig.module, was);
+    ASSERT_EQ(rig.module.memories().flash, was.flash);
+    ASSERT_EQ(rig.module.memories().eeprom, was.eeprom);
+    if (outcome == Outcome::Completed) {
+      core::ModuleImage expected = transfertest::RegionsOf(was);
+      expected.ModuleVersion = "JX";
+      core::ReplaceBlankBytes(expected);
+      ASSERT_EQ(rig.image.FLASHBuffer, expected.FLASHBuffer);
+      ASSERT_EQ(rig.image.EEPROMBuffer, expected.EEPROMBuffer);
+      ASSERT_EQ(rig.host.boxes.back().text, "Download completed.");
+      ++completed;
+    } else {
+      ASSERT_TRUE(rig.image.FLASHBufferEmpty);
+    }
+    ASSERT_FALSE(rig.port.IsOpen());
+  }
+  EXPECT_GT(completed, kRuns / 10);
+  EXPECT_LT(completed, kRuns);
+}
+
+}  // namespace
