@@ -1,11 +1,9 @@
 #include "cli/identify.h"
 
-#include <QCoreApplication>
 #include <iostream>
 
 #include "cli/command.h"
-#include "cli/console_host.h"
-#include "cli/module_target.h"
+#include "cli/module_session.h"
 #include "core/editions.h"
 #include "transfer/module_checks.h"
 
@@ -25,25 +23,12 @@ int RunIdentify(const std::vector<std::string>& arguments) {
   std::string error;
   const std::optional<ModuleTarget> target = TakeModuleTarget(rest, error);
   if (target && !rest.empty()) error = "unexpected argument \"" + rest.front() + "\"";
-  if (!target || !rest.empty()) {
-    std::cerr << "ventrel-cli identify: " << error << "\n" << kUsage << kTargetHelp;
-    return kExitUsage;
-  }
-  int argc = 1;
-  char name[] = "ventrel-cli";
-  char* argv[] = {name, nullptr};
-  const QCoreApplication application(argc, argv);
+  if (!target || !rest.empty()) return TargetUsageError("identify", kUsage, error);
 
-  bool abortFlag = false;
-  ConsoleHost host("identify", abortFlag);
-  ModuleConnection connection(*target, host, abortFlag);
-  comm::Link& link = connection.link();
-
-  bool linked = false;
-  for (int attempt = 0; attempt < transfer::kReSyncAttempts && !linked; ++attempt) {
-    linked = link.ReSync();
-  }
-  if (!linked) {
+  ModuleSession session("identify", *target);
+  ConsoleHost& host = session.host();
+  comm::Link& link = session.link();
+  if (!transfer::EstablishLink(link)) {
     host.Say(transfer::kNoLink);
     return kExitFailed;
   }

@@ -4,8 +4,6 @@
 
 namespace transfer {
 
-namespace {
-
 bool EstablishLink(comm::Link& link) {
   for (int attempt = 0; attempt < kReSyncAttempts; ++attempt) {
     if (link.ReSync()) return true;
@@ -14,8 +12,6 @@ bool EstablishLink(comm::Link& link) {
   }
   return false;
 }
-
-}  // namespace
 
 bool CheckModule(comm::Link& link, core::ModuleImage& image, core::Host& host,
                  const CheckTexts& texts) {

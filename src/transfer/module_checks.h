@@ -24,6 +24,9 @@ struct CheckTexts {
   const char* invalidID;
 };
 
+// ReSync up to five times, stopping at the first answer or at a port that cannot be used.
+bool EstablishLink(comm::Link& link);
+
 // ReSync up to five times, the status byte, the firmware ID (into image), each refusal
 // with its message; then shows the firmware ID. True when the module may be used.
 bool CheckModule(comm::Link& link, core::ModuleImage& image, core::Host& host,

@@ -44,4 +44,8 @@ for command in "info" "table"; do
 done
 if "$cli" info "$work" 2>"$work/err"; then fail "info accepted a folder"; fi
 grep -q "it is a folder" "$work/err" || fail "folder message"
+# A named pipe would block a reader until someone writes to it: refused at once.
+mkfifo "$work/pipe.dat"
+if timeout 10 "$cli" info "$work/pipe.dat" 2>"$work/err"; then fail "info accepted a pipe"; fi
+grep -q "it is a named pipe" "$work/err" || fail "pipe message"
 echo "cli data files: all checks passed"

@@ -61,6 +61,10 @@ identify --port /dev/ventrel-no-such-port
 [ "$status" -eq 1 ] || fail "a missing port gave exit status $status"
 grep -q "The serial port /dev/ventrel-no-such-port does not exist" "$out/stderr" ||
   fail "a missing port was not named"
+# Told once, in the terms of the command line, and then the link check ends.
+[ "$(grep -c "does not exist" "$out/stderr")" -eq 1 ] || fail "a missing port was told more than once"
+grep -q -- "--port DEVICE" "$out/stderr" || fail "a missing port does not point to --port"
+if grep -q "Port Setup\|Retry" "$out/stderr"; then fail "desktop advice on the command line"; fi
 
 identify --simulate=qx
 [ "$status" -eq 2 ] || fail "a bad edition gave exit status $status"

@@ -146,4 +146,18 @@ TEST(LateReplies, AReplyJustInsideTheQuietBoundIsDrained) {
   EXPECT_EQ(rig.port.bytesRead(), 4u) << "two replies, each read once";
 }
 
+
+TEST(PortFailure, APortThatCannotBeOpenedEndsTheLinkCheckAfterOnePrompt) {
+  for (const Answer answer : {Answer::Abort, Answer::Ignore}) {
+    TransferRig rig(sim::Edition::JX, transfertest::WithFaults({"vanish-after=0"}));
+    rig.host.ExpectBox(answer);
+    rig.host.ExpectBox(Answer::OK);
+    EXPECT_EQ(transfer::Download(rig.image, rig.link, rig.editor, rig.window, rig.host),
+              Outcome::Failed);
+    EXPECT_EQ(rig.Texts(), (std::vector<std::string>{"The serial port /dev/ttyS0 does not exist.",
+                                                     transfer::kNoLink}));
+    EXPECT_TRUE(rig.port.written().empty());
+  }
+}
+
 }  // namespace
