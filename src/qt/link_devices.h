@@ -29,6 +29,8 @@ class LinkDevices {
   void UseSimulatedModule(sim::Edition edition);
   // Back to the serial port, once the user has chosen one.
   void UseSerialPort();
+  // The clock every transfer of the window runs on.
+  QtClock& clock() { return clock_; }
 
  private:
   app::Session& session_;

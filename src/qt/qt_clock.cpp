@@ -24,8 +24,22 @@ constexpr Duration kEventLoopThreshold = 3ms;
 constexpr Duration kReadySlice = 200us;
 constexpr int kLatenessSmoothing = 8;
 constexpr Duration kMaxWakeLateness = 300us;
+// Often enough for the window to follow the screen's refresh and to take Esc at once.
+constexpr std::chrono::milliseconds kEventTurnInterval{5};
+
+QElapsedTimer& SinceLastEventTurn() {
+  static QElapsedTimer since;
+  return since;
+}
 
 }  // namespace
+
+void LetEventsRun() {
+  QElapsedTimer& since = SinceLastEventTurn();
+  if (since.isValid() && since.elapsed() < kEventTurnInterval.count()) return;
+  QCoreApplication::processEvents();
+  since.start();
+}
 
 QtClock::QtClock() {
   elapsed_.start();
@@ -58,10 +72,16 @@ void QtClock::WaitUntil(Duration deadline, const std::function<bool()>& ready) {
       timer.start(
           std::chrono::duration_cast<std::chrono::milliseconds>(remaining - kEventLoopMargin));
       loop.exec();
+      SinceLastEventTurn().start();
       loop_ = outer;
       continue;
     }
-    QCoreApplication::processEvents();
+    // Bytes reach the port in a turn of the event loop: a wait for them takes one each time.
+    if (ready) {
+      QCoreApplication::processEvents();
+    } else {
+      LetEventsRun();
+    }
     if (ready && ready()) return;
     const Duration left = deadline - Now();
     if (left <= Duration::zero()) return;

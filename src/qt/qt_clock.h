@@ -12,6 +12,11 @@ class QEventLoop;
 
 namespace qtui {
 
+// Lets the event loop handle what is pending (repaints, keys), at most every few
+// milliseconds: with a window on screen each turn costs tens of microseconds, and the
+// transfer loops would otherwise take several turns per byte.
+void LetEventsRun();
+
 class QtClock : public core::Clock {
  public:
   QtClock();

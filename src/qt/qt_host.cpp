@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "core/safest_answer.h"
+#include "qt/qt_clock.h"
 #include "qt/qt_text.h"
 
 namespace qtui {
@@ -17,6 +18,7 @@ namespace qtui {
 namespace {
 
 constexpr int kProgressMaximum = 100;
+constexpr qint64 kProgressRedrawMs = 100;
 
 QMessageBox::StandardButtons ToQtButtons(core::Buttons buttons) {
   switch (buttons) {
@@ -101,6 +103,9 @@ std::optional<std::string> ChosenPath(const QString& path) {
 void QtHost::AttachProgressFrame(QGroupBox* frame, QProgressBar* bar) {
   progressFrame_ = frame;
   progressBar_ = bar;
+  // Opaque, so that each step of the bar repaints the frame alone, not the window and
+  // the chart behind it.
+  if (progressFrame_) progressFrame_->setAutoFillBackground(true);
   if (progressBar_) progressBar_->setRange(0, kProgressMaximum);
 }
 
@@ -137,19 +142,25 @@ void QtHost::ShowProgress(const std::string& caption) {
   if (!progressFrame_) return;
   progressFrame_->setTitle(ToQString(caption));
   if (progressBar_) progressBar_->setValue(0);
+  sinceBarShown_.start();
   progressFrame_->show();
   progressFrame_->repaint();
 }
 
 void QtHost::SetProgress(int percent) {
-  if (progressBar_) progressBar_->setValue(percent);
+  if (!progressBar_ || percent == progressBar_->value()) return;
+  // Each redraw of the frame costs about a millisecond on screen; the last step is always shown.
+  const bool due = !sinceBarShown_.isValid() || sinceBarShown_.elapsed() >= kProgressRedrawMs;
+  if (!due && percent != kProgressMaximum) return;
+  progressBar_->setValue(percent);
+  sinceBarShown_.start();
 }
 
 void QtHost::HideProgress() {
   if (progressFrame_) progressFrame_->hide();
 }
 
-void QtHost::Yield() { QApplication::processEvents(); }
+void QtHost::Yield() { LetEventsRun(); }
 
 std::string QtHost::ClipboardText() { return ToStdString(QApplication::clipboard()->text()); }
 

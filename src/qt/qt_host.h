@@ -2,6 +2,7 @@
 // window's progress frame, the event loop and the system clipboard.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 
 #include "core/host.h"
@@ -37,6 +38,8 @@ class QtHost : public core::Host {
   QPointer<QWidget> owner_;
   QPointer<QGroupBox> progressFrame_;
   QPointer<QProgressBar> progressBar_;
+  // When the bar was last redrawn; it is redrawn a few times a second, not at every step.
+  QElapsedTimer sinceBarShown_;
 };
 
 }  // namespace qtui

@@ -87,7 +87,8 @@ TEST_F(DesktopTransfer, DownloadOpenTheFrontTableAndUploadWithTheProgressFrame) 
   session.link.CommErrorCount = 4;
   bool checkedDuringTransfer = false;
   whileProgressing = [&](const std::string& caption, int percent) {
-    if (caption != "Reading FLASH" || percent != 50 || checkedDuringTransfer) return;
+    // The bar is redrawn a few times a second, so which steps it shows depends on time.
+    if (caption != "Reading FLASH" || percent < 50 || checkedDuringTransfer) return;
     checkedDuringTransfer = true;
     EXPECT_TRUE(window->progressFrame()->isVisible());
     for (const char* name :
@@ -144,8 +145,10 @@ TEST_F(DesktopTransfer, DownloadOpenTheFrontTableAndUploadWithTheProgressFrame) 
 
 TEST_F(DesktopTransfer, EscStopsADownloadAndTheDataInMemoryStay) {
   const std::string before = Caption();
+  bool pressed = false;
   whileProgressing = [&](const std::string& caption, int percent) {
-    if (caption == "Reading FLASH" && percent >= 20 && percent < 25) {
+    if (caption == "Reading FLASH" && percent >= 20 && !pressed) {
+      pressed = true;
       QTest::keyClick(window.get(), Qt::Key_Escape);
     }
   };
@@ -154,7 +157,7 @@ TEST_F(DesktopTransfer, EscStopsADownloadAndTheDataInMemoryStay) {
   EXPECT_EQ(host.texts, (std::vector<std::string>{"Firmware ID: Quillon II JX V2.4",
                                                   "FLASH download failed."}));
   EXPECT_EQ(host.titles.back(), "Download Data");
-  EXPECT_LT(bar->value(), 30);
+  EXPECT_LT(bar->value(), 50);
   EXPECT_TRUE(window->session().image.FLASHBufferEmpty);
   EXPECT_EQ(Caption(), before);
   EXPECT_FALSE(window->session().AbortFlag);
@@ -169,12 +172,12 @@ TEST_F(DesktopTransfer, ClosingDuringAnUploadAsksToStopItFirst) {
   bool askedOnce = false;
   bool askedTwice = false;
   whileProgressing = [&](const std::string& caption, int percent) {
-    if (caption == "Programming FLASH" && percent == 33 && !askedOnce) {
+    if (caption == "Programming FLASH" && percent >= 33 && !askedOnce) {
       askedOnce = true;
       host.answers.push_front(Answer::No);
       window->close();
       EXPECT_TRUE(window->isVisible());
-    } else if (caption == "Verifying FLASH" && percent == 10 && !askedTwice) {
+    } else if (caption == "Verifying FLASH" && percent >= 10 && !askedTwice) {
       askedTwice = true;
       host.answers.push_front(Answer::Yes);
       window->close();
