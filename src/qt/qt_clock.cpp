@@ -1,5 +1,6 @@
 #include "qt/qt_clock.h"
 
+#include <poll.h>
 #include <sys/prctl.h>
 
 #include <QCoreApplication>
@@ -57,7 +58,7 @@ void QtClock::Wake() {
   if (loop_) loop_->quit();
 }
 
-void QtClock::WaitUntil(Duration deadline, const std::function<bool()>& ready) {
+void QtClock::WaitUntil(Duration deadline, const std::function<bool()>& ready, int wakeHandle) {
   for (;;) {
     if (ready && ready()) return;
     const Duration remaining = deadline - Now();
@@ -85,13 +86,23 @@ void QtClock::WaitUntil(Duration deadline, const std::function<bool()>& ready) {
     if (ready && ready()) return;
     const Duration left = deadline - Now();
     if (left <= Duration::zero()) return;
-    if (ready) {
+    if (ready && wakeHandle >= 0) {
+      WaitReadable(wakeHandle, left);
+    } else if (ready) {
       std::this_thread::sleep_for(std::min(left, kReadySlice));
     } else {
       SleepPrecisely(deadline);
       return;
     }
   }
+}
+
+void QtClock::WaitReadable(int handle, Duration wait) {
+  pollfd watched{handle, POLLIN, 0};
+  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(wait);
+  const timespec timeout{static_cast<time_t>(seconds.count()),
+                         static_cast<long>(std::chrono::nanoseconds(wait - seconds).count())};
+  ::ppoll(&watched, 1, &timeout, nullptr);
 }
 
 void QtClock::SleepPrecisely(Duration deadline) {

@@ -25,13 +25,15 @@ class QtClock : public core::Clock {
   void DelayTimer(Duration wait) override;
 
   // Waits until the deadline, or until ready() holds; ready is checked whenever the wait
-  // is woken.
-  void WaitUntil(Duration deadline, const std::function<bool()>& ready);
+  // is woken. With wakeHandle, a file descriptor that becomes readable when ready() may
+  // have changed, the last stretch of the wait ends as soon as it does.
+  void WaitUntil(Duration deadline, const std::function<bool()>& ready, int wakeHandle = -1);
   // Wakes the running wait so that it checks ready() again (a signal's slot).
   void Wake();
 
  private:
   void SleepPrecisely(Duration deadline);
+  static void WaitReadable(int handle, Duration wait);
 
   QElapsedTimer elapsed_;
   // How late the kernel has lately woken a sleeper.

@@ -168,9 +168,13 @@ comm::Byte QtSerialPort::ReadByte() {
 bool QtSerialPort::WaitForBytes(std::size_t count, Deadline deadline) {
   CheckNotLost();
   if (!port_.isOpen()) return false;
-  clock_.WaitUntil(deadline, [&] {
-    return lost_ || !port_.isOpen() || static_cast<std::size_t>(port_.bytesAvailable()) >= count;
-  });
+  clock_.WaitUntil(
+      deadline,
+      [&] {
+        return lost_ || !port_.isOpen() ||
+               static_cast<std::size_t>(port_.bytesAvailable()) >= count;
+      },
+      static_cast<int>(port_.handle()));
   CheckNotLost();
   PollLineCounters();
   return port_.isOpen() && static_cast<std::size_t>(port_.bytesAvailable()) >= count;
