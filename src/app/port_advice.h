@@ -7,6 +7,6 @@
 
 namespace app {
 
-std::string DesktopPortAdvice(const comm::PortError& failure);
+std::string DesktopPortAdvice(const core::PortError& failure);
 
 }  // namespace app

@@ -47,7 +47,7 @@ class ModuleConnection {
  private:
   qtui::QtClock clock_;
   std::unique_ptr<sim::QuillonModule> module_;
-  std::unique_ptr<comm::SerialPort> port_;
+  std::unique_ptr<core::SerialPort> port_;
   comm::Link link_;
 };
 

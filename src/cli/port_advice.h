@@ -7,6 +7,6 @@
 
 namespace cli {
 
-std::string CommandLinePortAdvice(const comm::PortError& failure);
+std::string CommandLinePortAdvice(const core::PortError& failure);
 
 }  // namespace cli

@@ -15,17 +15,17 @@ constexpr int kMaxPercent = 100;
 
 std::optional<std::string> LineEventDescription(int code) {
   switch (code) {
-    case kEventFramingError:
+    case core::kEventFramingError:
       return "Framing error.";
-    case kEventHardwareOverrun:
+    case core::kEventHardwareOverrun:
       return "Port hardware overrun.";
-    case kEventReceiveOverflow:
+    case core::kEventReceiveOverflow:
       return "Receive buffer overflow.";
-    case kEventParityError:
+    case core::kEventParityError:
       return "Parity error.";
-    case kEventTransmitBufferFull:
+    case core::kEventTransmitBufferFull:
       return "Transmit buffer full.";
-    case kEventDeviceControlBlock:
+    case core::kEventDeviceControlBlock:
       return "Device control block error.";
     default:
       return std::nullopt;
@@ -40,15 +40,15 @@ int ProgressPercent(long done, long first, long last) {
   return percent > kMaxPercent ? kMaxPercent : static_cast<int>(percent);
 }
 
-void Link::Attach(SerialPort& port, core::Clock& clock) {
+void Link::Attach(core::SerialPort& port, core::Clock& clock) {
   if (port_ && port_ != &port && port_->IsOpen()) port_->Close();
   port_ = &port;
   clock_ = &clock;
   port_->Configure(settings_);
 }
 
-SerialPort& Link::Port() const {
-  if (!port_) throw PortError(PortFault::NotSetUp, PortDevice());
+core::SerialPort& Link::Port() const {
+  if (!port_) throw core::PortError(core::PortFault::NotSetUp, PortDevice());
   return *port_;
 }
 
@@ -128,9 +128,10 @@ core::Failure Link::SettledFailure(const std::exception_ptr& failure, bool& port
   portFailed = false;
   try {
     std::rethrow_exception(failure);
-  } catch (const PortError& e) {
+  } catch (const core::PortError& e) {
     portFailed = true;
     core::Failure settled = e.failure();
+    settled.description = DescribePortFault(e);
     const std::string advice = portAdvice_ ? portAdvice_(e) : std::string();
     if (!advice.empty()) settled.description += " " + advice;
     return settled;
@@ -142,7 +143,7 @@ core::Failure Link::SettledFailure(const std::exception_ptr& failure, bool& port
 }
 
 void Link::OpenPort() {
-  SerialPort& port = Port();
+  core::SerialPort& port = Port();
   if (port.IsOpen()) return;
   port.SetPort(PortDevice());
   port.Open();

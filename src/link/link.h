@@ -34,9 +34,9 @@
 
 #include "core/host.h"
 #include "core/module_image.h"
+#include "core/serial_port.h"
 #include "link/port_failure.h"
 #include "link/protocol.h"
-#include "link/serial_port.h"
 
 namespace comm {
 
@@ -75,7 +75,7 @@ class Link {
 
   // The port and the clock every command uses; until then a command reports that no
   // port is set up.
-  void Attach(SerialPort& port, core::Clock& clock);
+  void Attach(core::SerialPort& port, core::Clock& clock);
   // What the program tells its user to do about a port failure, added to the prompt.
   void SetPortAdvice(PortAdvice advice) { portAdvice_ = std::move(advice); }
 
@@ -146,7 +146,7 @@ class Link {
   // again = true when it follows a failure after which the module is between commands.
   using Exchange = std::function<void(std::size_t from, bool again)>;
 
-  SerialPort& Port() const;
+  core::SerialPort& Port() const;
   core::Clock& Clock() const;
   core::Clock::Duration Now() const;
 
@@ -184,9 +184,9 @@ class Link {
 
   core::Host& host_;
   bool& abortFlag_;
-  SerialPort* port_ = nullptr;
+  core::SerialPort* port_ = nullptr;
   core::Clock* clock_ = nullptr;
-  PortSettings settings_;
+  core::PortSettings settings_{kLineSettings};
   PortAdvice portAdvice_;
   bool portUnusable_ = false;
   bool inStep_ = true;

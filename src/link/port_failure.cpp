@@ -12,17 +12,12 @@ std::string WithReason(const std::string& text, const std::string& detail) {
 
 }  // namespace
 
-PortError::PortError(PortFault fault, std::string device, std::string detail)
-    : core::Error(core::kErrCommOrFileOpen, core::kSourceCommError,
-                  DescribePortFault(fault, device, detail)),
-      fault_(fault),
-      device_(std::move(device)),
-      detail_(std::move(detail)) {}
-
-std::string DescribePortFault(PortFault fault, const std::string& device,
-                              const std::string& detail) {
+std::string DescribePortFault(const core::PortError& failure) {
+  using core::PortFault;
+  const std::string& device = failure.device();
+  const std::string& detail = failure.detail();
   const std::string port = "The serial port " + device;
-  switch (fault) {
+  switch (failure.fault()) {
     case PortFault::NotSetUp:
       return "No serial port is set up.";
     case PortFault::NotFound:

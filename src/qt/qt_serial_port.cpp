@@ -7,14 +7,15 @@
 #include <unistd.h>
 
 #include "core/failure.h"
+#include "link/protocol.h"
 #include "qt/qt_text.h"
 
 namespace qtui {
 
 namespace {
 
-using comm::PortError;
-using comm::PortFault;
+using core::PortError;
+using core::PortFault;
 
 // The group that owns the device, which the user must join to use it.
 std::string OwningGroup(const std::string& device) {
@@ -61,7 +62,7 @@ void QtSerialPort::SetPort(const std::string& device) {
   port_.setPortName(ToQString(device));
 }
 
-void QtSerialPort::Configure(const comm::PortSettings& settings) {
+void QtSerialPort::Configure(const core::PortSettings& settings) {
   settings_ = settings;
   if (port_.isOpen()) ApplyLineSettings();
 }
@@ -142,7 +143,7 @@ std::size_t QtSerialPort::BytesWaiting() {
   return port_.isOpen() ? static_cast<std::size_t>(port_.bytesAvailable()) : 0;
 }
 
-void QtSerialPort::WriteByte(comm::Byte value) {
+void QtSerialPort::WriteByte(Byte value) {
   CheckNotLost();
   if (!port_.isOpen()) throw PortError(PortFault::Closed, device_);
   const char byte = static_cast<char>(value);
@@ -154,7 +155,7 @@ void QtSerialPort::WriteByte(comm::Byte value) {
   CheckNotLost();
 }
 
-comm::Byte QtSerialPort::ReadByte() {
+QtSerialPort::Byte QtSerialPort::ReadByte() {
   CheckNotLost();
   char byte = 0;
   if (!port_.isOpen()) throw PortError(PortFault::Closed, device_);
@@ -162,7 +163,7 @@ comm::Byte QtSerialPort::ReadByte() {
     throw core::Error(core::kErrCommOrFileOpen, core::kSourceCommError,
                       "Nothing to read from " + device_ + ".");
   }
-  return static_cast<comm::Byte>(byte);
+  return static_cast<Byte>(byte);
 }
 
 bool QtSerialPort::WaitForBytes(std::size_t count, Deadline deadline) {
@@ -186,12 +187,12 @@ void QtSerialPort::PollLineCounters() {
   if (::ioctl(static_cast<int>(port_.handle()), TIOCGICOUNT, &now) != 0) return;
   const Counters current{now.frame, now.overrun, now.buf_overrun, now.parity};
   if (counters_) {
-    if (current.frame != counters_->frame) lineEvents_.push_back(comm::kEventFramingError);
-    if (current.overrun != counters_->overrun) lineEvents_.push_back(comm::kEventHardwareOverrun);
+    if (current.frame != counters_->frame) lineEvents_.push_back(core::kEventFramingError);
+    if (current.overrun != counters_->overrun) lineEvents_.push_back(core::kEventHardwareOverrun);
     if (current.bufferOverrun != counters_->bufferOverrun) {
-      lineEvents_.push_back(comm::kEventReceiveOverflow);
+      lineEvents_.push_back(core::kEventReceiveOverflow);
     }
-    if (current.parity != counters_->parity) lineEvents_.push_back(comm::kEventParityError);
+    if (current.parity != counters_->parity) lineEvents_.push_back(core::kEventParityError);
   }
   counters_ = current;
 }

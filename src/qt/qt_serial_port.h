@@ -7,26 +7,25 @@
 #include <optional>
 #include <string>
 
-#include "link/port_failure.h"
-#include "link/serial_port.h"
+#include "core/serial_port.h"
 #include "qt/qt_clock.h"
 
 namespace qtui {
 
-class QtSerialPort : public comm::SerialPort {
+class QtSerialPort : public core::SerialPort {
  public:
   explicit QtSerialPort(QtClock& clock);
 
   void SetPort(const std::string& device) override;
   std::string Port() const override { return device_; }
-  void Configure(const comm::PortSettings& settings) override;
+  void Configure(const core::PortSettings& settings) override;
   void Open() override;
   void Close() override;
   bool IsOpen() const override { return port_.isOpen(); }
   void ClearReceiveBuffer() override;
   std::size_t BytesWaiting() override;
-  void WriteByte(comm::Byte value) override;
-  comm::Byte ReadByte() override;
+  void WriteByte(Byte value) override;
+  Byte ReadByte() override;
   bool WaitForBytes(std::size_t count, Deadline deadline) override;
   std::optional<int> TakeLineEvent() override;
 
@@ -40,7 +39,7 @@ class QtSerialPort : public comm::SerialPort {
   QtClock& clock_;
   QSerialPort port_;
   std::string device_;
-  comm::PortSettings settings_;
+  core::PortSettings settings_;
   // Why the port went away under the link, once it has.
   std::optional<std::string> lost_;
   std::deque<int> lineEvents_;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/failure.h"
-#include "link/port_failure.h"
 
 namespace sim {
 
@@ -16,17 +15,17 @@ Time SimulatedPort::Now() const { return clock_.Now(); }
 
 void SimulatedPort::CheckNotLost() const {
   if (vanished_) {
-    throw comm::PortError(comm::PortFault::Vanished, device_, "the device was unplugged or closed");
+    throw core::PortError(core::PortFault::Vanished, device_, "the device was unplugged or closed");
   }
 }
 
 void SimulatedPort::RequireOpen() const {
   CheckNotLost();
-  if (!open_) throw comm::PortError(comm::PortFault::Closed, device_);
+  if (!open_) throw core::PortError(core::PortFault::Closed, device_);
 }
 
 void SimulatedPort::Open() {
-  if (vanished_) throw comm::PortError(comm::PortFault::NotFound, device_);
+  if (vanished_) throw core::PortError(core::PortFault::NotFound, device_);
   open_ = true;
 }
 

@@ -5,7 +5,7 @@
 #include <deque>
 #include <string>
 
-#include "link/serial_port.h"
+#include "core/serial_port.h"
 #include "sim/quillon_module.h"
 
 namespace sim {
@@ -13,13 +13,13 @@ namespace sim {
 // The time the wire model gives one byte.
 inline constexpr Time kWireByteTime = comm::kByteTime;
 
-class SimulatedPort : public comm::SerialPort {
+class SimulatedPort : public core::SerialPort {
  public:
   SimulatedPort(QuillonModule& module, core::Clock& clock);
 
   void SetPort(const std::string& device) override { device_ = device; }
   std::string Port() const override { return device_; }
-  void Configure(const comm::PortSettings& settings) override { settings_ = settings; }
+  void Configure(const core::PortSettings& settings) override { settings_ = settings; }
   void Open() override;
   void Close() override;
   bool IsOpen() const override { return open_ && !vanished_; }
@@ -48,7 +48,7 @@ class SimulatedPort : public comm::SerialPort {
   QuillonModule& module_;
   core::Clock& clock_;
   std::string device_ = "simulated module";
-  comm::PortSettings settings_;
+  core::PortSettings settings_;
   bool open_ = false;
   bool vanished_ = false;
   // When the tool's and the module's transmitters are free again.

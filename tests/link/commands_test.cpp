@@ -247,8 +247,8 @@ TEST(Ports, APortFailureIsToldWithTheProgramsAdviceOnceAndEndsTheProcedure) {
   fakes::ScriptedHost host;
   bool abortFlag = false;
   comm::Link link(host, abortFlag);
-  link.SetPortAdvice([](const comm::PortError& e) {
-    return e.fault() == comm::PortFault::NotSetUp ? "Pick one." : "";
+  link.SetPortAdvice([](const core::PortError& e) {
+    return e.fault() == core::PortFault::NotSetUp ? "Pick one." : "";
   });
   host.ExpectBox(Answer::Abort);
   EXPECT_FALSE(link.ReSync());

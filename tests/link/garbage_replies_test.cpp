@@ -16,13 +16,13 @@ using namespace std::chrono_literals;
 using comm::Byte;
 
 // Answers every written byte with zero to three random bytes, at once.
-class GarbagePort : public comm::SerialPort {
+class GarbagePort : public core::SerialPort {
  public:
   GarbagePort(core::Clock& clock, unsigned seed) : clock_(clock), random_(seed) {}
 
   void SetPort(const std::string& device) override { device_ = device; }
   std::string Port() const override { return device_; }
-  void Configure(const comm::PortSettings&) override {}
+  void Configure(const core::PortSettings&) override {}
   void Open() override { open_ = true; }
   void Close() override { open_ = false; }
   bool IsOpen() const override { return open_; }

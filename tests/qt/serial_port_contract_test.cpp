@@ -8,6 +8,7 @@
 #include "core/failure.h"
 #include "fakes/sim_process.h"
 #include "fakes/temp_folder.h"
+#include "link/port_failure.h"
 #include "qt/qt_clock.h"
 #include "qt/qt_serial_port.h"
 #include "sim/image_file.h"
@@ -26,7 +27,7 @@ double CPUSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
 class SerialPortContract : public testing::TestWithParam<Kind> {
  protected:
   // A module with the given ventrel-sim options, and the port to it, opened.
-  comm::SerialPort& Connect(std::vector<std::string> options = {}) {
+  core::SerialPort& Connect(std::vector<std::string> options = {}) {
     if (GetParam() == Kind::PseudoTerminal) {
       simulator_ = fakes::SimProcess::Start(VENTREL_SIM, options);
       if (!simulator_) ADD_FAILURE() << "ventrel-sim did not start";
@@ -63,11 +64,11 @@ class SerialPortContract : public testing::TestWithParam<Kind> {
   qtui::QtClock clock_;
   std::unique_ptr<fakes::SimProcess> simulator_;
   std::unique_ptr<sim::QuillonModule> module_;
-  std::unique_ptr<comm::SerialPort> port_;
+  std::unique_ptr<core::SerialPort> port_;
 };
 
 TEST_P(SerialPortContract, ReSyncIsAnsweredAndClearingDropsWhatHasArrived) {
-  comm::SerialPort& port = Connect();
+  core::SerialPort& port = Connect();
   EXPECT_TRUE(port.IsOpen());
   Send({comm::kCmdReSync});
   EXPECT_EQ(Receive(2), (std::vector<Byte>{0x33, 0x06}));
@@ -94,7 +95,7 @@ TEST_P(SerialPortContract, NullBytesAreReceived) {
 }
 
 TEST_P(SerialPortContract, SilentLineWaitsUntilTheDeadlineWithoutSpinning) {
-  comm::SerialPort& port = Connect({"--fault", "silent"});
+  core::SerialPort& port = Connect({"--fault", "silent"});
   Send({comm::kCmdReSync});
   const auto start = clock_.Now();
   const double cpuStart = CPUSeconds();
@@ -118,10 +119,10 @@ TEST(QtSerialPort, MissingDeviceIsNamedInTheFailure) {
   try {
     port.Open();
     FAIL() << "opened a missing device";
-  } catch (const core::Error& e) {
+  } catch (const core::PortError& e) {
     EXPECT_EQ(e.failure().source, "Comm Error");
-    EXPECT_NE(e.failure().description.find("/dev/ventrel-no-such-port does not exist"),
-              std::string::npos);
+    EXPECT_EQ(comm::DescribePortFault(e),
+              "The serial port /dev/ventrel-no-such-port does not exist.");
   }
   EXPECT_FALSE(port.IsOpen());
 }
@@ -140,8 +141,8 @@ TEST(QtSerialPort, TerminalThatVanishesIsReportedAndClosedNotHung) {
     port.WriteByte(comm::kCmdReSync);
     port.WaitForBytes(2, clock.Now() + 1s);
     port.WaitForBytes(2, clock.Now() + 1s);
-  } catch (const core::Error& e) {
-    const std::string& said = e.failure().description;
+  } catch (const core::PortError& e) {
+    const std::string said = comm::DescribePortFault(e);
     reported = said.find(simulator->device() + " stopped working") != std::string::npos;
     // Not the left-over error of setting DTR on a pseudo-terminal when it was opened.
     EXPECT_EQ(said.find("ioctl"), std::string::npos) << said;

@@ -13,11 +13,11 @@ namespace {
 class RecordingPort : public sim::SimulatedPort {
  public:
   using SimulatedPort::SimulatedPort;
-  void Configure(const comm::PortSettings& settings) override {
+  void Configure(const core::PortSettings& settings) override {
     configured.push_back(settings);
     SimulatedPort::Configure(settings);
   }
-  std::vector<comm::PortSettings> configured;
+  std::vector<core::PortSettings> configured;
 };
 
 struct ActivityRig {
@@ -36,7 +36,7 @@ struct ActivityRig {
       return false;
     }
     EXPECT_EQ(port.configured.size(), 1u);
-    const comm::PortSettings& settings = port.configured.back();
+    const core::PortSettings& settings = port.configured.back();
     EXPECT_EQ(settings.line, "56000,N,8,1");
     EXPECT_FALSE(settings.nullDiscard);
     EXPECT_TRUE(settings.dtrEnable);

@@ -1,15 +1,18 @@
 // The serial port as the link uses it: one byte written or read at a time, a receive
-// buffer that can be counted and cleared, and waits that leave the user interface alive.
+// buffer that can be counted and cleared, waits that leave the user interface alive, and
+// failures told by kind. The program, the command line and the simulated module each
+// supply one.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
+#include "core/failure.h"
 #include "core/host.h"
-#include "link/protocol.h"
 
-namespace comm {
+namespace core {
 
 // Line events the port reports; other happenings on the line are not passed on.
 inline constexpr int kEventFramingError = 1004;
@@ -20,7 +23,8 @@ inline constexpr int kEventTransmitBufferFull = 1010;
 inline constexpr int kEventDeviceControlBlock = 1011;
 
 struct PortSettings {
-  std::string line = kLineSettings;
+  // Baud rate, parity, data bits and stop bits, as "56000,N,8,1".
+  std::string line;
   // Zero bytes are data: they are never discarded.
   bool nullDiscard = false;
   bool dtrEnable = true;
@@ -28,9 +32,44 @@ struct PortSettings {
   std::size_t inBufferSize = 1024;
 };
 
+enum class PortFault {
+  NotSetUp,
+  NotFound,
+  NoPermission,
+  InUse,
+  CannotOpen,
+  RateRefused,
+  LineSettingsRefused,
+  Vanished,
+  WriteFailed,
+  Closed,
+};
+
+// A port failure by kind, with the device and the system's reason (for NoPermission, the
+// group that owns the device). The link words it for the user.
+class PortError : public Error {
+ public:
+  PortError(PortFault fault, std::string device, std::string detail = {})
+      : Error(kErrCommOrFileOpen, kSourceCommError,
+              device + (detail.empty() ? std::string() : ": " + detail)),
+        fault_(fault),
+        device_(std::move(device)),
+        detail_(std::move(detail)) {}
+
+  PortFault fault() const { return fault_; }
+  const std::string& device() const { return device_; }
+  const std::string& detail() const { return detail_; }
+
+ private:
+  PortFault fault_;
+  std::string device_;
+  std::string detail_;
+};
+
 class SerialPort {
  public:
-  using Deadline = core::Clock::Duration;
+  using Byte = std::uint8_t;
+  using Deadline = Clock::Duration;
   virtual ~SerialPort() = default;
 
   // The device the next Open uses, e.g. "/dev/ttyS0" or "/dev/ttyUSB0".
@@ -39,7 +78,7 @@ class SerialPort {
   // Applied now and at every later Open.
   virtual void Configure(const PortSettings& settings) = 0;
 
-  // Failures throw core::Error with a description that names the port and says what to do.
+  // Failures throw PortError.
   virtual void Open() = 0;
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
@@ -56,4 +95,4 @@ class SerialPort {
   virtual std::optional<int> TakeLineEvent() = 0;
 };
 
-}  // namespace comm
+}  // namespace core
