@@ -10,7 +10,7 @@
 namespace cli {
 
 std::optional<core::ModuleImage> LoadDataFile(const std::string& command, const std::string& path) {
-  std::optional<files::DataFileBytes> bytes;
+  std::optional<core::DataFileBytes> bytes;
   try {
     bytes = files::ReadDataFile(path);
   } catch (const core::Error& e) {
@@ -20,11 +20,11 @@ std::optional<core::ModuleImage> LoadDataFile(const std::string& command, const 
   if (!bytes) {
     std::cerr << "ventrel-cli " << command << ": " << path
               << ": Error - reached premature end-of-file (a data file has "
-              << files::kDataFileBytes << " bytes)\n";
+              << core::kDataFileBytes << " bytes)\n";
     return std::nullopt;
   }
   core::ModuleImage image;
-  files::DecodeDataFile(*bytes, image);
+  core::DecodeDataFile(*bytes, image);
   image.FLASHBufferEmpty = false;
   image.EEPROMBufferEmpty = false;
   image.EditionByteValue = image.EEPROMBuffer[core::kEditionByte];

@@ -77,7 +77,7 @@ int RunDownload(const std::vector<std::string>& arguments) {
     return kExitFailed;
   }
   try {
-    files::WriteDataFile(out, files::EncodeDataFile(image));
+    files::WriteDataFile(out, core::EncodeDataFile(image));
   } catch (const core::Error& e) {
     host.Say(e.failure().description);
     return kExitFailed;

@@ -50,7 +50,7 @@ int RunNew(const std::vector<std::string>& arguments) {
     return kExitFailed;
   }
   try {
-    files::WriteDataFile(out, files::EncodeDataFile(files::BaseTune(*version)));
+    files::WriteDataFile(out, core::EncodeDataFile(files::BaseTune(*version)));
   } catch (const core::Error& e) {
     std::cerr << "ventrel-cli new: " << e.failure().description << "\n";
     return kExitFailed;

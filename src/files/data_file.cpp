@@ -89,7 +89,7 @@ bool WriteAt(const fs::path& file, const void* data, std::size_t size) {
 
 // Rewrites the file itself, where no temporary file can be made beside it; the old
 // contents are put back when the write fails.
-void WriteInPlace(const fs::path& path, const fs::path& target, const DataFileBytes& bytes) {
+void WriteInPlace(const fs::path& path, const fs::path& target, const core::DataFileBytes& bytes) {
   const std::optional<std::string> old = ReadWhole(target);
   if (!old) FailSave(path, "the folder takes no new file and the old file cannot be kept");
   errno = 0;
@@ -116,31 +116,7 @@ fs::path TemporaryBeside(const fs::path& target) {
 
 }  // namespace
 
-DataFileBytes EncodeDataFile(const core::ModuleImage& image) {
-  DataFileBytes bytes{};
-  for (std::size_t i = 0; i < core::kFLASHRegionWords; ++i) {
-    const core::FLASHWord& word = image.FLASHBuffer[core::kFLASHRegionFirstWord + i];
-    bytes[2 * i] = word.LoByte;
-    bytes[2 * i + 1] = word.HiByte;
-  }
-  for (std::size_t i = 0; i < core::kEEPROMRegionBytes; ++i) {
-    bytes[kEEPROMFileOffset + i] = image.EEPROMBuffer[core::kEEPROMRegionFirstByte + i];
-  }
-  return bytes;
-}
-
-void DecodeDataFile(const DataFileBytes& bytes, core::ModuleImage& image) {
-  for (std::size_t i = 0; i < core::kFLASHRegionWords; ++i) {
-    core::FLASHWord& word = image.FLASHBuffer[core::kFLASHRegionFirstWord + i];
-    word.LoByte = bytes[2 * i];
-    word.HiByte = bytes[2 * i + 1];
-  }
-  for (std::size_t i = 0; i < core::kEEPROMRegionBytes; ++i) {
-    image.EEPROMBuffer[core::kEEPROMRegionFirstByte + i] = bytes[kEEPROMFileOffset + i];
-  }
-}
-
-std::optional<DataFileBytes> ReadDataFile(const fs::path& path) {
+std::optional<core::DataFileBytes> ReadDataFile(const fs::path& path) {
   std::error_code error;
   // Only a regular file is read: opening a named pipe or a device could block for ever.
   const fs::file_status status = fs::status(path, error);
@@ -150,7 +126,7 @@ std::optional<DataFileBytes> ReadDataFile(const fs::path& path) {
   errno = 0;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) FailOpen(path, SystemReason(errno));
-  DataFileBytes bytes{};
+  core::DataFileBytes bytes{};
   errno = 0;
   const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
   const bool readError = std::ferror(file) != 0;
@@ -161,7 +137,7 @@ std::optional<DataFileBytes> ReadDataFile(const fs::path& path) {
   return bytes;
 }
 
-void WriteDataFile(const fs::path& path, const DataFileBytes& bytes) {
+void WriteDataFile(const fs::path& path, const core::DataFileBytes& bytes) {
   std::error_code error;
   fs::path target = path;
   // Saving over a link replaces the file it points to, not the link.

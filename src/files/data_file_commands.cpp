@@ -54,7 +54,7 @@ void OpenFile(core::ModuleImage& image, tables::TableEditor& editor, core::Windo
   }
   std::string path;
   bool read = false;
-  std::optional<DataFileBytes> bytes;
+  std::optional<core::DataFileBytes> bytes;
   const core::ProcedureOutcome outcome =
       core::RunSteps(host, {
                                [&] {
@@ -77,7 +77,7 @@ void OpenFile(core::ModuleImage& image, tables::TableEditor& editor, core::Windo
   host.Yield();
   image.ClearEEPROMBuffer();
   image.ClearFLASHBuffer();
-  DecodeDataFile(*bytes, image);
+  core::DecodeDataFile(*bytes, image);
   image.FLASHBufferEmpty = false;
   image.EEPROMBufferEmpty = false;
   window.SetDataSourceText(DataSourceTextFor(path));
@@ -108,7 +108,7 @@ bool SaveFile(core::ModuleImage& image, tables::TableEditor& editor, core::Windo
                            },
                            [&] {
                              if (path.empty()) return;
-                             WriteDataFile(path, EncodeDataFile(image));
+                             WriteDataFile(path, core::EncodeDataFile(image));
                              written = true;
                            },
                            [&] {

@@ -1,31 +1,17 @@
 #include "sim/image_file.h"
 
-#include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <vector>
-
 namespace sim {
 
-std::string LoadDataFile(const std::filesystem::path& file, Memories& memories) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return "cannot open the data file " + file.string();
-  std::vector<char> bytes;
-  bytes.reserve(kDataFileBytes + 1);
-  for (std::istreambuf_iterator<char> it(in), end; it != end && bytes.size() <= kDataFileBytes;
-       ++it) {
-    bytes.push_back(*it);
+void LoadRegions(const core::DataFileBytes& bytes, Memories& memories) {
+  core::ModuleImage image;
+  core::DecodeDataFile(bytes, image);
+  for (std::size_t w = core::kFLASHRegionFirstWord; w <= core::kFLASHRegionLastWord; ++w) {
+    memories.flash[2 * w] = image.FLASHBuffer[w].LoByte;
+    memories.flash[2 * w + 1] = image.FLASHBuffer[w].HiByte;
   }
-  if (bytes.size() != kDataFileBytes) {
-    return "the data file " + file.string() + " is not " + std::to_string(kDataFileBytes) +
-           " bytes long";
+  for (std::size_t i = core::kEEPROMRegionFirstByte; i <= core::kEEPROMRegionLastByte; ++i) {
+    memories.eeprom[i] = image.EEPROMBuffer[i];
   }
-  const auto flashBytes = static_cast<long>(2 * core::kFLASHRegionWords);
-  std::copy_n(bytes.begin(), flashBytes,
-              memories.flash.begin() + 2 * static_cast<long>(core::kFLASHRegionFirstWord));
-  std::copy(bytes.begin() + flashBytes, bytes.end(),
-            memories.eeprom.begin() + static_cast<long>(core::kEEPROMRegionFirstByte));
-  return {};
 }
 
 }  // namespace sim

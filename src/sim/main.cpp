@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/failure.h"
+#include "files/data_file.h"
 #include "sim/faults.h"
 #include "sim/image_file.h"
 #include "sim/pty_server.h"
@@ -21,7 +23,7 @@ void PrintUsage(std::ostream& out) {
          "\n"
          "  --pty            serve on a pseudo-terminal (the only way it serves)\n"
          "  --edition NAME   the module's edition (default jx)\n"
-         "  --image FILE     start with the FLASH and EEPROM regions of a 1360-byte data file\n"
+         "  --image FILE     start with the FLASH and EEPROM regions of a data file\n"
          "  --fault SPEC     inject a fault; may be repeated\n"
          "  --verbose        report every received byte on standard error\n"
          "  --help           print this help and exit\n"
@@ -89,8 +91,17 @@ int main(int argc, char** argv) {
 
   sim::QuillonModule module(edition, faults);
   if (!image.empty()) {
-    if (const std::string error = sim::LoadDataFile(image, module.memories()); !error.empty()) {
-      std::cerr << "ventrel-sim: " << error << "\n";
+    // The same files the program opens, read the same way.
+    try {
+      const std::optional<core::DataFileBytes> bytes = files::ReadDataFile(image);
+      if (!bytes) {
+        std::cerr << "ventrel-sim: the data file " << image << " is shorter than "
+                  << core::kDataFileBytes << " bytes\n";
+        return EXIT_FAILURE;
+      }
+      sim::LoadRegions(*bytes, module.memories());
+    } catch (const core::Error& e) {
+      std::cerr << "ventrel-sim: " << e.failure().description << "\n";
       return EXIT_FAILURE;
     }
   }

@@ -169,7 +169,7 @@ TEST_F(DataFileCommandsTest, SaveReplacesOnYesAsksAgainOnNoAndAddsTheSuffix) {
   EXPECT_EQ(host.boxes[0].text,
             old.string() + "\r\nThis file already exists.\r\n\r\nReplace existing file?");
   EXPECT_EQ(host.boxes[0].title, "File Save");
-  const files::DataFileBytes expected = files::EncodeDataFile(image);
+  const core::DataFileBytes expected = core::EncodeDataFile(image);
   EXPECT_EQ(ReadAll(old), std::string(expected.begin(), expected.end()));
   EXPECT_EQ(Caption(), "Ventrel Version 5.0 - old.dat");
 

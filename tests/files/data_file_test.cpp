@@ -49,7 +49,7 @@ std::string ReadAll(const fs::path& path) {
 
 TEST(DataFileFormat, FlashWordsLowByteFirstThenEEPROMBytes) {
   const core::ModuleImage image = PatternedImage();
-  const files::DataFileBytes bytes = files::EncodeDataFile(image);
+  const core::DataFileBytes bytes = core::EncodeDataFile(image);
   ASSERT_EQ(bytes.size(), 1360u);
   const auto& flash = image.FLASHBuffer;
   const auto& eeprom = image.EEPROMBuffer;
@@ -64,7 +64,7 @@ TEST(DataFileFormat, FlashWordsLowByteFirstThenEEPROMBytes) {
   }
 
   core::ModuleImage back;
-  files::DecodeDataFile(bytes, back);
+  core::DecodeDataFile(bytes, back);
   for (std::size_t w = 0; w < back.FLASHBuffer.size(); ++w) {
     const bool inside = w >= 6272 && w <= 6911;
     EXPECT_EQ(back.FLASHBuffer[w], inside ? image.FLASHBuffer[w] : core::FLASHWord{}) << w;
@@ -117,7 +117,7 @@ TEST(DataFileWrite, ReplacesALongerFileWholeAndKeepsItsPermissions) {
   fakes::TempFolder folder;
   const fs::path target = folder.Write("a b ü.dat", Bytes(5000));
   fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  const files::DataFileBytes bytes = files::EncodeDataFile(PatternedImage());
+  const core::DataFileBytes bytes = core::EncodeDataFile(PatternedImage());
   files::WriteDataFile(target, bytes);
   EXPECT_EQ(ReadAll(target), std::string(bytes.begin(), bytes.end()));
   EXPECT_EQ(fs::status(target).permissions(),
@@ -129,7 +129,7 @@ TEST(DataFileWrite, AFailedWriteLeavesTheOldFileAndNoTemporaryBehind) {
   fakes::TempFolder folder;
   const fs::path folderTarget = folder.path() / "is-a-folder.dat";
   fs::create_directory(folderTarget);
-  const files::DataFileBytes bytes{};
+  const core::DataFileBytes bytes{};
   for (const fs::path& target : {folderTarget, folder.path() / "no-such-folder" / "t.dat"}) {
     const core::Failure failure = FailureOf([&] { files::WriteDataFile(target, bytes); });
     EXPECT_EQ(failure.source, "File Save");
@@ -180,7 +180,7 @@ std::string AsOrdinaryUser(const fakes::TempFolder& folder, const std::function<
 TEST(DataFileAccess, AProtectedFileIsNeverReplacedAndOneInAProtectedFolderIsRewritten) {
   fakes::TempFolder folder;
   fs::permissions(folder.path(), fs::perms::all);
-  const files::DataFileBytes bytes = files::EncodeDataFile(PatternedImage());
+  const core::DataFileBytes bytes = core::EncodeDataFile(PatternedImage());
   const std::string tune(bytes.begin(), bytes.end());
 
   const fs::path protectedFile = folder.Write("protected.dat", "old tune");

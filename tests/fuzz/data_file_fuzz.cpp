@@ -29,17 +29,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!out) return 0;
   const bool written = std::fwrite(data, 1, size, out) == size;
   if (std::fclose(out) != 0 || !written) return 0;
-  std::optional<files::DataFileBytes> bytes;
+  std::optional<core::DataFileBytes> bytes;
   try {
     bytes = files::ReadDataFile(FuzzFile());
   } catch (const core::Error&) {
     __builtin_trap();
   }
-  if (bytes.has_value() != (size >= files::kDataFileBytes)) __builtin_trap();
+  if (bytes.has_value() != (size >= core::kDataFileBytes)) __builtin_trap();
   if (!bytes) return 0;
-  if (std::memcmp(bytes->data(), data, files::kDataFileBytes) != 0) __builtin_trap();
+  if (std::memcmp(bytes->data(), data, core::kDataFileBytes) != 0) __builtin_trap();
   core::ModuleImage image;
-  files::DecodeDataFile(*bytes, image);
-  if (files::EncodeDataFile(image) != *bytes) __builtin_trap();
+  core::DecodeDataFile(*bytes, image);
+  if (core::EncodeDataFile(image) != *bytes) __builtin_trap();
   return 0;
 }

@@ -8,6 +8,7 @@
 #include "core/failure.h"
 #include "fakes/sim_process.h"
 #include "fakes/temp_folder.h"
+#include "files/data_file.h"
 #include "link/port_failure.h"
 #include "qt/qt_clock.h"
 #include "qt/qt_serial_port.h"
@@ -41,7 +42,9 @@ class SerialPortContract : public testing::TestWithParam<Kind> {
       }
       module_ = std::make_unique<sim::QuillonModule>(sim::Edition::JX, faults);
       for (std::size_t i = 0; i + 1 < options.size(); i += 2) {
-        if (options[i] == "--image") sim::LoadDataFile(options[i + 1], module_->memories());
+        if (options[i] == "--image") {
+          sim::LoadRegions(*files::ReadDataFile(options[i + 1]), module_->memories());
+        }
       }
       port_ = std::make_unique<sim::SimulatedPort>(*module_, clock_);
     }
@@ -83,7 +86,7 @@ TEST_P(SerialPortContract, ReSyncIsAnsweredAndClearingDropsWhatHasArrived) {
 
 TEST_P(SerialPortContract, NullBytesAreReceived) {
   const fakes::TempFolder folder;
-  const auto image = folder.Write("zeros.dat", std::string(sim::kDataFileBytes, '\0'));
+  const auto image = folder.Write("zeros.dat", std::string(core::kDataFileBytes, '\0'));
   Connect({"--image", image.string()});
   const auto& key = comm::kBootLoadEntryKey;
   Send({comm::kCmdBootLoadKey, key[0], key[1], key[2], key[3]});

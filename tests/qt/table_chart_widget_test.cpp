@@ -40,7 +40,7 @@ class TableChartWidgetTest : public testing::Test {
 TEST_F(TableChartWidgetTest, OpenJXTuneShowTheFrontTableResizeAndSave) {
   const fs::path tune = folder_.path() / "t.dat";
   const core::ModuleImage base = files::BaseTune("JX");
-  files::WriteDataFile(tune, files::EncodeDataFile(base));
+  files::WriteDataFile(tune, core::EncodeDataFile(base));
   host_.ExpectFileDialog(tune.string());
   host_.ExpectBox(core::Answer::OK);
   Trigger("mnuOpenFile");
