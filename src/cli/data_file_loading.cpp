@@ -2,9 +2,7 @@
 
 #include <iostream>
 
-#include "core/editions.h"
 #include "core/failure.h"
-#include "core/regions.h"
 #include "files/data_file.h"
 
 namespace cli {
@@ -19,18 +17,11 @@ std::optional<core::ModuleImage> LoadDataFile(const std::string& command, const 
   }
   if (!bytes) {
     std::cerr << "ventrel-cli " << command << ": " << path
-              << ": Error - reached premature end-of-file (a data file has "
-              << core::kDataFileBytes << " bytes)\n";
+              << ": Error - reached premature end-of-file (a data file has " << core::kDataFileBytes
+              << " bytes)\n";
     return std::nullopt;
   }
-  core::ModuleImage image;
-  core::DecodeDataFile(*bytes, image);
-  image.FLASHBufferEmpty = false;
-  image.EEPROMBufferEmpty = false;
-  image.EditionByteValue = image.EEPROMBuffer[core::kEditionByte];
-  image.ModuleVersion = core::ModuleVersionFromEditionByte(image.EEPROMBuffer[core::kEditionByte]);
-  core::ReplaceBlankBytes(image);
-  return image;
+  return files::ImageFromFile(*bytes);
 }
 
 }  // namespace cli

@@ -4,6 +4,7 @@
 
 #include "cli/command.h"
 #include "cli/data_commands.h"
+#include "core/editions.h"
 #include "core/failure.h"
 #include "files/base_tune.h"
 #include "files/data_file.h"
@@ -35,7 +36,7 @@ int RunNew(const std::vector<std::string>& arguments) {
       return kExitUsage;
     }
   }
-  const std::optional<std::string> version = files::ModuleVersionForEditionName(edition);
+  const std::optional<std::string> version = core::ModuleVersionForShortName(edition);
   if (!version || out.empty()) {
     std::cerr << "ventrel-cli new: "
               << (out.empty() ? "no output file given" : "unknown edition \"" + edition + "\"")

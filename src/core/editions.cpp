@@ -26,6 +26,38 @@ std::string ClassifyFirmwareID(std::string_view firmwareID) {
   return std::string(kVersionUnknown);
 }
 
+namespace {
+
+struct EditionNames {
+  std::string_view shortName;
+  std::string_view moduleVersion;
+  std::uint8_t code;
+};
+
+constexpr EditionNames kEditions[] = {
+    {kEditionShortNames[0], kVersionVosk, kEditionCodeVosk},
+    {kEditionShortNames[1], kVersionKQ, kEditionCodeKQ},
+    {kEditionShortNames[2], kVersionQL2Vosk, kEditionCodeQL2Vosk},
+    {kEditionShortNames[3], kVersionQL2KQ, kEditionCodeQL2KQ},
+    {kEditionShortNames[4], kVersionJX, kEditionCodeJX},
+};
+
+}  // namespace
+
+std::optional<std::string> ModuleVersionForShortName(std::string_view shortName) {
+  for (const EditionNames& edition : kEditions) {
+    if (edition.shortName == shortName) return std::string(edition.moduleVersion);
+  }
+  return std::nullopt;
+}
+
+std::uint8_t EditionCodeOf(std::string_view moduleVersion) {
+  for (const EditionNames& edition : kEditions) {
+    if (edition.moduleVersion == moduleVersion) return edition.code;
+  }
+  return kEditionCodeVosk;
+}
+
 std::string ModuleVersionFromEditionByte(std::uint8_t editionByte) {
   switch (editionByte & kEditionCodeMask) {
     case kEditionCodeKQ:

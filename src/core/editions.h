@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/eeprom_map.h"
 #include "core/module_image.h"
 
 namespace core {
@@ -17,12 +19,16 @@ inline constexpr std::string_view kVersionQL2KQ = "QL2 KQ";
 inline constexpr std::string_view kVersionJX = "JX";
 inline constexpr std::string_view kVersionUnknown = "UNKNOWN";
 
-// Upper-nibble codes of the edition byte (EEPROM byte 33).
-inline constexpr std::uint8_t kEditionCodeMask = 0xF0;
-inline constexpr std::uint8_t kEditionCodeKQ = 0x20;
-inline constexpr std::uint8_t kEditionCodeQL2Vosk = 0x30;
-inline constexpr std::uint8_t kEditionCodeQL2KQ = 0x40;
-inline constexpr std::uint8_t kEditionCodeJX = 0x50;
+// The short names by which users choose an edition on the command line, in order.
+inline constexpr std::string_view kEditionShortNames[] = {"vosk", "kq", "ql2-vosk", "ql2-kq", "jx"};
+// The edition the simulated module plays when none is named.
+inline constexpr std::string_view kDefaultSimulatedEdition = "jx";
+
+// ModuleVersion for a short name ("ql2-kq" gives "QL2 KQ"), nothing for any other text.
+std::optional<std::string> ModuleVersionForShortName(std::string_view shortName);
+
+// The code of the edition byte that data of this edition carry.
+std::uint8_t EditionCodeOf(std::string_view moduleVersion);
 
 // ModuleVersion from a firmware ID, by case-blind substring tests; the Quillon II
 // test comes first because its name contains the first generation's.

@@ -24,9 +24,6 @@ inline constexpr std::size_t kEEPROMRegionLastByte = 95;
 inline constexpr std::size_t kEEPROMRegionBytes =
     kEEPROMRegionLastByte - kEEPROMRegionFirstByte + 1;
 
-// EEPROM byte whose upper four bits name the edition of the data.
-inline constexpr std::size_t kEditionByte = 33;
-
 // Table area inside the FLASH region: the retard table is lowest, the fuel trims above it.
 inline constexpr std::size_t kRetardTableBaseWord = 6304;
 inline constexpr std::size_t kFrontCylTrimTableBaseWord = 6656;

@@ -1,7 +1,6 @@
 #include "files/base_tune.h"
 
 #include <cmath>
-#include <utility>
 
 #include "core/editions.h"
 #include "core/regions.h"
@@ -12,11 +11,7 @@ namespace files {
 
 namespace {
 
-constexpr std::uint8_t kEditionCodeVosk = 0x10;
-constexpr std::size_t kModeByte = 32;
 constexpr std::uint8_t kBasicMode = 1;
-constexpr std::size_t kUserDataFirst = 64;
-constexpr std::size_t kUserDataBytes = 32;
 constexpr std::string_view kUserData = "Ventrel base tune";
 constexpr std::uint8_t kBlank = ' ';
 
@@ -28,14 +23,6 @@ double RearTrim(double tps, double rpm) {
   return std::round(6 * tps * rpm - 4 * (1 - tps) * (1 - rpm));
 }
 double Retard(double tps, double rpm) { return -std::round(4 * tps * rpm); }
-
-std::uint8_t EditionCode(std::string_view moduleVersion) {
-  if (moduleVersion == core::kVersionKQ) return core::kEditionCodeKQ;
-  if (moduleVersion == core::kVersionQL2Vosk) return core::kEditionCodeQL2Vosk;
-  if (moduleVersion == core::kVersionQL2KQ) return core::kEditionCodeQL2KQ;
-  if (moduleVersion == core::kVersionJX) return core::kEditionCodeJX;
-  return kEditionCodeVosk;
-}
 
 void FillTable(core::ModuleImage& image, tables::TableId table, double (*surface)(double, double)) {
   const tables::TableLayout layout = tables::TableLayoutFor(image.ModuleVersion);
@@ -53,30 +40,17 @@ void FillTable(core::ModuleImage& image, tables::TableId table, double (*surface
 
 }  // namespace
 
-std::optional<std::string> ModuleVersionForEditionName(std::string_view name) {
-  static constexpr std::pair<std::string_view, std::string_view> kNames[] = {
-      {"vosk", core::kVersionVosk},
-      {"kq", core::kVersionKQ},
-      {"ql2-vosk", core::kVersionQL2Vosk},
-      {"ql2-kq", core::kVersionQL2KQ},
-      {"jx", core::kVersionJX}};
-  for (const auto& [edition, version] : kNames) {
-    if (edition == name) return std::string(version);
-  }
-  return std::nullopt;
-}
-
 core::ModuleImage BaseTune(std::string_view moduleVersion) {
   core::ModuleImage image;
   image.ModuleVersion = moduleVersion;
   FillTable(image, tables::TableId::FrontCylTrim, FrontTrim);
   FillTable(image, tables::TableId::RearCylTrim, RearTrim);
   if (core::IsSecondGeneration(moduleVersion)) FillTable(image, tables::TableId::Retard, Retard);
-  image.EEPROMBuffer[kModeByte] = kBasicMode;
-  image.EEPROMBuffer[core::kEditionByte] = EditionCode(moduleVersion);
+  image.EEPROMBuffer[core::kModeByte] = kBasicMode;
+  image.EEPROMBuffer[core::kEditionByte] = core::EditionCodeOf(moduleVersion);
   image.EditionByteValue = image.EEPROMBuffer[core::kEditionByte];
-  for (std::size_t i = 0; i < kUserDataBytes; ++i) {
-    image.EEPROMBuffer[kUserDataFirst + i] =
+  for (std::size_t i = 0; i < core::kUserDataLength; ++i) {
+    image.EEPROMBuffer[core::kUserDataFirstByte + i] =
         i < kUserData.size() ? static_cast<std::uint8_t>(kUserData[i]) : kBlank;
   }
   image.FLASHBufferEmpty = false;

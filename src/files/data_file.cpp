@@ -7,6 +7,7 @@
 #include <string>
 #include <system_error>
 
+#include "core/editions.h"
 #include "core/failure.h"
 
 namespace files {
@@ -115,6 +116,17 @@ fs::path TemporaryBeside(const fs::path& target) {
 }
 
 }  // namespace
+
+core::ModuleImage ImageFromFile(const core::DataFileBytes& bytes) {
+  core::ModuleImage image;
+  core::DecodeDataFile(bytes, image);
+  image.FLASHBufferEmpty = false;
+  image.EEPROMBufferEmpty = false;
+  image.EditionByteValue = image.EEPROMBuffer[core::kEditionByte];
+  image.ModuleVersion = core::ModuleVersionFromEditionByte(image.EEPROMBuffer[core::kEditionByte]);
+  core::ReplaceBlankBytes(image);
+  return image;
+}
 
 std::optional<core::DataFileBytes> ReadDataFile(const fs::path& path) {
   std::error_code error;

@@ -17,6 +17,10 @@ namespace files {
 // file cannot be read, and at once for anything but a regular file (a pipe, a device).
 std::optional<core::DataFileBytes> ReadDataFile(const std::filesystem::path& path);
 
+// The image as an open leaves it: both regions from the file, zero elsewhere, both empty
+// flags False, the edition from the edition byte, blank table bytes cleaned.
+core::ModuleImage ImageFromFile(const core::DataFileBytes& bytes);
+
 // Writes a temporary file beside the target, flushes it and renames it over the target,
 // so a failed write leaves the old file as it was. A file the user may not write is never
 // replaced; one in a folder that takes no new file is rewritten in place, its old contents

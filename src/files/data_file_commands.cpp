@@ -75,17 +75,13 @@ void OpenFile(core::ModuleImage& image, tables::TableEditor& editor, core::Windo
 
   editor.HideForNewData();
   host.Yield();
-  image.ClearEEPROMBuffer();
-  image.ClearFLASHBuffer();
-  core::DecodeDataFile(*bytes, image);
-  image.FLASHBufferEmpty = false;
-  image.EEPROMBufferEmpty = false;
+  // The firmware ID is the last module's; the file has none.
+  core::ModuleImage opened = ImageFromFile(*bytes);
+  opened.FirmwareID = std::move(image.FirmwareID);
+  image = std::move(opened);
   window.SetDataSourceText(DataSourceTextFor(path));
-  image.EditionByteValue = image.EEPROMBuffer[core::kEditionByte];
-  image.ModuleVersion = core::ModuleVersionFromEditionByte(image.EEPROMBuffer[core::kEditionByte]);
   window.SetRetardTableCommandVisible(core::IsSecondGeneration(image.ModuleVersion));
   editor.SetTableEditPermissionFor(image.ModuleVersion);
-  core::ReplaceBlankBytes(image);
   host.MsgBox("Loaded " + path + " to buffer. Ready for editing or upload.", kOpenTitle,
               core::Buttons::OK, core::Icon::None);
 }

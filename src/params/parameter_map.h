@@ -26,12 +26,9 @@ struct ParameterPlace {
 // Parameter number (1-based) to its EEPROM byte.
 ParameterPlace PlaceOf(Generation generation, int number);
 
-inline constexpr std::size_t kModeByte = 32;
+// The bits of the mode byte.
 inline constexpr std::uint8_t kBasicModeBit = 0x01;
 inline constexpr std::uint8_t kSwapModeBit = 0x02;
 inline constexpr std::uint8_t kTrimEnableBit = 0x04;
-
-inline constexpr std::size_t kUserDataFirstByte = 64;
-inline constexpr std::size_t kUserDataLength = 32;
 
 }  // namespace params

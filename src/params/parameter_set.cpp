@@ -1,4 +1,5 @@
 #include "params/parameter_set.h"
+#include "core/eeprom_map.h"
 
 #include <algorithm>
 
@@ -17,7 +18,7 @@ void LoadParameterSet(Generation generation, const EEPROMImage& eeprom, Paramete
     const std::uint8_t byte = eeprom[place.byte];
     set.Param(number) = place.isSigned ? core::SByteToInt(byte) : static_cast<std::int16_t>(byte);
   }
-  const std::uint8_t mode = eeprom[kModeByte];
+  const std::uint8_t mode = eeprom[core::kModeByte];
   set.BasicMode = (mode & kBasicModeBit) != 0;
   set.SwapMode = (mode & kSwapModeBit) != 0;
   // Manual trim exists only in advanced mode.
@@ -39,7 +40,7 @@ void StoreParameterSet(Generation generation, const std::string& userText, Param
   std::uint8_t modeFlags = set.BasicMode ? kBasicModeBit : 0;
   if (set.SwapMode) modeFlags |= kSwapModeBit;
   if (set.TrimEnable) modeFlags |= kTrimEnableBit;
-  eeprom[kModeByte] = modeFlags;
+  eeprom[core::kModeByte] = modeFlags;
   set.UserData = userText;
   WriteUserData(userText, eeprom);
 }

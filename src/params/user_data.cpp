@@ -1,4 +1,5 @@
 #include "params/user_data.h"
+#include "core/eeprom_map.h"
 
 #include <cstdint>
 #include <optional>
@@ -63,21 +64,22 @@ bool IsUserDataCharacter(char32_t character) {
 
 std::string ReadUserData(const EEPROMImage& eeprom) {
   std::string text;
-  for (std::size_t i = 0; i < kUserDataLength; ++i) {
-    const std::uint8_t byte = eeprom[kUserDataFirstByte + i];
+  for (std::size_t i = 0; i < core::kUserDataLength; ++i) {
+    const std::uint8_t byte = eeprom[core::kUserDataFirstByte + i];
     if (byte >= kFirstPrintable && byte <= kLastPrintable) text.push_back(static_cast<char>(byte));
   }
   return text;
 }
 
 void WriteUserData(std::string_view utf8Text, EEPROMImage& eeprom) {
-  for (std::size_t i = 0; i < kUserDataLength; ++i) eeprom[kUserDataFirstByte + i] = kBlank;
+  for (std::size_t i = 0; i < core::kUserDataLength; ++i)
+    eeprom[core::kUserDataFirstByte + i] = kBlank;
   std::size_t written = 0;
   std::size_t at = 0;
-  while (at < utf8Text.size() && written < kUserDataLength) {
+  while (at < utf8Text.size() && written < core::kUserDataLength) {
     const std::optional<char32_t> code = NextCodePoint(utf8Text, at);
     if (!code || *code > kLastLatin1) continue;
-    eeprom[kUserDataFirstByte + written++] = static_cast<std::uint8_t>(*code);
+    eeprom[core::kUserDataFirstByte + written++] = static_cast<std::uint8_t>(*code);
   }
 }
 

@@ -1,4 +1,5 @@
 #include "print/parameter_page.h"
+#include "core/eeprom_map.h"
 
 #include "core/editions.h"
 #include "core/signed_byte.h"
@@ -23,7 +24,7 @@ std::vector<PrintLine> ParameterLines(const core::ModuleImage& image) {
   lines.push_back(
       {{kLeftColumn, "User Data:"}, {kValueColumn, params::ReadUserData(image.EEPROMBuffer)}});
   lines.emplace_back();
-  const std::uint8_t mode = image.EEPROMBuffer[params::kModeByte];
+  const std::uint8_t mode = image.EEPROMBuffer[core::kModeByte];
   const bool basic = (mode & params::kBasicModeBit) != 0;
   lines.push_back(TextLine(basic ? "Quillon Basic Mode Enabled" : "Quillon Advanced Mode Enabled"));
   if (mode & params::kSwapModeBit)

@@ -1,4 +1,5 @@
 #include "qt/params_dialog.h"
+#include "core/eeprom_map.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -130,10 +131,10 @@ void ParamsDialogBase::FinishLayout(QLayout* parameterArea) {
   lblUserData_->setObjectName(QStringLiteral("lblUserData"));
   txtUserData_ = new QLineEdit(this);
   txtUserData_->setObjectName(QStringLiteral("txtUserData"));
-  txtUserData_->setMaxLength(static_cast<int>(params::kUserDataLength));
+  txtUserData_->setMaxLength(static_cast<int>(core::kUserDataLength));
   txtUserData_->setValidator(new UserDataValidator(txtUserData_));
   txtUserData_->setMinimumWidth(txtUserData_->fontMetrics().horizontalAdvance(
-      QString(static_cast<int>(params::kUserDataLength), QLatin1Char('M'))));
+      QString(static_cast<int>(core::kUserDataLength), QLatin1Char('M'))));
   lblUserData_->setBuddy(txtUserData_);
   auto* userDataRow = new QHBoxLayout;
   userDataRow->addWidget(lblUserData_);

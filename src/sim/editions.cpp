@@ -15,19 +15,17 @@ struct EditionInfo {
   std::string_view firmwareID;
 };
 
-// The first generation stores no edition code of its own.
-constexpr comm::Byte kNoEditionCode = 0x10;
 // The lower four bits of the edition byte belong to the module, not to the edition.
 constexpr comm::Byte kEditionLowBits = 0x03;
-constexpr std::size_t kUserDataFirstByte = 64;
 constexpr std::string_view kUserData = "Simulated Quillon module";
 
 constexpr EditionInfo kEditions[] = {
-    {Edition::Vosk, kNoEditionCode, "vosk", "Quillon Vosk V5.1"},
-    {Edition::KQ, core::kEditionCodeKQ, "kq", "Quillon KQ V5.1"},
-    {Edition::QL2Vosk, core::kEditionCodeQL2Vosk, "ql2-vosk", "Quillon II Vosk V2.4"},
-    {Edition::QL2KQ, core::kEditionCodeQL2KQ, "ql2-kq", "Quillon II KQ V2.4"},
-    {Edition::JX, core::kEditionCodeJX, "jx", "Quillon II JX V2.4"},
+    {Edition::Vosk, core::kEditionCodeVosk, core::kEditionShortNames[0], "Quillon Vosk V5.1"},
+    {Edition::KQ, core::kEditionCodeKQ, core::kEditionShortNames[1], "Quillon KQ V5.1"},
+    {Edition::QL2Vosk, core::kEditionCodeQL2Vosk, core::kEditionShortNames[2],
+     "Quillon II Vosk V2.4"},
+    {Edition::QL2KQ, core::kEditionCodeQL2KQ, core::kEditionShortNames[3], "Quillon II KQ V2.4"},
+    {Edition::JX, core::kEditionCodeJX, core::kEditionShortNames[4], "Quillon II JX V2.4"},
 };
 
 const EditionInfo& Info(Edition edition) {
@@ -78,7 +76,7 @@ Memories ExampleContents(Edition edition) {
   }
   memories.eeprom[core::kEditionByte] = Info(edition).editionCode | kEditionLowBits;
   for (std::size_t i = 0; i < kUserData.size(); ++i) {
-    memories.eeprom[kUserDataFirstByte + i] = static_cast<comm::Byte>(kUserData[i]);
+    memories.eeprom[core::kUserDataFirstByte + i] = static_cast<comm::Byte>(kUserData[i]);
   }
   return memories;
 }

@@ -13,7 +13,7 @@ namespace {
 TEST(BaseTune, EveryEditionReopensAsItselfAndSavesBackUnchanged) {
   using tables::TableId;
   for (const char* name : {"vosk", "kq", "ql2-vosk", "ql2-kq", "jx"}) {
-    const std::string version = files::ModuleVersionForEditionName(name).value();
+    const std::string version = core::ModuleVersionForShortName(name).value();
     const core::ModuleImage image = files::BaseTune(version);
     EXPECT_EQ(core::ModuleVersionFromEditionByte(image.EEPROMBuffer[33]), version);
     EXPECT_EQ(image.EEPROMBuffer[32], 1) << "basic mode by default";
@@ -27,13 +27,14 @@ TEST(BaseTune, EveryEditionReopensAsItselfAndSavesBackUnchanged) {
           const double shown = tables::ReadCell(image, table, rows, r, c).displayed;
           EXPECT_TRUE(shown >= tables::AllowedRange(kind).lowest &&
                       shown <= tables::AllowedRange(kind).highest);
-          const auto saved = tables::EncodeCell(kind, tables::CellNumber(tables::FormatWhole(shown)));
+          const auto saved =
+              tables::EncodeCell(kind, tables::CellNumber(tables::FormatWhole(shown)));
           EXPECT_EQ(unused ? 0 : saved, b) << name << " " << r << "," << c;
         }
       }
     }
   }
-  EXPECT_FALSE(files::ModuleVersionForEditionName("VOSK").has_value());
+  EXPECT_FALSE(core::ModuleVersionForShortName("VOSK").has_value());
 }
 
 }  // namespace

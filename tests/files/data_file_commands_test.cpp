@@ -59,7 +59,8 @@ TEST_F(DataFileCommandsTest, OpenLoadsTheRegionsAndTakesTheEditionFromItsByte) {
   EXPECT_EQ(host.fileDialogs[0].title, "Open File");
   EXPECT_EQ(host.fileDialogs[0].filter, "Quillon data files (*.dat)|*.dat");
   ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].text, "Loaded " + path.string() + " to buffer. Ready for editing or upload.");
+  EXPECT_EQ(host.boxes[0].text,
+            "Loaded " + path.string() + " to buffer. Ready for editing or upload.");
   EXPECT_EQ(host.boxes[0].title, "Open Data File");
   EXPECT_EQ(host.boxes[0].icon, core::Icon::None);
   EXPECT_FALSE(image.FLASHBufferEmpty || image.EEPROMBufferEmpty);
@@ -71,10 +72,14 @@ TEST_F(DataFileCommandsTest, OpenLoadsTheRegionsAndTakesTheEditionFromItsByte) {
 }
 
 TEST_F(DataFileCommandsTest, EditionByteTableAndBlankByteCleanUp) {
-  for (const auto& [byte, version, retard] :
-       {std::tuple{0x00, "VOSK", false}, {0x1F, "VOSK", false}, {0x2F, "KQ", false},
-        {0x30, "QL2 VOSK", true}, {0x45, "QL2 KQ", true}, {0x50, "JX", true},
-        {0x60, "VOSK", false}, {0xF0, "VOSK", false}}) {
+  for (const auto& [byte, version, retard] : {std::tuple{0x00, "VOSK", false},
+                                              {0x1F, "VOSK", false},
+                                              {0x2F, "KQ", false},
+                                              {0x30, "QL2 VOSK", true},
+                                              {0x45, "QL2 KQ", true},
+                                              {0x50, "JX", true},
+                                              {0x60, "VOSK", false},
+                                              {0xF0, "VOSK", false}}) {
     std::string bytes(1360, '\xFF');
     bytes[1297] = static_cast<char>(byte);
     host.ExpectBox(Answer::OK);

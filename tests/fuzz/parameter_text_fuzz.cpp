@@ -6,6 +6,7 @@
 #include <string>
 
 #include "params/parameter_check.h"
+#include "core/eeprom_map.h"
 #include "params/user_data.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -22,9 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   params::WriteUserData(text, eeprom);
   for (std::size_t i = 0; i < eeprom.size(); ++i) {
     const bool inField =
-        i >= params::kUserDataFirstByte && i < params::kUserDataFirstByte + params::kUserDataLength;
+        i >= core::kUserDataFirstByte && i < core::kUserDataFirstByte + core::kUserDataLength;
     if (!inField && eeprom[i] != 0xA5) __builtin_trap();
   }
-  if (params::ReadUserData(eeprom).size() > params::kUserDataLength) __builtin_trap();
+  if (params::ReadUserData(eeprom).size() > core::kUserDataLength) __builtin_trap();
   return 0;
 }

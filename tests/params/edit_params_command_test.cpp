@@ -1,6 +1,7 @@
 // Edit Quillon Parameters: the empty-data refusal, the dialog of each generation, and
 // exactly which bytes OK and Cancel leave changed in the image.
 #include "params/edit_params_command.h"
+#include "core/eeprom_map.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +35,7 @@ class EditParamsTest : public testing::Test {
     image.ModuleVersion = moduleVersion;
     image.FLASHBufferEmpty = false;
     for (std::size_t i = 0; i < 512; ++i) image.EEPROMBuffer[i] = static_cast<std::uint8_t>(i);
-    image.EEPROMBuffer[params::kModeByte] = 0x02;
+    image.EEPROMBuffer[core::kModeByte] = 0x02;
   }
 
   core::ModuleImage image;
@@ -81,7 +82,7 @@ TEST_F(EditParamsTest, OKWritesExactlyTheBytesOfTheGenerationsDialog) {
     dialogs.generations.clear();
     params::EditParams(image, host, tables, dialogs);
     EXPECT_EQ(dialogs.generations, std::vector<Generation>{generation});
-    std::set<std::size_t> expected{params::kModeByte};
+    std::set<std::size_t> expected{core::kModeByte};
     for (int n = 1; n <= params::ParameterCount(generation); ++n) {
       expected.insert(params::PlaceOf(generation, n).byte);
     }
@@ -91,7 +92,7 @@ TEST_F(EditParamsTest, OKWritesExactlyTheBytesOfTheGenerationsDialog) {
       if (image.EEPROMBuffer[i] != before[i]) changed.insert(i);
     }
     EXPECT_EQ(changed, expected);
-    EXPECT_EQ(image.EEPROMBuffer[params::kModeByte], 0x03);
+    EXPECT_EQ(image.EEPROMBuffer[core::kModeByte], 0x03);
     EXPECT_EQ(image.ModuleVersion, version);
   }
 }

@@ -1,6 +1,7 @@
 // The parameter bytes of both generations, the mode byte's invariant, the user data
 // field and the defaults.
 #include "params/parameter_set.h"
+#include "core/eeprom_map.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ using params::ParameterSet;
 TEST(ParameterSet, LoadThenStoreGivesBackTheWholeImageEvenOutOfRangeValues) {
   params::EEPROMImage before{};
   for (std::size_t i = 0; i < before.size(); ++i) before[i] = static_cast<std::uint8_t>(i * 7 + 3);
-  before[params::kModeByte] = 0x06;
+  before[core::kModeByte] = 0x06;
   for (std::size_t i = 0; i < 32; ++i) before[64 + i] = static_cast<std::uint8_t>('a' + i % 26);
   for (const Generation generation : {Generation::First, Generation::Second}) {
     params::EEPROMImage eeprom = before;
@@ -61,14 +62,14 @@ TEST(ParameterSet, ModeByteKeepsTrimOutOfBasicMode) {
   for (const Case c : {Case{0xFF, true, true, false, 0x03}, Case{0x06, false, true, true, 0x06},
                        Case{0x05, true, false, false, 0x01}, Case{0xF8, false, false, false, 0}}) {
     params::EEPROMImage eeprom{};
-    eeprom[params::kModeByte] = c.mode;
+    eeprom[core::kModeByte] = c.mode;
     ParameterSet set;
     params::LoadParameterSet(Generation::Second, eeprom, set);
     EXPECT_EQ((std::vector<bool>{set.BasicMode, set.SwapMode, set.TrimEnable}),
               (std::vector<bool>{c.basic, c.swap, c.trim}))
         << int{c.mode};
     params::StoreParameterSet(Generation::Second, "", set, eeprom);
-    EXPECT_EQ(eeprom[params::kModeByte], c.stored) << int{c.mode};
+    EXPECT_EQ(eeprom[core::kModeByte], c.stored) << int{c.mode};
   }
 }
 

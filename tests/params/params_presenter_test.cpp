@@ -1,5 +1,6 @@
 // The rules of both parameter dialogs, driven through a window-less view.
 #include "params/params_presenter.h"
+#include "core/eeprom_map.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ class ParamsPresenterTest : public testing::Test {
   params::ParamsPresenter& Open(const std::string& moduleVersion, std::uint8_t modeByte = 0x01) {
     image = core::ModuleImage();
     image.ModuleVersion = moduleVersion;
-    image.EEPROMBuffer[params::kModeByte] = modeByte;
+    image.EEPROMBuffer[core::kModeByte] = modeByte;
     image.EEPROMBuffer[33] = 0x05;
     image.EEPROMBuffer[17] = 0xFB;  // -5
     image.EEPROMBuffer[49] = 200;
@@ -164,7 +165,7 @@ TEST_F(ParamsPresenterTest, ConversionToKQ) {
       EXPECT_EQ(tables.calls, (std::vector<std::string>{"CloseTbl", "Permission off"}));
       // Cancelling the dialog keeps the conversion; the mode byte waits for OK.
       p.cmdCancel_Click();
-      EXPECT_EQ(image.EEPROMBuffer[params::kModeByte], 0x03);
+      EXPECT_EQ(image.EEPROMBuffer[core::kModeByte], 0x03);
     } else {
       EXPECT_TRUE(tables.calls.empty());
     }
@@ -201,7 +202,7 @@ TEST_F(ParamsPresenterTest, RestoreDefaultsReachesTheImageOnlyWithOK) {
   host.ExpectBox(Answer::OK);
   p.cmdRestoreDefaults_Click();
   p.cmdOK_Click();
-  EXPECT_EQ(image.EEPROMBuffer[params::kModeByte], 0x01);
+  EXPECT_EQ(image.EEPROMBuffer[core::kModeByte], 0x01);
   for (const std::size_t i : {17, 25, 49, 58}) EXPECT_EQ(image.EEPROMBuffer[i], 0) << i;
   EXPECT_TRUE(view.closed);
 }

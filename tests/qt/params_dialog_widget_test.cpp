@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "params/params_presenter.h"
+#include "core/eeprom_map.h"
 #include "qt/frm_params.h"
 #include "qt/frm_params2.h"
 #include "window_rig.h"
@@ -57,7 +58,7 @@ class ParamsDialogWidgetTest : public testing::Test {
   // Loads the set for the edition and runs the dialog's start-up, without a modal loop.
   void Open(qtui::ParamsDialogBase& dialog, const std::string& version, std::uint8_t mode) {
     image.ModuleVersion = version;
-    image.EEPROMBuffer[params::kModeByte] = mode;
+    image.EEPROMBuffer[core::kModeByte] = mode;
     const params::Generation generation = params::GenerationOf(version);
     params::LoadParameterSet(generation, image.EEPROMBuffer, set);
     presenter.emplace(generation, params::ParamsContext{image, set, host, tables}, dialog);
