@@ -7,9 +7,7 @@
 #include <filesystem>
 
 #include "fakes/sim_process.h"
-#include "qt/qt_serial_port.h"
-#include "sim/quillon_module.h"
-#include "sim/simulated_port.h"
+#include "qt/link_devices.h"
 
 namespace bench {
 
@@ -49,16 +47,14 @@ double Stopwatch::WallSeconds() const {
 void OnSimulatedModule(core::Host& host, core::Clock& clock,
                        const std::function<void(comm::Link& link)>& run) {
   bool abortFlag = false;
-  sim::QuillonModule module(sim::Edition::JX);
-  sim::SimulatedPort port(module, clock);
   comm::Link link(host, abortFlag);
-  link.Attach(port, clock);
+  qtui::LinkDevices devices(link);
+  devices.UseSimulatedModule(sim::Edition::JX, &clock);
   run(link);
 }
 
 void OverPseudoTerminal(
-    core::Host& host, qtui::QtClock& clock,
-    const std::function<void(comm::Link& link, const std::string& device)>& run) {
+    core::Host& host, const std::function<void(comm::Link& link, const std::string& device)>& run) {
   const std::filesystem::path simulatorPath =
       std::filesystem::read_symlink("/proc/self/exe").parent_path() / "ventrel-sim";
   const auto simulator = fakes::SimProcess::Start(simulatorPath.string());
@@ -67,10 +63,9 @@ void OverPseudoTerminal(
     return;
   }
   bool abortFlag = false;
-  qtui::QtSerialPort port(clock);
   comm::Link link(host, abortFlag);
-  link.Attach(port, clock);
-  link.CommPortPath = simulator->device();
+  qtui::LinkDevices devices(link);
+  devices.UsePortDevice(simulator->device());
   run(link, simulator->device());
 }
 

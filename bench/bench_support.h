@@ -79,15 +79,16 @@ class Stopwatch {
   double cpuStart_;
 };
 
-// Runs on a link to the JX simulated module in this process, through its simulated port.
+// Runs on a link to the JX simulated module in this process, through its simulated port,
+// on the given clock.
 void OnSimulatedModule(core::Host& host, core::Clock& clock,
                        const std::function<void(comm::Link& link)>& run);
 
-// Runs on a link through QSerialPort to ventrel-sim (beside this program) on the
-// pseudo-terminal named by device. Without the simulator it says so and runs nothing.
+// Runs on a link through QSerialPort, on the program's clock, to ventrel-sim (beside this
+// program) on the pseudo-terminal named by device. Without the simulator it says so and
+// runs nothing.
 void OverPseudoTerminal(
-    core::Host& host, qtui::QtClock& clock,
-    const std::function<void(comm::Link& link, const std::string& device)>& run);
+    core::Host& host, const std::function<void(comm::Link& link, const std::string& device)>& run);
 
 // Every prompt a run met, one a line.
 void PrintFailures(const BenchHost& host);

@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
   std::printf("link_bench: JX module, %s\n", comm::kLineSettings);
   Report("In process (simulated port, program clock):", inProcess, floor, true);
 
-  bench::OverPseudoTerminal(host, clock, [&](comm::Link& link, const std::string& device) {
+  bench::OverPseudoTerminal(host, [&](comm::Link& link, const std::string& device) {
     const std::vector<Figures> overPty = RunAll(link, clock, true);
     Report(("Over a pseudo-terminal (QSerialPort, ventrel-sim on " + device + "):").c_str(),
            overPty, floor, false);

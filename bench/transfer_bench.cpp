@@ -210,7 +210,7 @@ int main(int argc, char** argv) {
   Report("In process (simulated port, program clock):", inProcess, floor);
 
   std::vector<Figures> overPty;
-  bench::OverPseudoTerminal(host, clock, [&](comm::Link& link, const std::string& device) {
+  bench::OverPseudoTerminal(host, [&](comm::Link& link, const std::string& device) {
     overPty = RunBoth(link, clock, host, true);
     Report("Over a pseudo-terminal (QSerialPort, ventrel-sim on " + device + "):", overPty, floor);
   });

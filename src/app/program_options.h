@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/editions.h"
+#include "app/module_target.h"
 
 namespace app {
 
@@ -13,10 +13,8 @@ struct ProgramOptions {
   bool showVersion = false;
   bool showHelp = false;
   bool noSplash = false;
-  // For this run only, instead of the stored port choice: a serial device, or the
-  // built-in simulated module of an edition.
-  std::optional<std::string> port;
-  std::optional<sim::Edition> simulate;
+  // For this run only, instead of the stored port choice.
+  ModuleTarget target;
   // Set when the command line cannot be used; says what is wrong.
   std::string error;
 };

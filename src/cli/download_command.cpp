@@ -47,7 +47,7 @@ std::string OutputProblem(const std::filesystem::path& out, bool force) {
 int RunDownload(const std::vector<std::string>& arguments) {
   std::vector<std::string> rest = arguments;
   std::string error;
-  const std::optional<ModuleTarget> target = TakeModuleTarget(rest, error);
+  const std::optional<app::ModuleTarget> target = app::TakeModuleTarget(rest, error);
   if (!target) return Usage(error);
   bool force = false;
   std::string out;

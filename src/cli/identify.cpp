@@ -21,7 +21,7 @@ constexpr const char* kUsage =
 int RunIdentify(const std::vector<std::string>& arguments) {
   std::vector<std::string> rest = arguments;
   std::string error;
-  const std::optional<ModuleTarget> target = TakeModuleTarget(rest, error);
+  const std::optional<app::ModuleTarget> target = app::TakeModuleTarget(rest, error);
   if (target && !rest.empty()) error = "unexpected argument \"" + rest.front() + "\"";
   if (!target || !rest.empty()) return TargetUsageError("identify", kUsage, error);
 

@@ -6,9 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "app/module_target.h"
 #include "cli/console_host.h"
-#include "cli/module_target.h"
 #include "link/link.h"
+#include "qt/link_devices.h"
 
 namespace cli {
 
@@ -20,12 +21,13 @@ int TargetUsageError(std::string_view command, std::string_view usage, const std
 // and the link to the module of the target.
 class ModuleSession {
  public:
-  ModuleSession(const std::string& command, const ModuleTarget& target);
+  ModuleSession(const std::string& command, const app::ModuleTarget& target);
+  ~ModuleSession();
   ModuleSession(const ModuleSession&) = delete;
   ModuleSession& operator=(const ModuleSession&) = delete;
 
   ConsoleHost& host() { return host_; }
-  comm::Link& link() { return connection_.link(); }
+  comm::Link& link() { return link_; }
 
  private:
   // QCoreApplication keeps these for as long as it lives.
@@ -35,7 +37,8 @@ class ModuleSession {
   QCoreApplication application_;
   bool abortFlag_ = false;
   ConsoleHost host_;
-  ModuleConnection connection_;
+  comm::Link link_{host_, abortFlag_};
+  qtui::LinkDevices devices_{link_};
 };
 
 }  // namespace cli

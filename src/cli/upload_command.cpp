@@ -23,7 +23,7 @@ int Usage(const std::string& error) { return TargetUsageError(kCommand, kUsage, 
 int RunUpload(const std::vector<std::string>& arguments) {
   std::vector<std::string> rest = arguments;
   std::string error;
-  const std::optional<ModuleTarget> target = TakeModuleTarget(rest, error);
+  const std::optional<app::ModuleTarget> target = app::TakeModuleTarget(rest, error);
   if (!target) return Usage(error);
   if (rest.empty()) return Usage("no data file given");
   const bool option = rest.front().starts_with("--");

@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
-#include "app/menu_tree.h"
 #include "app/form_layout.h"
+#include "app/menu_tree.h"
 #include "core/error_prompt.h"
 #include "files/data_file_commands.h"
 #include "qt/edit_params_binding.h"
@@ -59,9 +59,10 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
   progressLayout->addWidget(prgProgress1_);
   layout->addWidget(fraProgress1_);
   fraProgress1_->hide();
-  linkDevices_ = std::make_unique<LinkDevices>(session_);
-  fraPortSelect_ = new fraPortSelect(session_.link, *session_.settings, host_,
-                                     [this] { linkDevices_->UseSerialPort(); }, central);
+  linkDevices_ = std::make_unique<LinkDevices>(session_.link);
+  session_.settings = &linkDevices_->settings();
+  fraPortSelect_ = new fraPortSelect(
+      session_.link, *session_.settings, host_, [this] { linkDevices_->UseSerialPort(); }, central);
   layout->addWidget(fraPortSelect_);
   fraPortSelect_->hide();
   setCentralWidget(central);
@@ -85,13 +86,15 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
 
 frmMain::~frmMain() {
   qApp->removeEventFilter(this);
+  session_.settings = nullptr;
   // The grid outlives the session's table editor by a moment; it reports to nobody then.
   VSFlexGrid1_->SetEventSink(nullptr);
 }
 
 void frmMain::BuildMenus() {
   for (const app::MenuSpec& spec : app::MainMenus()) {
-    BuildMenu(spec, menuBar()->addMenu(QString::fromUtf8(spec.caption.data(), spec.caption.size())));
+    BuildMenu(spec,
+              menuBar()->addMenu(QString::fromUtf8(spec.caption.data(), spec.caption.size())));
   }
   mnuPopUpEdit3D_ = BuildMenu(app::PopUpEdit3DMenu(), new QMenu(this));
 
@@ -116,9 +119,10 @@ QMenu* frmMain::BuildMenu(const app::MenuSpec& spec, QMenu* menu) {
   menu->setTitle(QString::fromUtf8(spec.caption.data(), spec.caption.size()));
   menu->setToolTipsVisible(true);
   for (const app::MenuItemSpec& item : spec.items) {
-    QAction* action = item.caption == app::kSeparatorCaption
-                          ? menu->addSeparator()
-                          : menu->addAction(QString::fromUtf8(item.caption.data(), item.caption.size()));
+    QAction* action =
+        item.caption == app::kSeparatorCaption
+            ? menu->addSeparator()
+            : menu->addAction(QString::fromUtf8(item.caption.data(), item.caption.size()));
     action->setObjectName(QString::fromUtf8(item.name.data(), item.name.size()));
   }
   return menu;

@@ -39,8 +39,7 @@ int Main(const app::ProgramOptions& options) {
   }
   qtui::frmMain window(std::move(branding), programFolder);
   window.Form_Load();
-  if (options.port) window.linkDevices().UsePortDevice(*options.port);
-  if (options.simulate) window.linkDevices().UseSimulatedModule(*options.simulate);
+  if (options.target.device || options.target.simulated) window.linkDevices().Use(options.target);
   window.show();
   return QApplication::exec();
 }

@@ -1,5 +1,5 @@
-// The desktop program's command line: known options set their switch, anything else
-// stops with a message instead of being silently ignored.
+// The command lines of the desktop program (and the module options ventrel-cli shares): known
+// options set their switch, anything else stops with a message instead of being silently ignored.
 #include "app/program_options.h"
 
 #include <gtest/gtest.h>
@@ -15,19 +15,24 @@ TEST(ProgramOptions, KnownOptionsSetTheirSwitchPortOrSimulatedModule) {
   const auto all =
       app::ParseProgramOptions({"--no-splash", "--version", "-h", "--port", "/dev/pts/3"});
   EXPECT_TRUE(all.noSplash && all.showVersion && all.showHelp);
-  EXPECT_EQ(all.port, "/dev/pts/3");
+  EXPECT_EQ(all.target.device, "/dev/pts/3");
   EXPECT_EQ(all.error, "");
-  EXPECT_EQ(app::ParseProgramOptions({"--port=/dev/ttyUSB0"}).port, "/dev/ttyUSB0");
-  EXPECT_EQ(app::ParseProgramOptions({"--simulate"}).simulate, sim::Edition::JX);
-  EXPECT_EQ(app::ParseProgramOptions({"--simulate=ql2-kq"}).simulate, sim::Edition::QL2KQ);
+  EXPECT_EQ(app::ParseProgramOptions({"--port=/dev/ttyUSB0"}).target.device, "/dev/ttyUSB0");
+  EXPECT_EQ(app::ParseProgramOptions({"--simulate"}).target.simulated, sim::Edition::JX);
+  EXPECT_EQ(app::ParseProgramOptions({"--simulate=ql2-kq"}).target.simulated, sim::Edition::QL2KQ);
 }
 
 TEST(ProgramOptions, UnusableCommandLinesSayWhatIsWrong) {
   const std::pair<std::vector<std::string>, const char*> cases[] = {
-      {{"--nosplash"}, "\"--nosplash\""}, {{"--no-splash", "x.dat"}, "\"x.dat\""},
-      {{"--NO-SPLASH"}, "\"--NO-SPLASH\""}, {{""}, "\"\""}, {{"--port"}, "needs a device"},
-      {{"--port="}, "needs a device"}, {{"--simulate=QX"}, "\"QX\""},
-      {{"--simulate="}, "unknown edition"}, {{"--simulate", "--port", "/dev/ttyS0"}, "not both"}};
+      {{"--nosplash"}, "\"--nosplash\""},
+      {{"--no-splash", "x.dat"}, "\"x.dat\""},
+      {{"--NO-SPLASH"}, "\"--NO-SPLASH\""},
+      {{""}, "\"\""},
+      {{"--port"}, "needs a device"},
+      {{"--port="}, "needs a device"},
+      {{"--simulate=QX"}, "\"QX\""},
+      {{"--simulate="}, "unknown edition"},
+      {{"--simulate", "--port", "/dev/ttyS0"}, "not both"}};
   for (const auto& [arguments, says] : cases) {
     const std::string error = app::ParseProgramOptions(arguments).error;
     EXPECT_NE(error.find(says), std::string::npos) << arguments.back() << ": " << error;
