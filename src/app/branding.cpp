@@ -47,7 +47,7 @@ bool IsMarker(const std::string& line) { return !line.empty() && line.front() ==
 
 Branding BuiltInBranding() {
   Branding branding;
-  branding.BrandingStyle = {"Marrowby", "Arial", "48", "bold italic", "Marrowby_Logo.gif"};
+  branding.BrandingStyle = {"Marrowby", "Arial", "48", "bold italic", kLogoFileName};
   branding.CompanyLines = {"Marrowby",
                            "Marrowby Motor Electronics Ltd.",
                            "7 Tannery Yard",

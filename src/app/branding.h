@@ -10,6 +10,8 @@
 namespace app {
 
 inline constexpr const char* kBrandingFileName = "Ventrel.cfg";
+// Our logo beside the program: the built-in branding shows it, and it is the window's icon.
+inline constexpr const char* kLogoFileName = "Marrowby_Logo.gif";
 
 // Numbers of the BrandingStyle items (from 1).
 enum BrandingStyleItem : std::size_t {

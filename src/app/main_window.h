@@ -11,7 +11,7 @@
 namespace app {
 
 inline constexpr int kKeyEscape = 27;
-inline constexpr const char* kVersionText = "Ventrel Version 5.00";
+inline constexpr const char* kVersionText = "Ventrel Version " VENTREL_VERSION "0";
 inline constexpr const char* kRightsNotice =
     "Copyright (C) 2026 Marrowby Motor Electronics Ltd. All rights reserved.";
 inline constexpr const char* kAboutTitle = "About";

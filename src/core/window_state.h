@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "core/version.h"
+
 namespace core {
 
 // What the window state needs of the main window.
@@ -14,7 +16,7 @@ class WindowView {
   virtual void SetRetardTableCommandVisible(bool visible) = 0;
 };
 
-inline constexpr const char* kDesignCaption = "Ventrel Version 5.0";
+inline constexpr const char* kDesignCaption = "Ventrel Version " VENTREL_VERSION;
 
 class WindowState {
  public:

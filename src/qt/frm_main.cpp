@@ -35,7 +35,6 @@ namespace {
 constexpr int kDefaultWidth = 1024;
 constexpr int kDefaultHeight = 720;
 constexpr const char* kNotAvailableYet = "Not available yet";
-constexpr const char* kLogoFile = "Marrowby_Logo.gif";
 
 }  // namespace
 
@@ -45,7 +44,7 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
       session_(host_, *this, std::move(branding), std::move(programFolder)) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QString::fromLatin1(core::kDesignCaption));
-  setWindowIcon(QIcon(FromPath(session_.programFolder / kLogoFile)));
+  setWindowIcon(QIcon(FromPath(session_.programFolder / app::kLogoFileName)));
   resize(kDefaultWidth, kDefaultHeight);
 
   auto* central = new QWidget(this);

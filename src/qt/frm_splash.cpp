@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/main_window.h"
+#include "core/version.h"
 #include "qt/qt_text.h"
 
 namespace qtui {
@@ -55,7 +56,7 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::F
   lblCompanyName_->setObjectName(QStringLiteral("lblCompanyName"));
   lblProductName_ = MakeLabel(QStringLiteral("Ventrel"), DesignFont(kProductPoints, true), fraSplash_);
   lblProductName_->setObjectName(QStringLiteral("lblProductName"));
-  lblVersion_ = MakeLabel(QStringLiteral("Version 5.0"), DesignFont(kVersionPoints, true), fraSplash_);
+  lblVersion_ = MakeLabel(QStringLiteral("Version " VENTREL_VERSION), DesignFont(kVersionPoints, true), fraSplash_);
   lblVersion_->setObjectName(QStringLiteral("lblVersion"));
   lblNotice_ = MakeLabel(QString::fromLatin1(app::kRightsNotice), DesignFont(kNoticePoints, false),
                          fraSplash_);
