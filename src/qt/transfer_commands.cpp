@@ -17,37 +17,33 @@ namespace {
 // Every command of these menus changes the image, the link, the files or the table.
 constexpr const char* kHeldMenus[] = {"mnuFile", "mnuEdit", "mnuComm"};
 constexpr std::chrono::milliseconds kStopAskingInterval{10};
-constexpr const char* kStopDownload = "A download from the module is running. Stop it and exit?";
-constexpr const char* kStopUpload =
-    "An upload to the module is running. Stopping it leaves the module partly programmed "
-    "until the data are uploaded again. Stop it and exit?";
 
 }  // namespace
 
 TransferCommands::TransferCommands(frmMain& window)
-    : window_(window), activity_(window.session().link) {
+    : window_(window), activity_(window.session().link, window.session().AbortFlag) {
   stopAsking_.setInterval(kStopAskingInterval);
-  connect(&stopAsking_, &QTimer::timeout, this, [this] { window_.session().AbortFlag = true; });
+  connect(&stopAsking_, &QTimer::timeout, this, [this] { activity_.KeepStopping(); });
   window.BindCommand("mnuDownload", [this] { mnuDownload_Click(); });
   window.BindCommand("mnuUpload", [this] { mnuUpload_Click(); });
 }
 
 void TransferCommands::mnuDownload_Click() {
   app::Session& s = window_.session();
-  Run(kStopDownload, [&s] { transfer::Download(s.image, s.link, s.editor, s.window, s.host); });
+  Run(transfer::TransferKind::Download,
+      [&s] { transfer::Download(s.image, s.link, s.editor, s.window, s.host); });
 }
 
 void TransferCommands::mnuUpload_Click() {
   app::Session& s = window_.session();
-  Run(kStopUpload, [&s] { transfer::Upload(s.image, s.link, s.host); });
+  Run(transfer::TransferKind::Upload, [&s] { transfer::Upload(s.image, s.link, s.host); });
 }
 
-void TransferCommands::Run(const char* stopQuestion, const std::function<void()>& transfer) {
+void TransferCommands::Run(transfer::TransferKind kind, const std::function<void()>& transfer) {
   if (Running()) return;
-  stopQuestion_ = stopQuestion;
   HoldCommands();
   try {
-    activity_.Run(transfer, [this] { return window_.isMinimized(); });
+    activity_.Run(kind, transfer, [this] { return window_.isMinimized(); });
   } catch (...) {
     EndTransfer();
     throw;
@@ -88,9 +84,7 @@ void TransferCommands::ReleaseCommands() {
 void TransferCommands::EndTransfer() {
   ReleaseCommands();
   stopAsking_.stop();
-  if (!closeWhenStopped_) return;
-  closeWhenStopped_ = false;
-  window_.session().AbortFlag = false;
+  if (!activity_.TakeCloseWhenStopped()) return;
   QTimer::singleShot(0, &window_, [window = QPointer<frmMain>(&window_)] {
     if (window) window->close();
   });
@@ -99,16 +93,9 @@ void TransferCommands::EndTransfer() {
 void TransferCommands::FormResize() { activity_.FormResize(window_.isMinimized()); }
 
 bool TransferCommands::HoldClose() {
-  if (!Running()) return false;
-  if (closeWhenStopped_) return true;
-  const core::Answer answer = window_.session().host.MsgBox(
-      stopQuestion_, app::kExitTitle, core::Buttons::YesNo, core::Icon::Exclamation);
-  if (answer == core::Answer::Yes) {
-    closeWhenStopped_ = true;
-    window_.session().AbortFlag = true;
-    stopAsking_.start();
-  }
-  return true;
+  const bool held = activity_.HoldClose(window_.session().host, app::kExitTitle);
+  if (held) stopAsking_.start();
+  return held;
 }
 
 }  // namespace qtui

@@ -39,16 +39,14 @@ class TransferCommands : public QObject {
   bool HoldClose();
 
  private:
-  void Run(const char* stopQuestion, const std::function<void()>& transfer);
+  void Run(transfer::TransferKind kind, const std::function<void()>& transfer);
   void HoldCommands();
   void ReleaseCommands();
   void EndTransfer();
 
   frmMain& window_;
   transfer::TransferActivity activity_;
-  const char* stopQuestion_ = nullptr;
-  bool closeWhenStopped_ = false;
-  // Asks the loops to stop again and again: each one clears the flag when it starts.
+  // Keeps a stop the user asked for asked.
   QTimer stopAsking_;
   std::vector<QPointer<QAction>> heldActions_;
   std::vector<QPointer<QWidget>> heldWidgets_;

@@ -52,7 +52,7 @@ struct ActivityRig {
   sim::QuillonModule module{sim::Edition::JX};
   RecordingPort port{module, clock};
   comm::Link link{host, abortFlag};
-  transfer::TransferActivity activity{link};
+  transfer::TransferActivity activity{link, abortFlag};
 };
 
 TEST(ResizeSerialSide, AResizeSetsTheLineUpAgainAndMinimizingOnlyClosesThePort) {
@@ -67,6 +67,7 @@ TEST(ResizeSerialSide, ATransferKeepsItsPortUntilItEndsAndThenTheWindowStateCoun
   for (const bool minimizedAtEnd : {false, true}) {
     ActivityRig rig;
     EXPECT_TRUE(rig.activity.Run(
+        transfer::TransferKind::Download,
         [&] {
           rig.activity.FormResize(false);
           rig.activity.FormResize(true);
@@ -77,7 +78,8 @@ TEST(ResizeSerialSide, ATransferKeepsItsPortUntilItEndsAndThenTheWindowStateCoun
     EXPECT_EQ(rig.ReconfiguredForResize(), !minimizedAtEnd);
   }
   ActivityRig unresized;
-  unresized.activity.Run([] {}, [] { return false; });
+  unresized.activity.Run(
+      transfer::TransferKind::Download, [] {}, [] { return false; });
   EXPECT_TRUE(unresized.port.IsOpen());
 }
 
@@ -86,14 +88,48 @@ TEST(TransferActivity, OneTransferAtATimeAndAFailureStillEndsIt) {
   int inner = 0;
   const auto transfer = [&] {
     EXPECT_TRUE(rig.activity.Running());
-    EXPECT_FALSE(rig.activity.Run([&] { ++inner; }, [] { return false; }));
+    EXPECT_FALSE(rig.activity.Run(
+        transfer::TransferKind::Upload, [&] { ++inner; }, [] { return false; }));
     rig.activity.FormResize(false);
     throw std::runtime_error("cable pulled");
   };
-  EXPECT_THROW(rig.activity.Run(transfer, [] { return false; }), std::runtime_error);
+  EXPECT_THROW(rig.activity.Run(transfer::TransferKind::Download, transfer, [] { return false; }),
+               std::runtime_error);
   EXPECT_EQ(inner, 0);
   EXPECT_FALSE(rig.activity.Running());
   EXPECT_TRUE(rig.ReconfiguredForResize());
+}
+
+TEST(TransferActivity, ACloseRequestAsksToStopTheTransferAndClosesOnlyOnceItHasStopped) {
+  for (const auto kind : {transfer::TransferKind::Download, transfer::TransferKind::Upload}) {
+    ActivityRig rig;
+    EXPECT_FALSE(rig.activity.HoldClose(rig.host, "Exit Program")) << "nothing runs";
+    rig.host.ExpectBox(core::Answer::No);
+    rig.host.ExpectBox(core::Answer::Yes);
+    rig.activity.Run(
+        kind,
+        [&] {
+          EXPECT_TRUE(rig.activity.HoldClose(rig.host, "Exit Program"));
+          EXPECT_FALSE(rig.abortFlag) << "No lets it run on";
+          EXPECT_TRUE(rig.activity.HoldClose(rig.host, "Exit Program"));
+          EXPECT_TRUE(rig.abortFlag);
+          // A loop starting afterwards clears the flag; the stop stays asked for.
+          rig.abortFlag = false;
+          rig.activity.KeepStopping();
+          EXPECT_TRUE(rig.abortFlag);
+          EXPECT_TRUE(rig.activity.HoldClose(rig.host, "Exit Program")) << "asked once only";
+          EXPECT_FALSE(rig.activity.TakeCloseWhenStopped()) << "not before it has stopped";
+        },
+        [] { return false; });
+    EXPECT_EQ(rig.host.boxes.at(0).text, kind == transfer::TransferKind::Upload
+                                             ? transfer::kStopUpload
+                                             : transfer::kStopDownload);
+    EXPECT_EQ(rig.host.boxes.at(0).title, "Exit Program");
+    EXPECT_EQ(rig.host.boxes.at(0).buttons, core::Buttons::YesNo);
+    EXPECT_TRUE(rig.activity.TakeCloseWhenStopped());
+    EXPECT_FALSE(rig.activity.TakeCloseWhenStopped());
+    EXPECT_FALSE(rig.abortFlag) << "the next transfer starts unasked";
+  }
 }
 
 }  // namespace
