@@ -74,12 +74,11 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::F
   outer->setContentsMargins(0, 0, 0, 0);
   outer->addWidget(fraSplash_);
 
-  auto* tmrSplashUnload = new QTimer(this);
-  tmrSplashUnload->setObjectName(QStringLiteral("tmrSplashUnload"));
-  tmrSplashUnload->setSingleShot(true);
-  tmrSplashUnload->setInterval(app::kSplashMilliseconds);
-  connect(tmrSplashUnload, &QTimer::timeout, this, &frmSplash::tmrSplashUnload_Timer);
-  tmrSplashUnload->start();
+  tmrSplashUnload_ = new QTimer(this);
+  tmrSplashUnload_->setObjectName(QStringLiteral("tmrSplashUnload"));
+  tmrSplashUnload_->setSingleShot(true);
+  tmrSplashUnload_->setInterval(app::kSplashMilliseconds);
+  connect(tmrSplashUnload_, &QTimer::timeout, this, &frmSplash::tmrSplashUnload_Timer);
 }
 
 void frmSplash::Form_Load(const std::filesystem::path& programFolder, app::Branding& branding,
@@ -115,6 +114,13 @@ std::optional<std::string> frmSplash::ShowLogo(const std::filesystem::path& pict
 
 void frmSplash::SetApplicationTitle(const std::string& title) {
   QCoreApplication::setApplicationName(ToQString(title));
+}
+
+void frmSplash::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Counted from the showing: an error prompt answered slowly while the branding was read
+  // must not use up the splash's time, nor leave it open for good.
+  tmrSplashUnload_->start();
 }
 
 void frmSplash::mousePressEvent(QMouseEvent* event) {

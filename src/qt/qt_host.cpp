@@ -7,7 +7,10 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStringList>
+#include <utility>
+#include <vector>
 
 #include "core/safest_answer.h"
 #include "qt/qt_text.h"
@@ -89,6 +92,28 @@ QString ToQtFilter(const std::string& filter) {
   return qtFilters.join(QStringLiteral(";;"));
 }
 
+// The error prompt's buttons stand as the user knows them, Abort, Retry, Ignore, each
+// with its access key; the platform's button order would move Abort to the end. Abort,
+// the first, is the default, and closing the box counts as Abort.
+core::Answer ErrorPrompt(QMessageBox::Icon icon, const QString& title, const QString& text,
+                         QWidget* owner) {
+  QMessageBox box(icon, title, text, QMessageBox::NoButton, owner);
+  const std::pair<const char*, core::Answer> kButtons[] = {
+      {"&Abort", core::Answer::Abort}, {"&Retry", core::Answer::Retry}, {"&Ignore", core::Answer::Ignore}};
+  std::vector<std::pair<QAbstractButton*, core::Answer>> answers;
+  for (const auto& [caption, answer] : kButtons) {
+    answers.emplace_back(box.addButton(QString::fromLatin1(caption), QMessageBox::ActionRole),
+                         answer);
+  }
+  box.setDefaultButton(qobject_cast<QPushButton*>(answers.front().first));
+  box.setEscapeButton(answers.front().first);
+  box.exec();
+  for (const auto& [button, answer] : answers) {
+    if (box.clickedButton() == button) return answer;
+  }
+  return core::Answer::Abort;
+}
+
 std::optional<std::string> ChosenPath(const QString& path) {
   if (path.isEmpty()) return std::nullopt;
   return ToStdString(path);
@@ -104,6 +129,9 @@ void QtHost::AttachProgressFrame(QGroupBox* frame, QProgressBar* bar) {
 
 core::Answer QtHost::MsgBox(const std::string& text, const std::string& title,
                             core::Buttons buttons, core::Icon icon) {
+  if (buttons == core::Buttons::AbortRetryIgnore) {
+    return ErrorPrompt(ToQtIcon(icon), ToQString(title), ToDisplayText(text), owner_);
+  }
   QMessageBox box(ToQtIcon(icon), ToQString(title), ToDisplayText(text), ToQtButtons(buttons),
                   owner_);
   return FromQtButton(box.exec(), buttons);

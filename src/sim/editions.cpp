@@ -1,8 +1,11 @@
 #include "sim/editions.h"
 
 #include <cstdint>
+#include <vector>
 
 #include "core/editions.h"
+#include "files/base_tune.h"
+#include "tables/table_map.h"
 
 namespace sim {
 
@@ -20,7 +23,10 @@ constexpr comm::Byte kNoEditionCode = 0x10;
 // The lower four bits of the edition byte belong to the module, not to the edition.
 constexpr comm::Byte kEditionLowBits = 0x03;
 constexpr std::size_t kUserDataFirstByte = 64;
+constexpr std::size_t kUserDataBytes = 32;
 constexpr std::string_view kUserData = "Simulated Quillon module";
+constexpr comm::Byte kBlank = ' ';
+constexpr comm::Byte kErasedByte = 0xFF;
 
 constexpr EditionInfo kEditions[] = {
     {Edition::Vosk, kNoEditionCode, "vosk", "Quillon Vosk V5.1"},
@@ -29,6 +35,14 @@ constexpr EditionInfo kEditions[] = {
     {Edition::QL2KQ, core::kEditionCodeQL2KQ, "ql2-kq", "Quillon II KQ V2.4"},
     {Edition::JX, core::kEditionCodeJX, "jx", "Quillon II JX V2.4"},
 };
+
+// First-generation modules have no retard table: its place stays erased.
+std::vector<tables::TableId> TablesOf(std::string_view moduleVersion) {
+  if (core::IsSecondGeneration(moduleVersion)) {
+    return {tables::TableId::Retard, tables::TableId::FrontCylTrim, tables::TableId::RearCylTrim};
+  }
+  return {tables::TableId::FrontCylTrim, tables::TableId::RearCylTrim};
+}
 
 const EditionInfo& Info(Edition edition) {
   for (const EditionInfo& info : kEditions) {
@@ -67,18 +81,29 @@ Memories ExampleContents(Edition edition) {
   Memories memories;
   Pattern pattern(static_cast<std::uint32_t>(edition) + 1);
   for (comm::Byte& value : memories.flash) value = pattern.Next();
-  // Tables hold small signed trims; blank cells past the retard table read 0xFF.
+  // A module's tune as a new user would first see it: the example base tune of its
+  // edition in the tables, blank (erased) FLASH around them, default parameters.
+  const core::ModuleImage tune =
+      files::BaseTune(files::ModuleVersionForEditionName(EditionName(edition)).value());
   for (std::size_t word = core::kFLASHRegionFirstWord; word <= core::kFLASHRegionLastWord; ++word) {
-    const comm::Byte trim = static_cast<comm::Byte>(static_cast<int>(pattern.Next() % 21) - 10);
-    memories.flash[2 * word] = trim;
-    memories.flash[2 * word + 1] = word % 7 == 0 ? 0xFF : trim;
+    memories.flash[2 * word] = kErasedByte;
+    memories.flash[2 * word + 1] = kErasedByte;
+  }
+  const std::size_t tableWords = tables::TableLayoutFor(tune.ModuleVersion).Words();
+  for (const tables::TableId table : TablesOf(tune.ModuleVersion)) {
+    const std::size_t first = tables::BaseWord(table);
+    for (std::size_t word = first; word < first + tableWords; ++word) {
+      memories.flash[2 * word] = tune.FLASHBuffer[word].LoByte;
+      memories.flash[2 * word + 1] = tune.FLASHBuffer[word].HiByte;
+    }
   }
   for (std::size_t i = core::kEEPROMRegionFirstByte; i <= core::kEEPROMRegionLastByte; ++i) {
-    memories.eeprom[i] = static_cast<comm::Byte>(pattern.Next() % 100);
+    memories.eeprom[i] = tune.EEPROMBuffer[i];
   }
   memories.eeprom[core::kEditionByte] = Info(edition).editionCode | kEditionLowBits;
-  for (std::size_t i = 0; i < kUserData.size(); ++i) {
-    memories.eeprom[kUserDataFirstByte + i] = static_cast<comm::Byte>(kUserData[i]);
+  for (std::size_t i = 0; i < kUserDataBytes; ++i) {
+    memories.eeprom[kUserDataFirstByte + i] =
+        i < kUserData.size() ? static_cast<comm::Byte>(kUserData[i]) : kBlank;
   }
   return memories;
 }

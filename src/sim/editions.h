@@ -25,8 +25,9 @@ std::optional<Edition> ParseEdition(std::string_view name);
 std::string EditionName(Edition edition);
 std::string FirmwareIDOf(Edition edition);
 
-// Plausible contents: program code outside the transferred regions, tables and
-// parameters inside them, and the edition code in EEPROM byte 33.
+// Plausible contents: program code outside the transferred regions; inside them the
+// example base tune of the edition (tables in range with a gentle shape, default
+// parameters), readable user data and the edition code in EEPROM byte 33.
 Memories ExampleContents(Edition edition);
 
 }  // namespace sim

@@ -77,12 +77,15 @@ TEST(BrandingFile, BrokenFilesAreRefusedWithFileAndLineAndKeepWhatWasRead) {
     Lines style;
     const char* where;  // what follows the file's path in the message
     const char* says;
+    Lines company = {};
   };
   const Case cases[] = {
       {"empty file", "", {}, ", line 1: ", "ends before the branding style block"},
       {"markers only", "!a\n!b\n!c\n", {}, ", line 3: ", "ends before the branding style block"},
-      {"short style block", "!c\nAcme\nHelvetica\n20\n!\nAcme\n", {"Acme", "Helvetica", "20"},
-       ", line 5: ", "has 3 lines where five are needed"},
+      {"short style block: the company lines are read all the same",
+       "!c\nAcme\nHelvetica\n20\nbold\n!\nAcme\nAcme Ltd\n!\nNot read\n",
+       {"Acme", "Helvetica", "20", "bold"}, ", line 6: ", "has 4 lines where five are needed",
+       {"Acme", "Acme Ltd"}},
       {"file ending inside a short style block", "!c\nAcme\n", {"Acme"}, ", line 2: ",
        "has 1 line where five are needed"},
       {"file ending inside the style block", "!c\n" + kStyle, kStyleLines, ", line 6: ",
@@ -107,7 +110,7 @@ TEST(BrandingFile, BrokenFilesAreRefusedWithFileAndLineAndKeepWhatWasRead) {
       EXPECT_EQ(e.failure().source, core::kSourceFileOpen);
     }
     EXPECT_EQ(branding.BrandingStyle, c.style);
-    EXPECT_EQ(branding.CompanyLines, Lines{});
+    EXPECT_EQ(branding.CompanyLines, c.company);
   }
 }
 

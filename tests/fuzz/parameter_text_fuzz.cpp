@@ -1,6 +1,6 @@
 // Feeds arbitrary text to the parameter box check and to the user data field: the value
 // always lands in its range, the rewritten box reads back the same, and the field
-// write never reaches beyond its 32 bytes.
+// write never reaches beyond its 32 bytes and reads back as it was stored.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -25,6 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         i >= params::kUserDataFirstByte && i < params::kUserDataFirstByte + params::kUserDataLength;
     if (!inField && eeprom[i] != 0xA5) __builtin_trap();
   }
-  if (params::ReadUserData(eeprom).size() > params::kUserDataLength) __builtin_trap();
+  // What is stored is what a later reading shows.
+  const std::string stored = params::ReadUserData(eeprom);
+  if (stored.size() != params::kUserDataLength) __builtin_trap();
+  params::WriteUserData(stored, eeprom);
+  if (params::ReadUserData(eeprom) != stored) __builtin_trap();
   return 0;
 }

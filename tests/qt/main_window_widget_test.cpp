@@ -1,7 +1,12 @@
 // The main window's menus, start-up state, About, Esc, closing and help.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QGroupBox>
+#include <QMessageBox>
+#include <QTimer>
+#include <algorithm>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -10,6 +15,7 @@
 
 #include "app/main_window.h"
 #include "qt/help_window.h"
+#include "qt/qt_host.h"
 #include "window_rig.h"
 
 namespace {
@@ -81,6 +87,30 @@ TEST(MainWindow, ClosingWithNoTableOpenAsksNothing) {
   rig.window.show();
   EXPECT_TRUE(rig.window.close());
   EXPECT_TRUE(rig.host.boxes.empty());
+}
+
+TEST(ErrorPrompt, ButtonsReadAbortRetryIgnoreInThatOrderEachWithAnAccessKey) {
+  qtui::QtHost host(nullptr);
+  for (const auto& [caption, answer] : {std::pair{"&Abort", core::Answer::Abort},
+                                        {"&Retry", core::Answer::Retry},
+                                        {"&Ignore", core::Answer::Ignore}}) {
+    QStringList shown;
+    QTimer::singleShot(0, [&shown, caption = caption] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      QList<QAbstractButton*> buttons = box->buttons();
+      std::sort(buttons.begin(), buttons.end(),
+                [](auto* a, auto* b) { return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x(); });
+      for (QAbstractButton* button : buttons) shown << button->text();
+      for (QAbstractButton* button : buttons) {
+        if (button->text() == QString::fromLatin1(caption)) button->click();
+      }
+    });
+    EXPECT_EQ(host.MsgBox("Comm Error", "Error", core::Buttons::AbortRetryIgnore,
+                          core::Icon::Critical),
+              answer);
+    EXPECT_EQ(shown.join(QLatin1Char(' ')), QStringLiteral("&Abort &Retry &Ignore"));
+  }
 }
 
 TEST(MainWindow, HelpContentsWithoutAHelpPageSaysSoInTheHelpWindow) {
