@@ -86,6 +86,7 @@ void OpenFile(core::ModuleImage& image, tables::TableEditor& editor, core::Windo
   window.SetRetardTableCommandVisible(core::IsSecondGeneration(image.ModuleVersion));
   editor.SetTableEditPermissionFor(image.ModuleVersion);
   core::ReplaceBlankBytes(image);
+  image.MarkInFile();
   host.MsgBox("Loaded " + path + " to buffer. Ready for editing or upload.", kOpenTitle,
               core::Buttons::OK, core::Icon::None);
 }
@@ -109,6 +110,7 @@ bool SaveFile(core::ModuleImage& image, tables::TableEditor& editor, core::Windo
                            [&] {
                              if (path.empty()) return;
                              WriteDataFile(path, EncodeDataFile(image));
+                             image.MarkInFile();
                              written = true;
                            },
                            [&] {

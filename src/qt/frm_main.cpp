@@ -170,7 +170,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
   }
   bool keepOpen = false;
   RunCommand([&] {
-    keepOpen = app::FormQueryUnload(host_, session_.editor.ChartVisible(), [this] {
+    keepOpen = app::FormQueryUnload(session_, [this] {
       return files::SaveFile(session_.image, session_.editor, session_.window, host_);
     });
   });

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 
 #include "qt/grid_delegate.h"
@@ -210,11 +211,44 @@ void TableGrid::SetColWidths(int width) {
   for (int c = 0; c < Cols(); ++c) SetColWidth(c, width);
 }
 
-bool TableGrid::ValidateEntry(int row, int col) {
+void TableGrid::EditorOpened(QLineEdit* editor, const QModelIndex& index) {
+  activeEditor_ = editor;
+  editing_ = index;
+  checkedText_.reset();
+}
+
+bool TableGrid::EntryChecked(const QLineEdit* editor) const {
+  return editor == activeEditor_ && checkedText_ && *checkedText_ == editor->text();
+}
+
+bool TableGrid::EndEntry() {
+  if (!Editing() || !activeEditor_ || !editing_.isValid()) return true;
+  // The message about this entry is still on screen.
+  if (judging_) return false;
+  QLineEdit* editor = activeEditor_;
   bool cancel = false;
-  if (sink_) sink_->ValidateEdit(row, col, cancel);
-  entryRefused_ = cancel;
-  return !cancel;
+  judging_ = true;
+  if (sink_) sink_->ValidateEdit(editing_.row(), editing_.column(), cancel);
+  judging_ = false;
+  if (cancel) {
+    // Back to the editor once the message has gone, unless the edit was abandoned.
+    QTimer::singleShot(0, editor, [this, editor] {
+      if (Editing() && activeEditor_ == editor) editor->setFocus();
+    });
+    return false;
+  }
+  checkedText_ = editor->text();
+  commitData(editor);
+  activeEditor_ = nullptr;
+  closeEditor(editor, QAbstractItemDelegate::NoHint);
+  return true;
+}
+
+void TableGrid::AbandonEntry() {
+  if (!Editing() || !activeEditor_) return;
+  QLineEdit* editor = activeEditor_;
+  activeEditor_ = nullptr;
+  closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
 void TableGrid::StepDown() {
@@ -226,8 +260,8 @@ void TableGrid::EntryCommitted(int row, int col) {
 }
 
 void TableGrid::mousePressEvent(QMouseEvent* event) {
-  // The refusal has just been shown; the editor keeps the cell until the entry is fixed.
-  if (state() == EditingState && entryRefused_) {
+  // A click elsewhere in the grid ends the entry first; a refused one keeps the cell.
+  if (!EndEntry()) {
     event->accept();
     return;
   }
@@ -243,7 +277,22 @@ void TableGrid::mousePressEvent(QMouseEvent* event) {
   }
 }
 
+void TableGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The press before it found a refused entry: no second editor beside the open one.
+  if (Editing()) {
+    event->accept();
+    return;
+  }
+  QTableView::mouseDoubleClickEvent(event);
+}
+
 void TableGrid::keyPressEvent(QKeyEvent* event) {
+  // A key that reaches the grid itself while an entry is open (the focus came back to
+  // the grid after a message) ends the entry first.
+  if (!EndEntry()) {
+    event->accept();
+    return;
+  }
   if (event->matches(QKeySequence::Copy)) {
     emit copyRequested();
   } else if (event->matches(QKeySequence::Paste)) {
