@@ -57,16 +57,16 @@ bool GridDelegate::KeyPressed(QKeyEvent* key) {
 bool GridDelegate::FocusLost(const QFocusEvent* focus) {
   // The message about the entry takes the focus while the entry is judged.
   if (grid_->JudgingEntry()) return true;
-  // A menu over the editor or another window takes the focus for a while only, and a
-  // transfer holds the grid: the entry stays open as typed. A menu command that reads
-  // the grid ends it itself.
+  // A menu over the editor, another window or the chart's own 3D window (no widget)
+  // takes the focus for a while only, and a transfer holds the grid: the entry stays
+  // open as typed. A menu command that reads the grid ends it itself.
   const Qt::FocusReason reason = focus->reason();
-  if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason ||
+  const QWidget* now = QApplication::focusWidget();
+  if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason || !now ||
       !grid_->isEnabled()) {
     return true;
   }
   // A click elsewhere in the grid is ended by the grid's own press.
-  const QWidget* now = QApplication::focusWidget();
   if (reason == Qt::MouseFocusReason && (now == grid_ || now == grid_->viewport())) return true;
   grid_->EndEntry();
   return true;
