@@ -7,9 +7,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 #include "qt/qt_host.h"
@@ -32,21 +30,6 @@ class SystemClipboardHost : public fakes::ScriptedHost {
 
  private:
   qtui::QtHost system_{nullptr};
-};
-
-// As SystemClipboardHost, with each message shown as a real modal box (answered as
-// scripted), so the focus leaves the grid and comes back as it does for the user.
-class ModalBoxHost : public SystemClipboardHost {
- public:
-  Answer MsgBox(const std::string& text, const std::string& title, core::Buttons buttons,
-                core::Icon icon) override {
-    const Answer answer = ScriptedHost::MsgBox(text, title, buttons, icon);
-    QMessageBox box(QMessageBox::Critical, QString::fromStdString(title),
-                    QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
-    QTimer::singleShot(0, &box, &QMessageBox::accept);
-    box.exec();
-    return answer;
-  }
 };
 
 class TableEditingWidgetTest : public testing::Test {
@@ -85,8 +68,8 @@ class TableEditingWidgetTest : public testing::Test {
   std::string Text(int row, int col) { return grid_.TextMatrix(row, col); }
   QString SystemClipboard() { return QGuiApplication::clipboard()->text(); }
 
-  qttest::WindowRig<ModalBoxHost> rig_;
-  ModalBoxHost& host_ = rig_.host;
+  qttest::WindowRig<qttest::ModalBoxHost<SystemClipboardHost>> rig_;
+  qttest::ModalBoxHost<SystemClipboardHost>& host_ = rig_.host;
   qtui::frmMain& window_ = rig_.window;
   qtui::TableGrid& grid_ = *window_.grid();
 };
