@@ -37,7 +37,7 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
   const auto* line = qobject_cast<const QLineEdit*>(editor);
   if (!line || !grid_->EntryChecked(line)) return;
   QStyledItemDelegate::setModelData(editor, model, index);
-  grid_->EntryCommitted(index.row(), index.column());
+  grid_->EntryCommitted(GridModel::GridRow(index), GridModel::GridCol(index));
 }
 
 bool GridDelegate::KeyPressed(QKeyEvent* key) {

@@ -23,8 +23,8 @@ class TableGrid : public QTableView, public tables::Grid {
   void SetEventSink(tables::GridEvents* sink) override { sink_ = sink; }
   void SetRows(int rows) override;
   void SetCols(int cols) override;
-  int Rows() const override { return model_->rowCount(); }
-  int Cols() const override { return model_->columnCount(); }
+  int Rows() const override { return model_->Rows(); }
+  int Cols() const override { return model_->Cols(); }
   void CentreAllColumns() override { model_->SetCentred(true); }
 
   void SetTextMatrix(int row, int col, const std::string& text) override;
@@ -84,6 +84,9 @@ class TableGrid : public QTableView, public tables::Grid {
 
  private:
   int TotalRowHeight() const;
+  QSize ClientPixels() const;
+  // Raises the leaving and entering events for a move of the current cell.
+  void MoveCurrentCell(int newRow, int newCol);
 
   GridModel* model_;
   tables::GridEvents* sink_ = nullptr;

@@ -2,6 +2,7 @@
 // grid beside its 3D surface, resize, save the table and the file.
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
 #include <QTest>
 #include <fstream>
 
@@ -60,6 +61,7 @@ TEST_F(TableChartWidgetTest, OpenJXTuneShowTheFrontTableResizeAndSave) {
   EXPECT_EQ(grid.TextMatrix(1, 0), "1000");
   EXPECT_EQ(grid.TextMatrix(22, 0), "9500");
   EXPECT_EQ(grid.TextMatrix(0, 9), "100%");
+  EXPECT_FALSE(grid.currentIndex().isValid());  // the corner is current: no cell is marked
   const double expected = tables::ReadCell(base, tables::TableId::FrontCylTrim, 22, 22, 9).chart;
   EXPECT_NEAR(chart.SurfaceHeight(22, 9), expected, 1e-4);
 
@@ -74,9 +76,13 @@ TEST_F(TableChartWidgetTest, OpenJXTuneShowTheFrontTableResizeAndSave) {
                                     qtui::TwipsToPixelsY(chart, placement.chart.height)));
   EXPECT_EQ(grid.geometry(), QRect(0, 0, qtui::TwipsToPixelsX(grid, placement.grid.width),
                                    qtui::TwipsToPixelsY(grid, placement.grid.height)));
-  EXPECT_EQ(grid.rowHeight(22), qtui::TwipsToPixelsY(grid, grid.ClientHeight() / 19 - 1));
-  EXPECT_EQ(grid.columnWidth(0), qtui::TwipsToPixelsX(grid, 950));
-  EXPECT_EQ(grid.columnWidth(5), qtui::TwipsToPixelsX(grid, grid.ClientWidth() / 10 - 1));
+  // Grid row 22 is the view's row 21: the fixed row and column are its headers.
+  const int rowHeight = qtui::TwipsToCellPixelsY(grid, grid.ClientHeight() / 19 - 1);
+  EXPECT_EQ(grid.rowHeight(21), rowHeight);
+  EXPECT_EQ(grid.horizontalHeader()->height(), rowHeight);
+  EXPECT_EQ(grid.verticalHeader()->width(), qtui::TwipsToCellPixelsX(grid, 950));
+  EXPECT_EQ(grid.columnWidth(4),
+            qtui::TwipsToCellPixelsX(grid, (grid.ClientWidth() - 950) / 9 - 1));
 
   Trigger("mnuSaveTbl");
   EXPECT_FALSE(grid.isVisible());

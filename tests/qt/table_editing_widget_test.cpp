@@ -52,11 +52,12 @@ class TableEditingWidgetTest : public testing::Test {
   QAction* Item(const char* name) { return rig_.Item(name); }
   void Click(int row, int col, Qt::MouseButton button = Qt::LeftButton,
              Qt::KeyboardModifiers modifiers = {}) {
-    const QPoint centre = grid_.visualRect(grid_.model()->index(row, col)).center();
+    const QPoint centre = grid_.visualRect(grid_.gridModel()->IndexOf(row, col)).center();
     QTest::mouseClick(grid_.viewport(), button, modifiers, centre);
   }
   QColor Background(int row, int col) {
-    return grid_.model()->data(grid_.model()->index(row, col), Qt::BackgroundRole).value<QColor>();
+    return grid_.gridModel()->data(grid_.gridModel()->IndexOf(row, col), Qt::BackgroundRole)
+        .value<QColor>();
   }
   // The open in-place editor; closed ones linger until deleted.
   QLineEdit* Editor() {
