@@ -25,6 +25,8 @@ class TableChart : public QWidget, public tables::Chart {
   // The height the surface itself holds at a point (row and column from 1).
   double SurfaceHeight(int row, int col) const;
   QString ValueLabelText() const;
+  // The value label's text as written over the 3D view, with its cell.
+  QString ValueLine() const;
   bool ValueLabelShown() const;
   QImage Render(const QSize& size);
 
@@ -47,6 +49,7 @@ class TableChart : public QWidget, public tables::Chart {
  private:
   void PushSurface();
   void PlaceValueLabel();
+  void ShowValueLine();
 
   tables::ChartValues values_;
   double holeValue_ = tables::kChartHoleValue;
@@ -59,6 +62,8 @@ class TableChart : public QWidget, public tables::Chart {
   Q3DSurface* graph_ = nullptr;
   QSurface3DSeries* series_ = nullptr;
   QCustom3DLabel* valueLabel_ = nullptr;
+  QLabel* title_ = nullptr;
+  QLabel* valueLine_ = nullptr;
   QWidget* container_ = nullptr;
   QLabel* placeholder_ = nullptr;
 };

@@ -58,6 +58,8 @@ class CornerLabel : public QObject {
     if (event->type() != QEvent::Paint) return QObject::eventFilter(watched, event);
     QStyleOptionHeader option;
     option.initFrom(&corner_);
+    // The corner takes no clicks, yet reads as the other fixed cells do.
+    option.state |= QStyle::State_Enabled;
     option.rect = corner_.rect();
     option.position = QStyleOptionHeader::OnlyOneSection;
     option.textAlignment = Qt::AlignCenter;
