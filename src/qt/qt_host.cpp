@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/safest_answer.h"
+#include "qt/dialog_folder.h"
 #include "qt/qt_text.h"
 
 namespace qtui {
@@ -114,8 +115,10 @@ core::Answer ErrorPrompt(QMessageBox::Icon icon, const QString& title, const QSt
   return core::Answer::Abort;
 }
 
+// The next dialog starts where the user chose this file.
 std::optional<std::string> ChosenPath(const QString& path) {
   if (path.isEmpty()) return std::nullopt;
+  RememberDialogFolder(path);
   return ToStdString(path);
 }
 
@@ -148,15 +151,15 @@ std::optional<std::string> QtHost::InputBox(const std::string& prompt, const std
 
 std::optional<std::string> QtHost::OpenFileDialog(const core::FileDialogRequest& request) {
   return ChosenPath(QFileDialog::getOpenFileName(owner_, ToQString(request.title),
-                                                 ToQString(request.initialPath),
+                                                 DialogStartPath(ToQString(request.initialPath)),
                                                  ToQtFilter(request.filter)));
 }
 
 std::optional<std::string> QtHost::SaveFileDialog(const core::FileDialogRequest& request) {
   // The commands ask about replacing a file themselves.
   return ChosenPath(QFileDialog::getSaveFileName(
-      owner_, ToQString(request.title), ToQString(request.initialPath), ToQtFilter(request.filter),
-      nullptr, QFileDialog::DontConfirmOverwrite));
+      owner_, ToQString(request.title), DialogStartPath(ToQString(request.initialPath)),
+      ToQtFilter(request.filter), nullptr, QFileDialog::DontConfirmOverwrite));
 }
 
 void QtHost::ShowProgress(const std::string& caption) {

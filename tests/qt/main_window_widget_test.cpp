@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QMessageBox>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <QMenu>
@@ -14,6 +17,7 @@
 #include <fstream>
 
 #include "app/main_window.h"
+#include "qt/dialog_folder.h"
 #include "qt/help_window.h"
 #include "qt/qt_host.h"
 #include "window_rig.h"
@@ -111,6 +115,21 @@ TEST(ErrorPrompt, ButtonsReadAbortRetryIgnoreInThatOrderEachWithAnAccessKey) {
               answer);
     EXPECT_EQ(shown.join(QLatin1Char(' ')), QStringLiteral("&Abort &Retry &Ignore"));
   }
+}
+
+TEST(FileDialogs, StartInTheFolderOfTheLastFileChosenElseInTheDocumentsFolder) {
+  QStandardPaths::setTestModeEnabled(true);
+  QSettings(QStringLiteral("Ventrel"), QStringLiteral("Ventrel")).clear();
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  EXPECT_EQ(qtui::DialogStartPath({}), documents);
+  QTemporaryDir folder;
+  qtui::RememberDialogFolder(folder.filePath(QStringLiteral("tune.dat")));
+  EXPECT_EQ(qtui::DialogStartPath({}), folder.path());
+  EXPECT_EQ(qtui::DialogStartPath(QStringLiteral("t.pdf")), folder.filePath(QStringLiteral("t.pdf")));
+  EXPECT_EQ(qtui::DialogStartPath(QStringLiteral("/x/t.pdf")), QStringLiteral("/x/t.pdf"));
+  folder.remove();
+  EXPECT_EQ(qtui::DialogStartPath({}), documents);
+  QStandardPaths::setTestModeEnabled(false);
 }
 
 TEST(MainWindow, HelpContentsWithoutAHelpPageSaysSoInTheHelpWindow) {
