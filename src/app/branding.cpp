@@ -91,8 +91,9 @@ void ParseBranding(const std::string& bytes, const std::filesystem::path& source
   const std::size_t styleEnd = i;
   const bool styleShort = branding.BrandingStyle.size() < kStyleItemCount;
   if (i == lines.size() && !styleShort) {
-    Fail(AtLine(source, i) + "the file ends inside the branding style block; end it with a "
-                             "line starting with \"!\" and add the company lines.");
+    Fail(AtLine(source, i) +
+         "the file ends inside the branding style block; end it with a "
+         "line starting with \"!\" and add the company lines.");
   }
   // A short style block spoils the splash only: the company lines after its end mark
   // still name the maker in the caption, the About box and the printouts.

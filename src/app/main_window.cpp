@@ -77,7 +77,7 @@ bool FormQueryUnload(Session& session, const std::function<bool()>& saveFile) {
   if (!session.editor.EndOpenEntry()) return true;
   if (!HasUnsavedData(session)) return false;
   switch (session.host.MsgBox(kSaveBeforeExit, kExitTitle, core::Buttons::YesNoCancel,
-                      core::Icon::Exclamation)) {
+                              core::Icon::Exclamation)) {
     case core::Answer::Yes:
       return !saveFile();
     case core::Answer::No:

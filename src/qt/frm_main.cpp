@@ -11,11 +11,11 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <vector>
 #include <stdexcept>
+#include <vector>
 
-#include "app/menu_tree.h"
 #include "app/form_layout.h"
+#include "app/menu_tree.h"
 #include "core/error_prompt.h"
 #include "files/data_file_commands.h"
 #include "qt/edit_params_binding.h"
@@ -65,15 +65,16 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
   progressLayout->addWidget(prgProgress1_);
   fraProgress1_->hide();
   linkDevices_ = std::make_unique<LinkDevices>(session_);
-  fraPortSelect_ = new fraPortSelect(session_.link, *session_.settings, host_,
-                                     [this] { linkDevices_->UseSerialPort(); }, central);
+  fraPortSelect_ = new fraPortSelect(
+      session_.link, *session_.settings, host_, [this] { linkDevices_->UseSerialPort(); }, central);
   fraPortSelect_->hide();
   setCentralWidget(central);
   // The table controls are placed by Form_Resize, not by a layout; the frames go in the
   // strip it leaves free under the grid, in front of the table controls.
   VSFlexGrid1_ = new TableGrid(central);
   Chart3D1_ = new TableChart(central);
-  for (QWidget* frame : {static_cast<QWidget*>(fraProgress1_), static_cast<QWidget*>(fraPortSelect_)}) {
+  for (QWidget* frame :
+       {static_cast<QWidget*>(fraProgress1_), static_cast<QWidget*>(fraPortSelect_)}) {
     frame->installEventFilter(this);
   }
   session_.editor.Attach(*VSFlexGrid1_, *Chart3D1_, *this);
@@ -99,7 +100,8 @@ frmMain::~frmMain() {
 
 void frmMain::BuildMenus() {
   for (const app::MenuSpec& spec : app::MainMenus()) {
-    BuildMenu(spec, menuBar()->addMenu(QString::fromUtf8(spec.caption.data(), spec.caption.size())));
+    BuildMenu(spec,
+              menuBar()->addMenu(QString::fromUtf8(spec.caption.data(), spec.caption.size())));
   }
   mnuPopUpEdit3D_ = BuildMenu(app::PopUpEdit3DMenu(), new QMenu(this));
 
@@ -124,9 +126,10 @@ QMenu* frmMain::BuildMenu(const app::MenuSpec& spec, QMenu* menu) {
   menu->setTitle(QString::fromUtf8(spec.caption.data(), spec.caption.size()));
   menu->setToolTipsVisible(true);
   for (const app::MenuItemSpec& item : spec.items) {
-    QAction* action = item.caption == app::kSeparatorCaption
-                          ? menu->addSeparator()
-                          : menu->addAction(QString::fromUtf8(item.caption.data(), item.caption.size()));
+    QAction* action =
+        item.caption == app::kSeparatorCaption
+            ? menu->addSeparator()
+            : menu->addAction(QString::fromUtf8(item.caption.data(), item.caption.size()));
     action->setObjectName(QString::fromUtf8(item.name.data(), item.name.size()));
   }
   return menu;
@@ -202,7 +205,8 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::SizeForScreen() {
   const QScreen* shown = screen();
-  const QSize available = shown ? shown->availableGeometry().size() : QSize(kDefaultWidth, kDefaultHeight);
+  const QSize available =
+      shown ? shown->availableGeometry().size() : QSize(kDefaultWidth, kDefaultHeight);
   // Room for the window's frame, which the system adds around this size.
   const QSize frame(kFrameAllowance, kFrameAllowance * 2);
   setMinimumSize(QSize(kMinimumWidth, kMinimumHeight).boundedTo(available - frame));
@@ -215,7 +219,8 @@ void frmMain::FormResize() {
   std::vector<QWidget*> frames;
   int framesHeight = 0;
   int width = client.width() / 2;
-  for (QWidget* frame : {static_cast<QWidget*>(fraProgress1_), static_cast<QWidget*>(fraPortSelect_)}) {
+  for (QWidget* frame :
+       {static_cast<QWidget*>(fraProgress1_), static_cast<QWidget*>(fraPortSelect_)}) {
     if (frame->isHidden()) continue;
     frames.push_back(frame);
     framesHeight += frame->sizeHint().height();

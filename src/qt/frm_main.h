@@ -26,9 +26,7 @@ class TransferCommands;
 class LinkDevices;
 class fraPortSelect;
 
-class frmMain : public QMainWindow,
-                public app::MainWindowView,
-                public tables::TableWindow {
+class frmMain : public QMainWindow, public app::MainWindowView, public tables::TableWindow {
   Q_OBJECT
 
  public:

@@ -40,7 +40,8 @@ QLabel* MakeLabel(const QString& text, const QFont& font, QWidget* parent) {
 
 }  // namespace
 
-frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+frmSplash::frmSplash(QWidget* parent)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("frmSplash"));
   setModal(true);
 
@@ -50,12 +51,14 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::F
 
   imgLogo_ = new QLabel(fraSplash_);
   imgLogo_->setObjectName(QStringLiteral("imgLogo"));
-  lblCompanyName_ = MakeLabel(QStringLiteral("Marrowby"), DesignFont(kCompanyPoints, true, true),
-                              fraSplash_);
+  lblCompanyName_ =
+      MakeLabel(QStringLiteral("Marrowby"), DesignFont(kCompanyPoints, true, true), fraSplash_);
   lblCompanyName_->setObjectName(QStringLiteral("lblCompanyName"));
-  lblProductName_ = MakeLabel(QStringLiteral("Ventrel"), DesignFont(kProductPoints, true), fraSplash_);
+  lblProductName_ =
+      MakeLabel(QStringLiteral("Ventrel"), DesignFont(kProductPoints, true), fraSplash_);
   lblProductName_->setObjectName(QStringLiteral("lblProductName"));
-  lblVersion_ = MakeLabel(QStringLiteral("Version 5.0"), DesignFont(kVersionPoints, true), fraSplash_);
+  lblVersion_ =
+      MakeLabel(QStringLiteral("Version 5.0"), DesignFont(kVersionPoints, true), fraSplash_);
   lblVersion_->setObjectName(QStringLiteral("lblVersion"));
   lblNotice_ = MakeLabel(QString::fromLatin1(app::kRightsNotice), DesignFont(kNoticePoints, false),
                          fraSplash_);

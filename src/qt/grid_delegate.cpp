@@ -13,8 +13,8 @@ namespace {
 
 // The keys that end an entry and then move the current cell.
 bool MovesOn(int key) {
-  return key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Up ||
-         key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+  return key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Up || key == Qt::Key_Down ||
+         key == Qt::Key_PageUp || key == Qt::Key_PageDown;
 }
 
 }  // namespace

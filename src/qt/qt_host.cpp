@@ -99,8 +99,9 @@ QString ToQtFilter(const std::string& filter) {
 core::Answer ErrorPrompt(QMessageBox::Icon icon, const QString& title, const QString& text,
                          QWidget* owner) {
   QMessageBox box(icon, title, text, QMessageBox::NoButton, owner);
-  const std::pair<const char*, core::Answer> kButtons[] = {
-      {"&Abort", core::Answer::Abort}, {"&Retry", core::Answer::Retry}, {"&Ignore", core::Answer::Ignore}};
+  const std::pair<const char*, core::Answer> kButtons[] = {{"&Abort", core::Answer::Abort},
+                                                           {"&Retry", core::Answer::Retry},
+                                                           {"&Ignore", core::Answer::Ignore}};
   std::vector<std::pair<QAbstractButton*, core::Answer>> answers;
   for (const auto& [caption, answer] : kButtons) {
     answers.emplace_back(box.addButton(QString::fromLatin1(caption), QMessageBox::ActionRole),

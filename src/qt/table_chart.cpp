@@ -28,6 +28,14 @@ constexpr double kTitleScale = 1.3;
 
 }  // namespace
 
+QLabel* TableChart::AddLineOverView(const char* name, QVBoxLayout& layout) {
+  auto* line = new QLabel(this);
+  line->setObjectName(QString::fromLatin1(name));
+  line->setAlignment(Qt::AlignCenter);
+  layout.addWidget(line);
+  return line;
+}
+
 TableChart::TableChart(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Chart3D1"));
   auto* layout = new QVBoxLayout(this);
@@ -50,23 +58,17 @@ TableChart::TableChart(QWidget* parent) : QWidget(parent) {
     valueLabel_->setVisible(false);
     graph_->addCustomItem(valueLabel_);
     // The table's title over the 3D view, where it stays readable whatever the angle.
-    title_ = new QLabel(this);
-    title_->setObjectName(QStringLiteral("lblChartTitle"));
-    title_->setAlignment(Qt::AlignCenter);
+    title_ = AddLineOverView("lblChartTitle", *layout);
     QFont font = title_->font();
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * kTitleScale);
     title_->setFont(font);
-    layout->addWidget(title_);
-    valueLine_ = new QLabel(this);
-    valueLine_->setObjectName(QStringLiteral("lblChartValue"));
-    valueLine_->setAlignment(Qt::AlignCenter);
+    valueLine_ = AddLineOverView("lblChartValue", *layout);
     // Its line is kept while hidden, so the 3D view does not jump as the cell moves.
     QSizePolicy keep = valueLine_->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
     valueLine_->setSizePolicy(keep);
     valueLine_->hide();
-    layout->addWidget(valueLine_);
     container_ = QWidget::createWindowContainer(graph_, this);
     container_->setFocusPolicy(Qt::StrongFocus);
     layout->addWidget(container_, 1);

@@ -7,6 +7,7 @@
 #include "tables/chart.h"
 
 class QLabel;
+class QVBoxLayout;
 class Q3DSurface;
 class QSurface3DSeries;
 class QCustom3DLabel;
@@ -48,6 +49,7 @@ class TableChart : public QWidget, public tables::Chart {
 
  private:
   void PushSurface();
+  QLabel* AddLineOverView(const char* name, QVBoxLayout& layout);
   void PlaceValueLabel();
   void ShowValueLine();
 

@@ -2,13 +2,13 @@
 
 #include <QAbstractButton>
 #include <QHeaderView>
-#include <QStyleOptionHeader>
-#include <QStylePainter>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
 #include <QTimer>
 #include <algorithm>
 
@@ -181,9 +181,10 @@ tables::CellRect TableGrid::Selection() const {
 void TableGrid::ExtendSelection(int row, int col) {
   model_->Text(row, col);
   // The fixed row and column hold no data: a block reaching them starts at the data.
-  const QItemSelection range(
-      model_->IndexOf(std::max(1, std::min(currentRow_, row)), std::max(1, std::min(currentCol_, col))),
-      model_->IndexOf(std::max(1, std::max(currentRow_, row)), std::max(1, std::max(currentCol_, col))));
+  const QItemSelection range(model_->IndexOf(std::max(1, std::min(currentRow_, row)),
+                                             std::max(1, std::min(currentCol_, col))),
+                             model_->IndexOf(std::max(1, std::max(currentRow_, row)),
+                                             std::max(1, std::max(currentCol_, col))));
   selectionModel()->select(range, QItemSelectionModel::ClearAndSelect);
 }
 
@@ -286,7 +287,8 @@ bool TableGrid::EndEntry() {
   QLineEdit* editor = activeEditor_;
   bool cancel = false;
   judging_ = true;
-  if (sink_) sink_->ValidateEdit(GridModel::GridRow(editing_), GridModel::GridCol(editing_), cancel);
+  if (sink_)
+    sink_->ValidateEdit(GridModel::GridRow(editing_), GridModel::GridCol(editing_), cancel);
   judging_ = false;
   if (cancel) {
     // Back to the editor once the message has gone, unless the edit was abandoned.

@@ -70,7 +70,8 @@ void TableEditor::ForEachEncodedCell(const EncodedCellVisitor& visit) const {
   const int rows = std::min(layout.rows, grid_->Rows() - 1);
   for (int c = 1; c <= kTpsColumns; ++c) {
     for (int r = 1; r <= rows; ++r) {
-      visit(*table, layout.rows, r, c, EncodeCell(KindOf(*table), CellNumber(grid_->TextMatrix(r, c))));
+      visit(*table, layout.rows, r, c,
+            EncodeCell(KindOf(*table), CellNumber(grid_->TextMatrix(r, c))));
     }
   }
 }

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "app/session.h"
+#include "app_test_support.h"
 #include "fakes/fake_chart.h"
 #include "fakes/fake_grid.h"
-#include "app_test_support.h"
 
 namespace {
 
@@ -60,8 +60,8 @@ class FormLoadTest : public ::testing::Test {
 };
 
 TEST_F(FormLoadTest, StartUpEmptiesTheImageKeepsItsIdentityAndLeavesTheClipboardAlone) {
-  const std::pair<Lines, std::string> cases[] = {
-      {{"Acme", "Acme Ltd"}, "Acme Ventrel Version 5.0"}, {{}, "Ventrel Version 5.0"}};
+  const std::pair<Lines, std::string> cases[] = {{{"Acme", "Acme Ltd"}, "Acme Ventrel Version 5.0"},
+                                                 {{}, "Ventrel Version 5.0"}};
   for (const auto& [company, caption] : cases) {
     view = {};
     app::Branding branding;
@@ -130,47 +130,50 @@ TEST(Shell, ClosingAsksToSaveWhateverIsInNoFileAndNeverOtherwise) {
     int saves;
     const char* refusal = nullptr;
   };
-  const Case cases[] = {
-      {"nothing loaded", [](auto&, auto&) {}, {}, true, false, 0},
-      {"data as read from a file", fromFile, {}, true, false, 0},
-      {"a table open and left as it was", openFront, {}, true, false, 0},
-      {"downloaded data, Yes and saved closes",
-       [fromFile](app::Session& s, fakes::FakeGrid& grid) {
-         fromFile(s, grid);
-         s.image.MarkNotInFile();
-       },
-       Answer::Yes, true, false, 1},
-      {"parameters changed since the file, Yes but not saved stays open",
-       [fromFile](app::Session& s, fakes::FakeGrid& grid) {
-         fromFile(s, grid);
-         s.image.EEPROMBuffer[17] = 5;
-       },
-       Answer::Yes, false, true, 1},
-      {"a table saved to the buffer since, No closes without saving",
-       [openFront](app::Session& s, fakes::FakeGrid& grid) {
-         openFront(s, grid);
-         grid.SetTextMatrix(2, 3, "7");
-         s.editor.mnuSaveTbl_Click();
-       },
-       Answer::No, true, false, 0},
-      {"an edited cell in the open table, Cancel stays open",
-       [openFront](app::Session& s, fakes::FakeGrid& grid) {
-         openFront(s, grid);
-         grid.SetTextMatrix(2, 3, "7");
-       },
-       Answer::Cancel, true, true, 0},
-      {"an accepted entry still open is committed and counts",
-       [openFront](app::Session& s, fakes::FakeGrid& grid) {
-         openFront(s, grid);
-         grid.Type("7");
-       },
-       Answer::Cancel, true, true, 0},
-      {"a refused entry still open keeps the window without a question",
-       [openFront](app::Session& s, fakes::FakeGrid& grid) {
-         openFront(s, grid);
-         grid.Type("45");
-       },
-       {}, true, true, 0, "Fuel trim percent must be numeric value between -20 and 30."}};
+  const Case cases[] = {{"nothing loaded", [](auto&, auto&) {}, {}, true, false, 0},
+                        {"data as read from a file", fromFile, {}, true, false, 0},
+                        {"a table open and left as it was", openFront, {}, true, false, 0},
+                        {"downloaded data, Yes and saved closes",
+                         [fromFile](app::Session& s, fakes::FakeGrid& grid) {
+                           fromFile(s, grid);
+                           s.image.MarkNotInFile();
+                         },
+                         Answer::Yes, true, false, 1},
+                        {"parameters changed since the file, Yes but not saved stays open",
+                         [fromFile](app::Session& s, fakes::FakeGrid& grid) {
+                           fromFile(s, grid);
+                           s.image.EEPROMBuffer[17] = 5;
+                         },
+                         Answer::Yes, false, true, 1},
+                        {"a table saved to the buffer since, No closes without saving",
+                         [openFront](app::Session& s, fakes::FakeGrid& grid) {
+                           openFront(s, grid);
+                           grid.SetTextMatrix(2, 3, "7");
+                           s.editor.mnuSaveTbl_Click();
+                         },
+                         Answer::No, true, false, 0},
+                        {"an edited cell in the open table, Cancel stays open",
+                         [openFront](app::Session& s, fakes::FakeGrid& grid) {
+                           openFront(s, grid);
+                           grid.SetTextMatrix(2, 3, "7");
+                         },
+                         Answer::Cancel, true, true, 0},
+                        {"an accepted entry still open is committed and counts",
+                         [openFront](app::Session& s, fakes::FakeGrid& grid) {
+                           openFront(s, grid);
+                           grid.Type("7");
+                         },
+                         Answer::Cancel, true, true, 0},
+                        {"a refused entry still open keeps the window without a question",
+                         [openFront](app::Session& s, fakes::FakeGrid& grid) {
+                           openFront(s, grid);
+                           grid.Type("45");
+                         },
+                         {},
+                         true,
+                         true,
+                         0,
+                         "Fuel trim percent must be numeric value between -20 and 30."}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     fakes::ScriptedHost host;

@@ -4,16 +4,16 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <algorithm>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
+#include <algorithm>
 #include <fstream>
 
 #include "app/main_window.h"
@@ -103,16 +103,17 @@ TEST(ErrorPrompt, ButtonsReadAbortRetryIgnoreInThatOrderEachWithAnAccessKey) {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (!box) return;
       QList<QAbstractButton*> buttons = box->buttons();
-      std::sort(buttons.begin(), buttons.end(),
-                [](auto* a, auto* b) { return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x(); });
+      std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) {
+        return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+      });
       for (QAbstractButton* button : buttons) shown << button->text();
       for (QAbstractButton* button : buttons) {
         if (button->text() == QString::fromLatin1(caption)) button->click();
       }
     });
-    EXPECT_EQ(host.MsgBox("Comm Error", "Error", core::Buttons::AbortRetryIgnore,
-                          core::Icon::Critical),
-              answer);
+    EXPECT_EQ(
+        host.MsgBox("Comm Error", "Error", core::Buttons::AbortRetryIgnore, core::Icon::Critical),
+        answer);
     EXPECT_EQ(shown.join(QLatin1Char(' ')), QStringLiteral("&Abort &Retry &Ignore"));
   }
 }
@@ -125,7 +126,8 @@ TEST(FileDialogs, StartInTheFolderOfTheLastFileChosenElseInTheDocumentsFolder) {
   QTemporaryDir folder;
   qtui::RememberDialogFolder(folder.filePath(QStringLiteral("tune.dat")));
   EXPECT_EQ(qtui::DialogStartPath({}), folder.path());
-  EXPECT_EQ(qtui::DialogStartPath(QStringLiteral("t.pdf")), folder.filePath(QStringLiteral("t.pdf")));
+  EXPECT_EQ(qtui::DialogStartPath(QStringLiteral("t.pdf")),
+            folder.filePath(QStringLiteral("t.pdf")));
   EXPECT_EQ(qtui::DialogStartPath(QStringLiteral("/x/t.pdf")), QStringLiteral("/x/t.pdf"));
   folder.remove();
   EXPECT_EQ(qtui::DialogStartPath({}), documents);

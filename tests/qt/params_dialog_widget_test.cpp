@@ -62,9 +62,8 @@ class ParamsDialogWidgetTest : public testing::Test {
     image.EEPROMBuffer[params::kModeByte] = mode;
     const params::Generation generation = params::GenerationOf(version);
     params::LoadParameterSet(generation, image.EEPROMBuffer, set);
-    presenter.emplace(generation,
-                      params::ParamsContext{image, set, messages ? *messages : host, tables},
-                      dialog);
+    presenter.emplace(
+        generation, params::ParamsContext{image, set, messages ? *messages : host, tables}, dialog);
     dialog.AttachPresenter(*presenter);
     presenter->Form_Load();
     EXPECT_EQ(dialog.windowTitle().toStdString(), "Edit Quillon Parameters");

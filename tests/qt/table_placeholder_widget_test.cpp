@@ -59,8 +59,8 @@ TEST(TableChartPlaceholder, DefaultWindowShowsTheWholeTableAndTheFramesBelowIt) 
   }
 
   QWidget& client = *window.centralWidget();
-  for (QWidget* frame : {static_cast<QWidget*>(window.progressFrame()),
-                         static_cast<QWidget*>(window.portFrame())}) {
+  for (QWidget* frame :
+       {static_cast<QWidget*>(window.progressFrame()), static_cast<QWidget*>(window.portFrame())}) {
     SCOPED_TRACE(frame->objectName().toStdString());
     frame->show();
     EXPECT_TRUE(client.rect().contains(frame->geometry()));

@@ -23,8 +23,7 @@ core::ModuleImage Downloaded(sim::Edition edition) {
     image.FLASHBuffer[w] = {memories.flash[2 * w + 1], memories.flash[2 * w]};
   }
   std::copy(memories.eeprom.begin(), memories.eeprom.end(), image.EEPROMBuffer.begin());
-  image.ModuleVersion =
-      core::ModuleVersionFromEditionByte(image.EEPROMBuffer[core::kEditionByte]);
+  image.ModuleVersion = core::ModuleVersionFromEditionByte(image.EEPROMBuffer[core::kEditionByte]);
   return image;
 }
 

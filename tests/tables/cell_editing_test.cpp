@@ -86,23 +86,44 @@ TEST_F(CellEditingTest, EveryCommandThatReadsTheGridEndsTheOpenEntryFirst) {
   };
   const auto closeTable = [](tables::TableEditor& e) { e.mnuCloseTbl_Click(); };
   const Case cases[] = {
-      {"Save Table Edits To Buffer", &tables::TableEditor::mnuSaveTbl_Click, {}, {},
+      {"Save Table Edits To Buffer",
+       &tables::TableEditor::mnuSaveTbl_Click,
+       {},
+       {},
        [&] { EXPECT_EQ(Byte(TableId::FrontCylTrim, 3, 2), saved25); }},
-      {"Close Table, Yes", nullptr, {Answer::Yes}, {},
+      {"Close Table, Yes",
+       nullptr,
+       {Answer::Yes},
+       {},
        [&] { EXPECT_EQ(Byte(TableId::FrontCylTrim, 3, 2), saved25); }},
-      {"opening another table, Yes", &tables::TableEditor::mnuEditRearCylTrimTbl_Click,
-       {Answer::Yes}, {}, [&] {
+      {"opening another table, Yes",
+       &tables::TableEditor::mnuEditRearCylTrimTbl_Click,
+       {Answer::Yes},
+       {},
+       [&] {
          EXPECT_EQ(Byte(TableId::FrontCylTrim, 3, 2), saved25);
          EXPECT_EQ(editor.ActiveTableName, "Rear Cylinder Fuel Trim Table");
        }},
-      {"Copy", &tables::TableEditor::mnuPopUpCopy3D_Click, {}, {},
+      {"Copy",
+       &tables::TableEditor::mnuPopUpCopy3D_Click,
+       {},
+       {},
        [&] { EXPECT_EQ(editor.CopyBuffer, "25"); }},
-      {"Paste", &tables::TableEditor::mnuPopUpPaste3D_Click, {}, {},
+      {"Paste",
+       &tables::TableEditor::mnuPopUpPaste3D_Click,
+       {},
+       {},
        [&] { EXPECT_EQ(At(3, 2), "12.5"); }},
-      {"Modify", &tables::TableEditor::mnuPopUpModify3D_Click, {}, "+1",
+      {"Modify",
+       &tables::TableEditor::mnuPopUpModify3D_Click,
+       {},
+       "+1",
        [&] { EXPECT_EQ(At(3, 2), "26"); }},
-      {"Copy Front Cyl Fuel Trim to Rear", &tables::TableEditor::mnuCopyFrontCylFuelTrimRear_Click,
-       {Answer::Yes}, {}, [&] { EXPECT_EQ(At(3, 2), "25"); }},
+      {"Copy Front Cyl Fuel Trim to Rear",
+       &tables::TableEditor::mnuCopyFrontCylFuelTrimRear_Click,
+       {Answer::Yes},
+       {},
+       [&] { EXPECT_EQ(At(3, 2), "25"); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
