@@ -60,6 +60,7 @@ class CornerLabel : public QObject {
     option.initFrom(&corner_);
     // The corner takes no clicks, yet reads as the other fixed cells do.
     option.state |= QStyle::State_Enabled;
+    option.palette.setCurrentColorGroup(QPalette::Active);
     option.rect = corner_.rect();
     option.position = QStyleOptionHeader::OnlyOneSection;
     option.textAlignment = Qt::AlignCenter;
