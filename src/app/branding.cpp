@@ -88,20 +88,24 @@ void ParseBranding(const std::string& bytes, const std::filesystem::path& source
     branding.BrandingStyle.push_back(lines[i]);
     branding.styleLineNumbers.push_back(i + 1);
   }
-  if (branding.BrandingStyle.size() < kStyleItemCount) {
-    Fail(AtLine(source, i + (i < lines.size() ? 1 : 0)) + "the branding style block has " +
-         std::to_string(branding.BrandingStyle.size()) +
+  const std::size_t styleEnd = i;
+  const bool styleShort = branding.BrandingStyle.size() < kStyleItemCount;
+  if (i == lines.size() && !styleShort) {
+    Fail(AtLine(source, i) +
+         "the file ends inside the branding style block; end it with a "
+         "line starting with \"!\" and add the company lines.");
+  }
+  // A short style block spoils the splash only: the company lines after its end mark
+  // still name the maker in the caption, the About box and the printouts.
+  for (++i; i < lines.size() && !IsMarker(lines[i]); ++i) branding.CompanyLines.push_back(lines[i]);
+  if (styleShort) {
+    Fail(AtLine(source, styleEnd + (styleEnd < lines.size() ? 1 : 0)) +
+         "the branding style block has " + std::to_string(branding.BrandingStyle.size()) +
          (branding.BrandingStyle.size() == 1 ? " line" : " lines") +
          " where five are needed (company label, font name, font size, font style, logo file).");
   }
-  if (i == lines.size()) {
-    Fail(AtLine(source, i) + "the file ends inside the branding style block; end it with a "
-                             "line starting with \"!\" and add the company lines.");
-  }
-  const std::size_t styleEnd = ++i;
-  for (; i < lines.size() && !IsMarker(lines[i]); ++i) branding.CompanyLines.push_back(lines[i]);
   if (branding.CompanyLines.empty()) {
-    Fail(AtLine(source, std::min(styleEnd + 1, lines.size())) +
+    Fail(AtLine(source, std::min(styleEnd + 2, lines.size())) +
          "the company block is empty, so the caption and the About box show no company name.");
   }
 }

@@ -13,7 +13,6 @@ inline constexpr int kGridRightMargin = 150;
 inline constexpr int kGridBottomSpace = 750;
 inline constexpr int kGridFirstColumnWidth = 950;
 inline constexpr int kGridRowDivisor = 19;
-inline constexpr int kGridColumnDivisor = 10;
 
 struct Placement {
   int left = 0;
@@ -28,12 +27,13 @@ struct TableControlsPlacement {
   Placement grid;
 };
 
-// For a client area of width w and height h.
-TableControlsPlacement PlaceTableControls(int w, int h);
+// For a client area of width w and height h. The strip under the grid is at least
+// freeBelowGrid high, so the frames shown there fit.
+TableControlsPlacement PlaceTableControls(int w, int h, int freeBelowGrid = 0);
 
 // The table part of Form_Resize: once a table has been opened since start-up, places
 // the chart and the grid and sizes the grid's rows and columns.
 void LayoutTableControls(const std::string& activeTableName, tables::Grid& grid,
-                         tables::Chart& chart, int w, int h);
+                         tables::Chart& chart, int w, int h, int freeBelowGrid = 0);
 
 }  // namespace app

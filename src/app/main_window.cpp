@@ -69,10 +69,15 @@ bool FormKeyPress(Session& session, int keyAscii) {
   return true;
 }
 
-bool FormQueryUnload(core::Host& host, bool chartVisible, const std::function<bool()>& saveFile) {
-  if (!chartVisible) return false;
-  switch (host.MsgBox(kSaveBeforeExit, kExitTitle, core::Buttons::YesNoCancel,
-                      core::Icon::Exclamation)) {
+bool HasUnsavedData(const Session& session) {
+  return session.image.HasUnsavedData() || session.editor.TableEdited();
+}
+
+bool FormQueryUnload(Session& session, const std::function<bool()>& saveFile) {
+  if (!session.editor.EndOpenEntry()) return true;
+  if (!HasUnsavedData(session)) return false;
+  switch (session.host.MsgBox(kSaveBeforeExit, kExitTitle, core::Buttons::YesNoCancel,
+                              core::Icon::Exclamation)) {
     case core::Answer::Yes:
       return !saveFile();
     case core::Answer::No:

@@ -33,9 +33,15 @@ void FormLoad(Session& session, MainWindowView& view);
 // Form_KeyPress: Esc asks a running transfer to stop. True when the key was used.
 bool FormKeyPress(Session& session, int keyAscii);
 
-// Form_QueryUnload: while a table is being edited, offers to save first. saveFile runs
-// the Save File command and tells whether the data were saved. True keeps the window.
-bool FormQueryUnload(core::Host& host, bool chartVisible, const std::function<bool()>& saveFile);
+// What closing the program would lose: data changed since they were last read from or
+// written to a file (a download counts), or edits in the open table.
+bool HasUnsavedData(const Session& session);
+
+// Form_QueryUnload: ends an entry still open in the grid (a refused one keeps the window
+// open), then offers to save whenever there are unsaved data, and never when there are
+// none. saveFile runs the Save File command and tells whether the data were saved. True
+// keeps the window.
+bool FormQueryUnload(Session& session, const std::function<bool()>& saveFile);
 
 // The About box's text: label and version, the notice, a blank line, the company block.
 std::string AboutText(const Branding& branding);

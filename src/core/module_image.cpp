@@ -12,4 +12,14 @@ void ModuleImage::ClearEEPROMBuffer() {
   EEPROMBufferEmpty = true;
 }
 
+void ModuleImage::MarkInFile() { fileContents_ = Contents{FLASHBuffer, EEPROMBuffer}; }
+
+void ModuleImage::MarkNotInFile() { fileContents_.reset(); }
+
+bool ModuleImage::HasUnsavedData() const {
+  if (FLASHBufferEmpty && EEPROMBufferEmpty) return false;
+  return !fileContents_ || fileContents_->flash != FLASHBuffer ||
+         fileContents_->eeprom != EEPROMBuffer;
+}
+
 }  // namespace core

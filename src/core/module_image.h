@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/regions.h"
@@ -29,6 +30,21 @@ struct ModuleImage {
   // Both clears leave FirmwareID and ModuleVersion as they are.
   void ClearFLASHBuffer();
   void ClearEEPROMBuffer();
+
+  // The data have just been read from or written to a data file.
+  void MarkInFile();
+  // The data have just come from elsewhere (a download): they are in no file yet.
+  void MarkNotInFile();
+  // Data in memory that differ from what was last read from or written to a file, or
+  // that never were in one.
+  bool HasUnsavedData() const;
+
+ private:
+  struct Contents {
+    std::array<FLASHWord, kFLASHWords> flash;
+    std::array<std::uint8_t, kEEPROMBytes> eeprom;
+  };
+  std::optional<Contents> fileContents_;
 };
 
 }  // namespace core

@@ -82,6 +82,7 @@ void OpenFile(core::ModuleImage& image, tables::TableEditor& editor, core::Windo
   window.SetDataSourceText(DataSourceTextFor(path));
   window.SetRetardTableCommandVisible(core::IsSecondGeneration(image.ModuleVersion));
   editor.SetTableEditPermissionFor(image.ModuleVersion);
+  image.MarkInFile();
   host.MsgBox("Loaded " + path + " to buffer. Ready for editing or upload.", kOpenTitle,
               core::Buttons::OK, core::Icon::None);
 }
@@ -105,6 +106,7 @@ bool SaveFile(core::ModuleImage& image, tables::TableEditor& editor, core::Windo
                            [&] {
                              if (path.empty()) return;
                              WriteDataFile(path, core::EncodeDataFile(image));
+                             image.MarkInFile();
                              written = true;
                            },
                            [&] {

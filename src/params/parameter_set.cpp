@@ -1,8 +1,8 @@
 #include "params/parameter_set.h"
-#include "core/eeprom_map.h"
 
 #include <algorithm>
 
+#include "core/eeprom_map.h"
 #include "core/signed_byte.h"
 #include "params/user_data.h"
 

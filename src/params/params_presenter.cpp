@@ -168,9 +168,9 @@ void ParamsPresenter::cmdOK_Click() {
 
 void ParamsPresenter::cmdCancel_Click() { view_.CloseDialog(); }
 
-void ParamsPresenter::txtParam_Validate(int number) {
+bool ParamsPresenter::txtParam_Validate(int number) {
   // A range message takes the focus away from the box; that must not check it again.
-  if (validating_) return;
+  if (validating_) return false;
   struct Reentry {
     bool& flag;
     explicit Reentry(bool& f) : flag(f) { flag = true; }
@@ -179,12 +179,14 @@ void ParamsPresenter::txtParam_Validate(int number) {
 
   core::Host& host = context_.host;
   std::optional<CheckedParameter> checked;
+  bool told = false;
   core::RunSteps(
       host,
       {
           [&] { checked = CheckParameterText(view_.ParamBoxText(number), *BoxOf(number).range); },
           [&] {
             if (checked && checked->message) {
+              told = true;
               host.MsgBox(*checked->message, ParameterTitle(number), Buttons::OK,
                           Icon::Exclamation);
             }
@@ -195,6 +197,7 @@ void ParamsPresenter::txtParam_Validate(int number) {
             view_.SetParamBoxText(number, checked->text);
           },
       });
+  return told;
 }
 
 }  // namespace params

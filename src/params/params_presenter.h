@@ -42,7 +42,9 @@ class ParamsPresenter {
   void cmdOK_Click();
   void cmdCancel_Click();
   // Runs when the focus leaves a parameter box; a check never starts inside another.
-  void txtParam_Validate(int number);
+  // True when a range message was shown (the control the user was moving to did not see
+  // the rest of that click).
+  bool txtParam_Validate(int number);
 
  private:
   const ParameterBox& BoxOf(int number) const;

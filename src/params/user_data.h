@@ -1,4 +1,5 @@
-// The user data field: 32 bytes of text, one Latin-1 character per byte, blank-padded.
+// The user data field: 32 bytes of text, one printable ASCII character per byte,
+// blank-padded.
 #pragma once
 
 #include <string>
@@ -8,15 +9,15 @@
 
 namespace params {
 
-// What the user data box accepts: printable ASCII and the Latin-1 letters, all of
-// which fit one byte of the field.
+// What the user data box accepts: the printable ASCII characters 32 to 126, the only
+// ones that reading the field keeps, so whatever is stored comes back on reopening.
 bool IsUserDataCharacter(char32_t character);
 
 // The printable ASCII bytes of the field, in order; all other bytes are skipped.
 std::string ReadUserData(const EEPROMImage& eeprom);
 
-// Blanks the field, then writes the first 32 characters of the UTF-8 text that fit one
-// byte. It cannot fail part-way: a character that does not fit is left out.
+// Blanks the field, then writes the first 32 printable ASCII characters of the UTF-8
+// text. It cannot fail part-way: any other character is left out.
 void WriteUserData(std::string_view utf8Text, EEPROMImage& eeprom);
 
 }  // namespace params

@@ -1,7 +1,7 @@
 #include "print/parameter_page.h"
-#include "core/eeprom_map.h"
 
 #include "core/editions.h"
+#include "core/eeprom_map.h"
 #include "core/signed_byte.h"
 #include "params/parameter_map.h"
 #include "params/user_data.h"

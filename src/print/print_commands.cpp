@@ -78,6 +78,8 @@ void Print3DTable(tables::TableEditor& editor, const tables::Grid& grid,
                         core::Icon::Exclamation);
     return;
   }
+  // The printout shows the cells as the user left them, the last entry included.
+  if (!editor.EndOpenEntry()) return;
   const std::string tableName = editor.ActiveTableName;
   const std::optional<PageHeading> heading =
       StartPrintout(request, kPrintTableTitle, moduleVersion, tableName);

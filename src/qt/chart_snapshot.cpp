@@ -19,8 +19,6 @@ ChartSnapshot::ChartSnapshot(const tables::ChartTemplate& chartTemplate,
   auto* series = NewSurfaceSeries();
   graph->addSeries(series);
   ApplyChartTemplate(*graph, *series, chartTemplate);
-  graph->axisX()->setLabelFormat(QStringLiteral("%.0f"));
-  graph->axisZ()->setLabelFormat(QStringLiteral("%.0f"));
   series->dataProxy()->resetArray(
       SurfaceRows(values, tables::kChartHoleValue, graph->axisY()->min()));
   graph_ = std::move(graph);

@@ -8,8 +8,11 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "app/form_layout.h"
 #include "app/menu_tree.h"
@@ -32,8 +35,13 @@ namespace qtui {
 
 namespace {
 
-constexpr int kDefaultWidth = 1024;
-constexpr int kDefaultHeight = 720;
+// Big enough for the whole 18-row table and all ten columns beside the chart; smaller
+// screens get their available area.
+constexpr int kDefaultWidth = 1280;
+constexpr int kDefaultHeight = 860;
+constexpr int kMinimumWidth = 800;
+constexpr int kMinimumHeight = 560;
+constexpr int kFrameAllowance = 16;
 constexpr const char* kNotAvailableYet = "Not available yet";
 
 }  // namespace
@@ -45,29 +53,30 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QString::fromLatin1(core::kDesignCaption));
   setWindowIcon(QIcon(FromPath(session_.programFolder / app::kLogoFileName)));
-  resize(kDefaultWidth, kDefaultHeight);
+  SizeForScreen();
 
   auto* central = new QWidget(this);
-  auto* layout = new QVBoxLayout(central);
-  layout->addStretch(1);
   fraProgress1_ = new QGroupBox(QStringLiteral("Programming"), central);
   fraProgress1_->setObjectName(QStringLiteral("fraProgress1"));
   prgProgress1_ = new QProgressBar(fraProgress1_);
   prgProgress1_->setObjectName(QStringLiteral("prgProgress1"));
   auto* progressLayout = new QVBoxLayout(fraProgress1_);
   progressLayout->addWidget(prgProgress1_);
-  layout->addWidget(fraProgress1_);
   fraProgress1_->hide();
   linkDevices_ = std::make_unique<LinkDevices>(session_.link);
   session_.settings = &linkDevices_->settings();
   fraPortSelect_ = new fraPortSelect(
       session_.link, *session_.settings, host_, [this] { linkDevices_->UseSerialPort(); }, central);
-  layout->addWidget(fraPortSelect_);
   fraPortSelect_->hide();
   setCentralWidget(central);
-  // The table controls are placed by Form_Resize, not by the layout.
+  // The table controls are placed by Form_Resize, not by a layout; the frames go in the
+  // strip it leaves free under the grid, in front of the table controls.
   VSFlexGrid1_ = new TableGrid(central);
   Chart3D1_ = new TableChart(central);
+  for (QWidget* frame :
+       {static_cast<QWidget*>(fraProgress1_), static_cast<QWidget*>(fraPortSelect_)}) {
+    frame->installEventFilter(this);
+  }
   session_.editor.Attach(*VSFlexGrid1_, *Chart3D1_, *this);
   if (ownHost_) ownHost_->AttachProgressFrame(fraProgress1_, prgProgress1_);
 
@@ -156,6 +165,11 @@ void frmMain::ShowPopUpEdit3D(int x, int y) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  // A frame shown or hidden takes or gives back its strip under the grid.
+  if ((event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent) &&
+      (watched == fraProgress1_ || watched == fraPortSelect_)) {
+    RunCommand([this] { FormResize(); });
+  }
   if (event->type() == QEvent::KeyPress) {
     auto* widget = qobject_cast<QWidget*>(watched);
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -173,7 +187,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
   }
   bool keepOpen = false;
   RunCommand([&] {
-    keepOpen = app::FormQueryUnload(host_, session_.editor.ChartVisible(), [this] {
+    keepOpen = app::FormQueryUnload(session_, [this] {
       return files::SaveFile(session_.image, session_.editor, session_.window, host_);
     });
   });
@@ -190,11 +204,40 @@ void frmMain::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+void frmMain::SizeForScreen() {
+  const QScreen* shown = screen();
+  const QSize available =
+      shown ? shown->availableGeometry().size() : QSize(kDefaultWidth, kDefaultHeight);
+  // Room for the window's frame, which the system adds around this size.
+  const QSize frame(kFrameAllowance, kFrameAllowance * 2);
+  setMinimumSize(QSize(kMinimumWidth, kMinimumHeight).boundedTo(available - frame));
+  resize(QSize(kDefaultWidth, kDefaultHeight).boundedTo(available - frame));
+}
+
 void frmMain::FormResize() {
   const QWidget& client = *centralWidget();
+  // The visible frames, stacked at the bottom of the left half.
+  std::vector<QWidget*> frames;
+  int framesHeight = 0;
+  int width = client.width() / 2;
+  for (QWidget* frame :
+       {static_cast<QWidget*>(fraProgress1_), static_cast<QWidget*>(fraPortSelect_)}) {
+    if (frame->isHidden()) continue;
+    frames.push_back(frame);
+    framesHeight += frame->sizeHint().height();
+    width = std::max(width, frame->minimumSizeHint().width());
+  }
   app::LayoutTableControls(session_.editor.ActiveTableName, *VSFlexGrid1_, *Chart3D1_,
                            PixelsToTwipsX(client, client.width()),
-                           PixelsToTwipsY(client, client.height()));
+                           PixelsToTwipsY(client, client.height()),
+                           PixelsToTwipsY(client, framesHeight));
+  int top = client.height() - framesHeight;
+  for (QWidget* frame : frames) {
+    const int height = frame->sizeHint().height();
+    frame->setGeometry(0, top, std::min(width, client.width()), height);
+    frame->raise();
+    top += height;
+  }
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {

@@ -26,9 +26,7 @@ class TransferCommands;
 class LinkDevices;
 class fraPortSelect;
 
-class frmMain : public QMainWindow,
-                public app::MainWindowView,
-                public tables::TableWindow {
+class frmMain : public QMainWindow, public app::MainWindowView, public tables::TableWindow {
   Q_OBJECT
 
  public:
@@ -66,6 +64,8 @@ class frmMain : public QMainWindow,
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The default and least size, within the screen's available area.
+  void SizeForScreen();
   void BuildMenus();
   QMenu* BuildMenu(const app::MenuSpec& spec, QMenu* menu);
   // Runs a command's body so that no failure escapes into the event loop.

@@ -41,7 +41,8 @@ QLabel* MakeLabel(const QString& text, const QFont& font, QWidget* parent) {
 
 }  // namespace
 
-frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+frmSplash::frmSplash(QWidget* parent)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("frmSplash"));
   setModal(true);
 
@@ -51,12 +52,14 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::F
 
   imgLogo_ = new QLabel(fraSplash_);
   imgLogo_->setObjectName(QStringLiteral("imgLogo"));
-  lblCompanyName_ = MakeLabel(QStringLiteral("Marrowby"), DesignFont(kCompanyPoints, true, true),
-                              fraSplash_);
+  lblCompanyName_ =
+      MakeLabel(QStringLiteral("Marrowby"), DesignFont(kCompanyPoints, true, true), fraSplash_);
   lblCompanyName_->setObjectName(QStringLiteral("lblCompanyName"));
-  lblProductName_ = MakeLabel(QStringLiteral("Ventrel"), DesignFont(kProductPoints, true), fraSplash_);
+  lblProductName_ =
+      MakeLabel(QStringLiteral("Ventrel"), DesignFont(kProductPoints, true), fraSplash_);
   lblProductName_->setObjectName(QStringLiteral("lblProductName"));
-  lblVersion_ = MakeLabel(QStringLiteral("Version " VENTREL_VERSION), DesignFont(kVersionPoints, true), fraSplash_);
+  lblVersion_ = MakeLabel(QStringLiteral("Version " VENTREL_VERSION),
+                          DesignFont(kVersionPoints, true), fraSplash_);
   lblVersion_->setObjectName(QStringLiteral("lblVersion"));
   lblNotice_ = MakeLabel(QString::fromLatin1(app::kRightsNotice), DesignFont(kNoticePoints, false),
                          fraSplash_);
@@ -75,12 +78,11 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::F
   outer->setContentsMargins(0, 0, 0, 0);
   outer->addWidget(fraSplash_);
 
-  auto* tmrSplashUnload = new QTimer(this);
-  tmrSplashUnload->setObjectName(QStringLiteral("tmrSplashUnload"));
-  tmrSplashUnload->setSingleShot(true);
-  tmrSplashUnload->setInterval(app::kSplashMilliseconds);
-  connect(tmrSplashUnload, &QTimer::timeout, this, &frmSplash::tmrSplashUnload_Timer);
-  tmrSplashUnload->start();
+  tmrSplashUnload_ = new QTimer(this);
+  tmrSplashUnload_->setObjectName(QStringLiteral("tmrSplashUnload"));
+  tmrSplashUnload_->setSingleShot(true);
+  tmrSplashUnload_->setInterval(app::kSplashMilliseconds);
+  connect(tmrSplashUnload_, &QTimer::timeout, this, &frmSplash::tmrSplashUnload_Timer);
 }
 
 void frmSplash::Form_Load(const std::filesystem::path& programFolder, app::Branding& branding,
@@ -116,6 +118,13 @@ std::optional<std::string> frmSplash::ShowLogo(const std::filesystem::path& pict
 
 void frmSplash::SetApplicationTitle(const std::string& title) {
   QCoreApplication::setApplicationName(ToQString(title));
+}
+
+void frmSplash::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Counted from the showing: an error prompt answered slowly while the branding was read
+  // must not use up the splash's time, nor leave it open for good.
+  tmrSplashUnload_->start();
 }
 
 void frmSplash::mousePressEvent(QMouseEvent* event) {

@@ -7,6 +7,7 @@
 
 class QLabel;
 class QFrame;
+class QTimer;
 
 namespace qtui {
 
@@ -28,8 +29,10 @@ class frmSplash : public QDialog, public app::SplashView {
 
   QLabel* companyLabel() const { return lblCompanyName_; }
   QLabel* logo() const { return imgLogo_; }
+  QTimer* unloadTimer() const { return tmrSplashUnload_; }
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
@@ -41,6 +44,7 @@ class frmSplash : public QDialog, public app::SplashView {
   QLabel* lblProductName_;
   QLabel* lblVersion_;
   QLabel* lblNotice_;
+  QTimer* tmrSplashUnload_;
 };
 
 }  // namespace qtui

@@ -1,13 +1,23 @@
 #include "qt/grid_delegate.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTimer>
 
 #include "qt/table_grid.h"
 
 namespace qtui {
+
+namespace {
+
+// The keys that end an entry and then move the current cell.
+bool MovesOn(int key) {
+  return key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Up || key == Qt::Key_Down ||
+         key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+}
+
+}  // namespace
 
 GridDelegate::GridDelegate(TableGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
@@ -16,54 +26,58 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
   auto* editor = new QLineEdit(parent);
   editor->setAlignment(Qt::AlignCenter);
   editor->setFrame(false);
-  editing_ = index;
-  grid_->SetActiveEditor(editor);
+  grid_->EditorOpened(editor, index);
   return editor;
 }
 
 void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                 const QModelIndex& index) const {
+  // Whatever asks for the commit (the grid moving its current cell, the editor losing the
+  // focus), text that did not pass the check never reaches the cell.
+  const auto* line = qobject_cast<const QLineEdit*>(editor);
+  if (!line || !grid_->EntryChecked(line)) return;
   QStyledItemDelegate::setModelData(editor, model, index);
-  grid_->EntryCommitted(index.row(), index.column());
+  grid_->EntryCommitted(GridModel::GridRow(index), GridModel::GridCol(index));
+}
+
+bool GridDelegate::KeyPressed(QKeyEvent* key) {
+  const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+  if (!enter && !MovesOn(key->key())) return false;
+  if (!grid_->EndEntry()) return true;
+  if (enter) {
+    grid_->StepDown();
+  } else {
+    // The grid moves on as it does for the key outside an entry.
+    QKeyEvent again(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
+    QApplication::sendEvent(grid_, &again);
+  }
+  return true;
+}
+
+bool GridDelegate::FocusLost(const QFocusEvent* focus) {
+  // The message about the entry takes the focus while the entry is judged.
+  if (grid_->JudgingEntry()) return true;
+  // A menu over the editor, another window or the chart's own 3D window (no widget)
+  // takes the focus for a while only, and a transfer holds the grid: the entry stays
+  // open as typed. A menu command that reads the grid ends it itself.
+  const Qt::FocusReason reason = focus->reason();
+  const QWidget* now = QApplication::focusWidget();
+  if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason || !now ||
+      !grid_->isEnabled()) {
+    return true;
+  }
+  // A click elsewhere in the grid is ended by the grid's own press.
+  if (reason == Qt::MouseFocusReason && (now == grid_ || now == grid_->viewport())) return true;
+  grid_->EndEntry();
+  return true;
 }
 
 bool GridDelegate::eventFilter(QObject* object, QEvent* event) {
-  auto* editor = qobject_cast<QLineEdit*>(object);
-  bool ending = false;
-  bool enter = false;
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    // The line editor leaves the vertical keys to the grid, which moves to another cell.
-    ending = enter || key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Up ||
-             key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
-  } else if (event->type() == QEvent::FocusOut) {
-    // The refusal message takes the focus while the entry is being judged.
-    if (validating_) return true;
-    // A menu over the editor, or another window, takes the focus for a while only: the
-    // entry stays open as typed.
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return true;
-    ending = true;
-  }
-  if (editor && ending && editing_.isValid()) {
-    validating_ = true;
-    const bool accepted = grid_->ValidateEntry(editing_.row(), editing_.column());
-    validating_ = false;
-    if (!accepted) {
-      // Unless the edit has been abandoned meanwhile: a closed editor given the focus
-      // would pass it on to the next cell.
-      QTimer::singleShot(0, editor, [this, editor] {
-        if (grid_->Editing()) editor->setFocus();
-      });
+  if (qobject_cast<QLineEdit*>(object) && grid_->Editing()) {
+    if (event->type() == QEvent::KeyPress && KeyPressed(static_cast<QKeyEvent*>(event))) {
       return true;
     }
-    if (enter) {
-      emit commitData(editor);
-      emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-      grid_->StepDown();
-      return true;
-    }
+    if (event->type() == QEvent::FocusOut) return FocusLost(static_cast<QFocusEvent*>(event));
   }
   return QStyledItemDelegate::eventFilter(object, event);
 }

@@ -1,5 +1,5 @@
 // The grid's in-place editor: an entry is committed only when the table editor accepts
-// it; a refused entry keeps the editor open.
+// it; a refused entry keeps the editor open on the text as typed.
 #pragma once
 
 #include <QStyledItemDelegate>
@@ -23,9 +23,10 @@ class GridDelegate : public QStyledItemDelegate {
   bool eventFilter(QObject* object, QEvent* event) override;
 
  private:
+  bool KeyPressed(QKeyEvent* key);
+  bool FocusLost(const QFocusEvent* focus);
+
   TableGrid* grid_;
-  mutable QPersistentModelIndex editing_;
-  bool validating_ = false;
 };
 
 }  // namespace qtui

@@ -6,18 +6,26 @@
 
 namespace qtui {
 
-int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int GridModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : std::max(0, rows_ - 1);
+}
 
-int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cols_; }
+int GridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : std::max(0, cols_ - 1);
+}
+
+QModelIndex GridModel::IndexOf(int row, int col) const {
+  if (row < 1 || col < 1) return {};
+  return index(row - 1, col - 1);
+}
 
 bool GridModel::Contains(int row, int col) const {
   return row >= 0 && row < rows_ && col >= 0 && col < cols_;
 }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || !Contains(index.row(), index.column())) return {};
-  const qsizetype at = Index(index.row(), index.column());
-  const bool fixed = index.row() == 0 || index.column() == 0;
+  if (!index.isValid() || !Contains(GridRow(index), GridCol(index))) return {};
+  const qsizetype at = Index(GridRow(index), GridCol(index));
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -25,8 +33,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
       return centred_ ? QVariant(Qt::AlignCenter) : QVariant();
     case Qt::BackgroundRole:
-      if (backgrounds_.contains(at)) return backgrounds_[at];
-      return fixed ? QVariant(fixedColour_) : QVariant();
+      return backgrounds_.contains(at) ? QVariant(backgrounds_[at]) : QVariant();
     case Qt::ForegroundRole:
       return foregrounds_.contains(at) ? QVariant(foregrounds_[at]) : QVariant();
     default:
@@ -34,16 +41,30 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
   }
 }
 
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  const int row = orientation == Qt::Horizontal ? 0 : section + 1;
+  const int col = orientation == Qt::Horizontal ? section + 1 : 0;
+  if (!Contains(row, col)) return {};
+  switch (role) {
+    case Qt::DisplayRole:
+      return texts_[Index(row, col)];
+    case Qt::TextAlignmentRole:
+      return centred_ ? QVariant(Qt::AlignCenter) : QVariant();
+    default:
+      return {};
+  }
+}
+
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (role != Qt::EditRole || !index.isValid()) return false;
-  SetText(index.row(), index.column(), value.toString());
+  SetText(GridRow(index), GridCol(index), value.toString());
   return true;
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::NoItemFlags;
   Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-  if (editable_ && index.row() > 0 && index.column() > 0) flags |= Qt::ItemIsEditable;
+  if (editable_) flags |= Qt::ItemIsEditable;
   return flags;
 }
 
@@ -63,12 +84,27 @@ void GridModel::SetCols(int cols) { Resize(rows_, cols); }
 
 void GridModel::SetCentred(bool centred) {
   centred_ = centred;
-  if (rows_ > 0 && cols_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
+  AllChanged();
 }
 
 void GridModel::SetEditable(bool editable) {
   editable_ = editable;
-  if (rows_ > 0 && cols_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
+  AllChanged();
+}
+
+void GridModel::AllChanged() {
+  if (rowCount() > 0 && columnCount() > 0) {
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+  }
+  if (columnCount() > 0) emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+  if (rowCount() > 0) emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+}
+
+void GridModel::CellChanged(int row, int col) {
+  if (row == 0 && col > 0) emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
+  if (col == 0 && row > 0) emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
+  const QModelIndex at = IndexOf(row, col);
+  if (at.isValid()) emit dataChanged(at, at);
 }
 
 QString GridModel::Text(int row, int col) const {
@@ -82,20 +118,20 @@ QString GridModel::Text(int row, int col) const {
 void GridModel::SetText(int row, int col, const QString& text) {
   Text(row, col);
   texts_[Index(row, col)] = text;
-  emit dataChanged(index(row, col), index(row, col));
+  CellChanged(row, col);
 }
 
 void GridModel::SetBackground(int row, int col, const QColor& colour) {
   Text(row, col);
   backgrounds_[Index(row, col)] = colour;
-  emit dataChanged(index(row, col), index(row, col));
+  CellChanged(row, col);
 }
 
 void GridModel::SetColours(int row, int col, const QColor& back, const QColor& fore) {
   Text(row, col);
   backgrounds_[Index(row, col)] = back;
   foregrounds_[Index(row, col)] = fore;
-  emit dataChanged(index(row, col), index(row, col));
+  CellChanged(row, col);
 }
 
 }  // namespace qtui

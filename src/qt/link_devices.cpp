@@ -1,5 +1,6 @@
 #include "qt/link_devices.h"
 
+#include "app/simulated_module.h"
 #include "link/port_setup.h"
 #include "sim/quillon_module.h"
 #include "sim/simulated_port.h"
@@ -36,7 +37,8 @@ void LinkDevices::UseSerialPort() {
 void LinkDevices::UseSimulatedModule(sim::Edition edition, core::Clock* moduleClock) {
   link_.ClosePort();
   core::Clock& clock = moduleClock ? *moduleClock : clock_;
-  module_ = std::make_unique<sim::QuillonModule>(edition);
+  module_ = std::make_unique<sim::QuillonModule>(edition, sim::Faults{},
+                                                 app::SimulatedModuleContents(edition));
   simulated_ = std::make_unique<sim::SimulatedPort>(*module_, clock);
   link_.Attach(*simulated_, clock);
 }

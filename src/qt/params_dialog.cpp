@@ -1,20 +1,25 @@
 #include "qt/params_dialog.h"
-#include "core/eeprom_map.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QValidator>
+#include <algorithm>
 
+#include "core/eeprom_map.h"
 #include "core/error_prompt.h"
 #include "params/parameter_map.h"
 #include "params/user_data.h"
@@ -110,6 +115,7 @@ void ParamsDialogBase::AddParamBox(QGridLayout* grid, int number, const QString&
                      kParamBoxPadding);
   box->setAlignment(Qt::AlignRight);
   label->setBuddy(box);
+  box->installEventFilter(this);
   const int row = grid->rowCount();
   grid->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
   grid->addWidget(box, row, 1);
@@ -196,13 +202,29 @@ void ParamsDialogBase::OnFocusChanged(QWidget* old, QWidget* now) {
   // A box is checked when the focus moves on to another control of this dialog, not
   // when a message box or another window takes it, and not on the way to Cancel.
   if (!old || !now || now->window() != this || now == cmdCancel_) return;
-  for (const auto& [number, box] : paramBoxes_) {
-    if (box == old) {
-      const int checked = number;
-      Handle([checked](auto& p) { p.txtParam_Validate(checked); });
-      return;
-    }
-  }
+  const auto left = std::find_if(paramBoxes_.begin(), paramBoxes_.end(),
+                                 [old](const auto& entry) { return entry.second == old; });
+  if (left == paramBoxes_.end()) return;
+  // A click on a button moves the focus on its press; a range message shown then takes
+  // the release, and with it the click.
+  QPointer<QAbstractButton> clicked =
+      leftBy_ == Qt::MouseFocusReason ? qobject_cast<QAbstractButton*>(now) : nullptr;
+  bool told = false;
+  const int number = left->first;
+  Handle([number, &told](auto& p) { told = p.txtParam_Validate(number); });
+  if (!told || !clicked) return;
+  // Once the press has reached the button, the command the user clicked runs with the
+  // corrected box; a button still held is clicked by its own release.
+  QTimer::singleShot(0, clicked, [clicked] {
+    if (QGuiApplication::mouseButtons() & Qt::LeftButton) return;
+    clicked->setDown(false);
+    if (clicked->isEnabled()) clicked->click();
+  });
+}
+
+bool ParamsDialogBase::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut) leftBy_ = static_cast<QFocusEvent*>(event)->reason();
+  return QDialog::eventFilter(watched, event);
 }
 
 void ParamsDialogBase::ShowModal(params::ParamsPresenter& presenter) {

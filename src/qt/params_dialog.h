@@ -54,6 +54,8 @@ class ParamsDialogBase : public QDialog, public params::ParamsDialog {
  protected:
   ParamsDialogBase(core::Host& host, QWidget* parent);
 
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
   // The frame that holds the mode options, the switches and the parameter area.
   QGroupBox* parametersFrame() const { return fraBasicParams_; }
   // Adds txtParamN with its label lblN as a row of the grid.
@@ -73,6 +75,9 @@ class ParamsDialogBase : public QDialog, public params::ParamsDialog {
   core::Host& host_;
   params::ParamsPresenter* presenter_ = nullptr;
   QMetaObject::Connection focusWatch_;
+  // How the focus last left a parameter box: by a click, the check's message takes the
+  // rest of that click.
+  Qt::FocusReason leftBy_ = Qt::OtherFocusReason;
 
   QGroupBox* fraVersion_ = nullptr;
   QRadioButton* optKQVersion_ = nullptr;

@@ -7,9 +7,13 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStringList>
+#include <utility>
+#include <vector>
 
 #include "core/safest_answer.h"
+#include "qt/dialog_folder.h"
 #include "qt/qt_clock.h"
 #include "qt/qt_text.h"
 
@@ -93,8 +97,33 @@ QString ToQtFilter(const std::string& filter) {
   return qtFilters.join(QStringLiteral(";;"));
 }
 
+// The error prompt's buttons stand as the user knows them, Abort, Retry, Ignore, each
+// with its access key; the platform's button order would move Abort to the end. Abort,
+// the first, is the default, and closing the box counts as Abort.
+core::Answer ErrorPrompt(QMessageBox::Icon icon, const QString& title, const QString& text,
+                         QWidget* owner) {
+  QMessageBox box(icon, title, text, QMessageBox::NoButton, owner);
+  const std::pair<const char*, core::Answer> kButtons[] = {{"&Abort", core::Answer::Abort},
+                                                           {"&Retry", core::Answer::Retry},
+                                                           {"&Ignore", core::Answer::Ignore}};
+  std::vector<std::pair<QAbstractButton*, core::Answer>> answers;
+  for (const auto& [caption, answer] : kButtons) {
+    answers.emplace_back(box.addButton(QString::fromLatin1(caption), QMessageBox::ActionRole),
+                         answer);
+  }
+  box.setDefaultButton(qobject_cast<QPushButton*>(answers.front().first));
+  box.setEscapeButton(answers.front().first);
+  box.exec();
+  for (const auto& [button, answer] : answers) {
+    if (box.clickedButton() == button) return answer;
+  }
+  return core::Answer::Abort;
+}
+
+// The next dialog starts where the user chose this file.
 std::optional<std::string> ChosenPath(const QString& path) {
   if (path.isEmpty()) return std::nullopt;
+  RememberDialogFolder(path);
   return ToStdString(path);
 }
 
@@ -111,6 +140,9 @@ void QtHost::AttachProgressFrame(QGroupBox* frame, QProgressBar* bar) {
 
 core::Answer QtHost::MsgBox(const std::string& text, const std::string& title,
                             core::Buttons buttons, core::Icon icon) {
+  if (buttons == core::Buttons::AbortRetryIgnore) {
+    return ErrorPrompt(ToQtIcon(icon), ToQString(title), ToDisplayText(text), owner_);
+  }
   QMessageBox box(ToQtIcon(icon), ToQString(title), ToDisplayText(text), ToQtButtons(buttons),
                   owner_);
   return FromQtButton(box.exec(), buttons);
@@ -127,15 +159,15 @@ std::optional<std::string> QtHost::InputBox(const std::string& prompt, const std
 
 std::optional<std::string> QtHost::OpenFileDialog(const core::FileDialogRequest& request) {
   return ChosenPath(QFileDialog::getOpenFileName(owner_, ToQString(request.title),
-                                                 ToQString(request.initialPath),
+                                                 DialogStartPath(ToQString(request.initialPath)),
                                                  ToQtFilter(request.filter)));
 }
 
 std::optional<std::string> QtHost::SaveFileDialog(const core::FileDialogRequest& request) {
   // The commands ask about replacing a file themselves.
   return ChosenPath(QFileDialog::getSaveFileName(
-      owner_, ToQString(request.title), ToQString(request.initialPath), ToQtFilter(request.filter),
-      nullptr, QFileDialog::DontConfirmOverwrite));
+      owner_, ToQString(request.title), DialogStartPath(ToQString(request.initialPath)),
+      ToQtFilter(request.filter), nullptr, QFileDialog::DontConfirmOverwrite));
 }
 
 void QtHost::ShowProgress(const std::string& caption) {

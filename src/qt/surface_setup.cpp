@@ -15,9 +15,12 @@ namespace qtui {
 
 namespace {
 
+// The chart's own label size is too small to read beside the grid.
+constexpr float kLabelPoints = 60;
+constexpr float kAspectRatio = 1.5F;
+
 void SetAxis(QValue3DAxis* axis, const tables::ChartAxis& from) {
   axis->setTitle(ToQString(from.title));
-  axis->setTitleVisible(true);
   axis->setRange(static_cast<float>(from.min), static_cast<float>(from.max));
 }
 
@@ -33,10 +36,23 @@ Q3DSurface* NewSurfaceGraph() {
 void SetUpSurfaceGraph(Q3DSurface& graph) {
   // Shadows cost a render pass each frame and say nothing about a trim table.
   graph.setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
+  // RPM and TPS span very different ranges; draw the table square, a little flatter
+  // than it is wide, with whole numbers on every axis.
+  graph.setHorizontalAspectRatio(1.0);
+  graph.setAspectRatio(kAspectRatio);
+  for (QValue3DAxis* axis : {graph.axisX(), graph.axisY(), graph.axisZ()}) {
+    axis->setLabelFormat(QStringLiteral("%.0f"));
+    axis->setTitleVisible(true);
+  }
+  QFont font = graph.activeTheme()->font();
+  font.setPointSizeF(kLabelPoints);
+  graph.activeTheme()->setFont(font);
 }
 
 QSurface3DSeries* NewSurfaceSeries() {
   auto* series = new QSurface3DSeries();
+  // A picked point is marked, without the chart's own label beside it.
+  series->setItemLabelVisible(false);
   series->setDrawMode(QSurface3DSeries::DrawSurfaceAndWireframe);
   series->setFlatShadingEnabled(false);
   return series;

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 #include <QtDataVisualization/Q3DInputHandler>
 #include <QtDataVisualization/Q3DSurface>
+#include <QtDataVisualization/Q3DTheme>
 #include <QtDataVisualization/QCustom3DLabel>
 #include <QtDataVisualization/QSurface3DSeries>
 #include <QtDataVisualization/QSurfaceDataProxy>
@@ -23,8 +24,17 @@ constexpr const char* kPlaceholderText = "3D view not available on this display"
 constexpr float kValueLabelScale = 2.0F;
 // Part of the value axis the label floats above its point, so the surface hides none of it.
 constexpr float kValueLabelLift = 0.08F;
+constexpr double kTitleScale = 1.3;
 
 }  // namespace
+
+QLabel* TableChart::AddLineOverView(const char* name, QVBoxLayout& layout) {
+  auto* line = new QLabel(this);
+  line->setObjectName(QString::fromLatin1(name));
+  line->setAlignment(Qt::AlignCenter);
+  layout.addWidget(line);
+  return line;
+}
 
 TableChart::TableChart(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Chart3D1"));
@@ -37,20 +47,31 @@ TableChart::TableChart(QWidget* parent) : QWidget(parent) {
     SetUpSurfaceGraph(*graph_);
     series_ = NewSurfaceSeries();
     graph_->addSeries(series_);
-    // RPM and TPS span very different ranges; draw the table square.
-    graph_->setHorizontalAspectRatio(1.0);
-    graph_->setAspectRatio(1.5);
-    for (QValue3DAxis* axis : {graph_->axisX(), graph_->axisY(), graph_->axisZ()}) {
-      axis->setLabelFormat(QStringLiteral("%.0f"));
-    }
     valueLabel_ = new QCustom3DLabel();
     valueLabel_->setFacingCamera(true);
+    valueLabel_->setFont(graph_->activeTheme()->font());
+    valueLabel_->setTextColor(Qt::black);
+    valueLabel_->setBackgroundColor(Qt::white);
+    valueLabel_->setBackgroundEnabled(true);
+    valueLabel_->setBorderEnabled(true);
     valueLabel_->setScaling(QVector3D(kValueLabelScale, kValueLabelScale, kValueLabelScale));
     valueLabel_->setVisible(false);
     graph_->addCustomItem(valueLabel_);
+    // The table's title over the 3D view, where it stays readable whatever the angle.
+    title_ = AddLineOverView("lblChartTitle", *layout);
+    QFont font = title_->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * kTitleScale);
+    title_->setFont(font);
+    valueLine_ = AddLineOverView("lblChartValue", *layout);
+    // Its line is kept while hidden, so the 3D view does not jump as the cell moves.
+    QSizePolicy keep = valueLine_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    valueLine_->setSizePolicy(keep);
+    valueLine_->hide();
     container_ = QWidget::createWindowContainer(graph_, this);
     container_->setFocusPolicy(Qt::StrongFocus);
-    layout->addWidget(container_);
+    layout->addWidget(container_, 1);
   } else {
     delete graph;
     placeholder_ = new QLabel(QString::fromLatin1(kPlaceholderText), this);
@@ -68,6 +89,7 @@ TableChart::~TableChart() = default;
 void TableChart::ApplyTemplate(const tables::ChartTemplate& chartTemplate) {
   setToolTip(ToQString(chartTemplate.title));
   if (!graph_) return;
+  title_->setText(ToQString(chartTemplate.title));
   ApplyChartTemplate(*graph_, *series_, chartTemplate);
 }
 
@@ -108,14 +130,21 @@ QString TableChart::ValueLabelText() const { return labelText_; }
 
 bool TableChart::ValueLabelShown() const { return labelVisible_; }
 
+QString TableChart::ValueLine() const {
+  return valueLine_ && !valueLine_->isHidden() ? valueLine_->text() : QString();
+}
+
 QImage TableChart::Render(const QSize& size) {
   if (!graph_) return grab().toImage();
+  // A point picked on screen is no part of the printed table.
+  series_->setSelectedPoint(QSurface3DSeries::invalidSelectionPosition());
   return graph_->renderToImage(0, size);
 }
 
 void TableChart::SetValueLabelVisible(bool visible) {
   labelVisible_ = visible;
   if (valueLabel_) valueLabel_->setVisible(visible);
+  ShowValueLine();
 }
 
 void TableChart::AttachValueLabel(int row, int col) {
@@ -123,11 +152,25 @@ void TableChart::AttachValueLabel(int row, int col) {
   labelRow_ = row;
   labelCol_ = col;
   PlaceValueLabel();
+  ShowValueLine();
 }
 
 void TableChart::SetValueLabelText(const std::string& text) {
   labelText_ = ToQString(text);
   if (valueLabel_) valueLabel_->setText(labelText_);
+  ShowValueLine();
+}
+
+void TableChart::ShowValueLine() {
+  if (!valueLine_) return;
+  // Software OpenGL draws the label at its point without its text: the value is also
+  // written over the 3D view, with the cell it belongs to.
+  valueLine_->setVisible(labelVisible_ && values_.Contains(labelRow_, labelCol_));
+  if (!valueLine_->isVisible()) return;
+  valueLine_->setText(QStringLiteral("%1 RPM, %2 %: %3")
+                          .arg(Position(values_.rowPositions, labelRow_))
+                          .arg(Position(values_.columnPositions, labelCol_))
+                          .arg(labelText_));
 }
 
 void TableChart::PlaceValueLabel() {

@@ -7,6 +7,7 @@
 #include "tables/chart.h"
 
 class QLabel;
+class QVBoxLayout;
 class Q3DSurface;
 class QSurface3DSeries;
 class QCustom3DLabel;
@@ -25,6 +26,8 @@ class TableChart : public QWidget, public tables::Chart {
   // The height the surface itself holds at a point (row and column from 1).
   double SurfaceHeight(int row, int col) const;
   QString ValueLabelText() const;
+  // The value label's text as written over the 3D view, with its cell.
+  QString ValueLine() const;
   bool ValueLabelShown() const;
   QImage Render(const QSize& size);
 
@@ -46,7 +49,9 @@ class TableChart : public QWidget, public tables::Chart {
 
  private:
   void PushSurface();
+  QLabel* AddLineOverView(const char* name, QVBoxLayout& layout);
   void PlaceValueLabel();
+  void ShowValueLine();
 
   tables::ChartValues values_;
   double holeValue_ = tables::kChartHoleValue;
@@ -59,6 +64,8 @@ class TableChart : public QWidget, public tables::Chart {
   Q3DSurface* graph_ = nullptr;
   QSurface3DSeries* series_ = nullptr;
   QCustom3DLabel* valueLabel_ = nullptr;
+  QLabel* title_ = nullptr;
+  QLabel* valueLine_ = nullptr;
   QWidget* container_ = nullptr;
   QLabel* placeholder_ = nullptr;
 };

@@ -1,11 +1,15 @@
 #include "qt/table_grid.h"
 
+#include <QAbstractButton>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
+#include <QTimer>
 #include <algorithm>
 
 #include "qt/grid_delegate.h"
@@ -42,20 +46,56 @@ int ShiftCode(Qt::KeyboardModifiers modifiers) {
          (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
+// Paints the corner cell (0, 0) as a header section with its text; the view's corner
+// has none of its own.
+class CornerLabel : public QObject {
+ public:
+  CornerLabel(const GridModel& model, QAbstractButton* corner)
+      : QObject(corner), model_(model), corner_(*corner) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Paint) return QObject::eventFilter(watched, event);
+    QStyleOptionHeader option;
+    option.initFrom(&corner_);
+    // The corner takes no clicks, yet reads as the other fixed cells do.
+    option.state |= QStyle::State_Enabled;
+    option.palette.setCurrentColorGroup(QPalette::Active);
+    option.rect = corner_.rect();
+    option.position = QStyleOptionHeader::OnlyOneSection;
+    option.textAlignment = Qt::AlignCenter;
+    if (model_.rowCount() > 0 && model_.columnCount() > 0) option.text = model_.Text(0, 0);
+    QStylePainter painter(&corner_);
+    painter.drawControl(QStyle::CE_Header, option);
+    return true;
+  }
+
+ private:
+  const GridModel& model_;
+  QAbstractButton& corner_;
+};
+
 }  // namespace
 
 TableGrid::TableGrid(QWidget* parent) : QTableView(parent), model_(new GridModel(this)) {
   setObjectName(QStringLiteral("VSFlexGrid1"));
   setModel(model_);
   setItemDelegate(new GridDelegate(this));
-  horizontalHeader()->hide();
-  verticalHeader()->hide();
-  horizontalHeader()->setMinimumSectionSize(0);
-  verticalHeader()->setMinimumSectionSize(0);
-  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  // The fixed row and column are the view's headers, so they stay in place while the
+  // data scroll, and their labels are never shortened.
+  for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
+    header->setMinimumSectionSize(0);
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setDefaultAlignment(Qt::AlignCenter);
+    header->setTextElideMode(Qt::ElideNone);
+  }
+  setTextElideMode(Qt::ElideNone);
+  setCornerButtonEnabled(false);
+  if (auto* corner = findChild<QAbstractButton*>()) {
+    corner->installEventFilter(new CornerLabel(*model_, corner));
+  }
   setSelectionMode(QAbstractItemView::ContiguousSelection);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  model_->SetFixedColour(palette().color(QPalette::Button));
   TableGrid::SetEditable(false);
   hide();
 }
@@ -84,10 +124,16 @@ void TableGrid::SetCellBackColour(int row, int col, tables::Colour colour) {
 
 void TableGrid::SetCurrentCell(int row, int col) {
   model_->Text(row, col);
-  const QModelIndex target = model_->index(row, col);
+  const QModelIndex target = model_->IndexOf(row, col);
+  if (!target.isValid()) {
+    // A fixed cell is current: no data cell is, and none is marked.
+    selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
+    MoveCurrentCell(row, col);
+    return;
+  }
   if (currentIndex() == target) {
     selectionModel()->select(target, QItemSelectionModel::ClearAndSelect);
-    if (currentRow_ != row || currentCol_ != col) currentChanged(target, currentIndex());
+    MoveCurrentCell(row, col);
     return;
   }
   setCurrentIndex(target);
@@ -95,9 +141,10 @@ void TableGrid::SetCurrentCell(int row, int col) {
 
 void TableGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTableView::currentChanged(current, previous);
-  if (!current.isValid()) return;
-  const int newRow = current.row();
-  const int newCol = current.column();
+  if (current.isValid()) MoveCurrentCell(GridModel::GridRow(current), GridModel::GridCol(current));
+}
+
+void TableGrid::MoveCurrentCell(int newRow, int newCol) {
   if (newRow == currentRow_ && newCol == currentCol_) return;
   bool cancel = false;
   if (sink_) sink_->LeaveCell(currentRow_, currentCol_, newRow, newCol, cancel);
@@ -120,21 +167,25 @@ tables::GridColours TableGrid::Colours() const {
 tables::CellRect TableGrid::Selection() const {
   const QModelIndexList selected = selectionModel()->selectedIndexes();
   if (selected.isEmpty()) return {currentRow_, currentCol_, currentRow_, currentCol_};
-  tables::CellRect rect{selected.front().row(), selected.front().column(), selected.front().row(),
-                        selected.front().column()};
+  const int row = GridModel::GridRow(selected.front());
+  const int col = GridModel::GridCol(selected.front());
+  tables::CellRect rect{row, col, row, col};
   for (const QModelIndex& index : selected) {
-    rect.row1 = std::min(rect.row1, index.row());
-    rect.col1 = std::min(rect.col1, index.column());
-    rect.row2 = std::max(rect.row2, index.row());
-    rect.col2 = std::max(rect.col2, index.column());
+    rect.row1 = std::min(rect.row1, GridModel::GridRow(index));
+    rect.col1 = std::min(rect.col1, GridModel::GridCol(index));
+    rect.row2 = std::max(rect.row2, GridModel::GridRow(index));
+    rect.col2 = std::max(rect.col2, GridModel::GridCol(index));
   }
   return rect;
 }
 
 void TableGrid::ExtendSelection(int row, int col) {
   model_->Text(row, col);
-  const QItemSelection range(model_->index(std::min(currentRow_, row), std::min(currentCol_, col)),
-                             model_->index(std::max(currentRow_, row), std::max(currentCol_, col)));
+  // The fixed row and column hold no data: a block reaching them starts at the data.
+  const QItemSelection range(model_->IndexOf(std::max(1, std::min(currentRow_, row)),
+                                             std::max(1, std::min(currentCol_, col))),
+                             model_->IndexOf(std::max(1, std::max(currentRow_, row)),
+                                             std::max(1, std::max(currentCol_, col))));
   selectionModel()->select(range, QItemSelectionModel::ClearAndSelect);
 }
 
@@ -178,43 +229,87 @@ void TableGrid::Move(int left, int top, int width, int height) {
 }
 
 int TableGrid::TotalRowHeight() const {
-  int total = 0;
-  for (int r = 0; r < Rows(); ++r) total += rowHeight(r);
+  int total = horizontalHeader()->height();
+  for (int r = 0; r < model_->rowCount(); ++r) total += rowHeight(r);
   return total;
 }
 
+// The client area holds the fixed row and column too (the view's headers): all within
+// the frame, as if there were no scroll bars.
+QSize TableGrid::ClientPixels() const { return contentsRect().size(); }
+
 int TableGrid::ClientWidth() const {
-  int pixels = maximumViewportSize().width();
+  int pixels = ClientPixels().width();
   // Rows beyond the drawing area bring the vertical scroll bar, which narrows it.
-  if (TotalRowHeight() > maximumViewportSize().height()) {
+  if (TotalRowHeight() > ClientPixels().height()) {
     pixels -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
   }
   return PixelsToTwipsX(*this, std::max(0, pixels));
 }
 
 int TableGrid::ClientHeight() const {
-  return PixelsToTwipsY(*this, std::max(0, maximumViewportSize().height()));
+  return PixelsToTwipsY(*this, std::max(0, ClientPixels().height()));
 }
 
 void TableGrid::SetRowHeights(int height) {
-  const int pixels = std::max(0, TwipsToPixelsY(*this, height));
+  const int pixels = std::max(0, TwipsToCellPixelsY(*this, height));
   verticalHeader()->setDefaultSectionSize(pixels);
-  for (int r = 0; r < Rows(); ++r) setRowHeight(r, pixels);
+  for (int r = 0; r < model_->rowCount(); ++r) setRowHeight(r, pixels);
+  horizontalHeader()->setFixedHeight(pixels);
 }
 
 void TableGrid::SetColWidth(int col, int width) {
-  setColumnWidth(col, std::max(0, TwipsToPixelsX(*this, width)));
+  const int pixels = std::max(0, TwipsToCellPixelsX(*this, width));
+  if (col == 0) {
+    verticalHeader()->setFixedWidth(pixels);
+  } else {
+    setColumnWidth(col - 1, pixels);
+  }
 }
 
 void TableGrid::SetColWidths(int width) {
   for (int c = 0; c < Cols(); ++c) SetColWidth(c, width);
 }
 
-bool TableGrid::ValidateEntry(int row, int col) {
+void TableGrid::EditorOpened(QLineEdit* editor, const QModelIndex& index) {
+  activeEditor_ = editor;
+  editing_ = index;
+  checkedText_.reset();
+}
+
+bool TableGrid::EntryChecked(const QLineEdit* editor) const {
+  return editor == activeEditor_ && checkedText_ && *checkedText_ == editor->text();
+}
+
+bool TableGrid::EndEntry() {
+  if (!Editing() || !activeEditor_ || !editing_.isValid()) return true;
+  // The message about this entry is still on screen.
+  if (judging_) return false;
+  QLineEdit* editor = activeEditor_;
   bool cancel = false;
-  if (sink_) sink_->ValidateEdit(row, col, cancel);
-  entryRefused_ = cancel;
-  return !cancel;
+  judging_ = true;
+  if (sink_)
+    sink_->ValidateEdit(GridModel::GridRow(editing_), GridModel::GridCol(editing_), cancel);
+  judging_ = false;
+  if (cancel) {
+    // Back to the editor once the message has gone, unless the edit was abandoned.
+    QTimer::singleShot(0, editor, [this, editor] {
+      if (Editing() && activeEditor_ == editor) editor->setFocus();
+    });
+    return false;
+  }
+  checkedText_ = editor->text();
+  commitData(editor);
+  activeEditor_ = nullptr;
+  closeEditor(editor, QAbstractItemDelegate::NoHint);
+  return true;
+}
+
+void TableGrid::AbandonEntry() {
+  if (!Editing() || !activeEditor_) return;
+  QLineEdit* editor = activeEditor_;
+  activeEditor_ = nullptr;
+  closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
 void TableGrid::StepDown() {
@@ -226,8 +321,8 @@ void TableGrid::EntryCommitted(int row, int col) {
 }
 
 void TableGrid::mousePressEvent(QMouseEvent* event) {
-  // The refusal has just been shown; the editor keeps the cell until the entry is fixed.
-  if (state() == EditingState && entryRefused_) {
+  // A click elsewhere in the grid ends the entry first; a refused one keeps the cell.
+  if (!EndEntry()) {
     event->accept();
     return;
   }
@@ -243,7 +338,22 @@ void TableGrid::mousePressEvent(QMouseEvent* event) {
   }
 }
 
+void TableGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The press before it found a refused entry: no second editor beside the open one.
+  if (Editing()) {
+    event->accept();
+    return;
+  }
+  QTableView::mouseDoubleClickEvent(event);
+}
+
 void TableGrid::keyPressEvent(QKeyEvent* event) {
+  // A key that reaches the grid itself while an entry is open (the focus came back to
+  // the grid after a message) ends the entry first.
+  if (!EndEntry()) {
+    event->accept();
+    return;
+  }
   if (event->matches(QKeySequence::Copy)) {
     emit copyRequested();
   } else if (event->matches(QKeySequence::Paste)) {

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTableView>
+#include <optional>
 
 #include "qt/grid_model.h"
 #include "tables/grid.h"
@@ -22,8 +23,8 @@ class TableGrid : public QTableView, public tables::Grid {
   void SetEventSink(tables::GridEvents* sink) override { sink_ = sink; }
   void SetRows(int rows) override;
   void SetCols(int cols) override;
-  int Rows() const override { return model_->rowCount(); }
-  int Cols() const override { return model_->columnCount(); }
+  int Rows() const override { return model_->Rows(); }
+  int Cols() const override { return model_->Cols(); }
   void CentreAllColumns() override { model_->SetCentred(true); }
 
   void SetTextMatrix(int row, int col, const std::string& text) override;
@@ -42,6 +43,8 @@ class TableGrid : public QTableView, public tables::Grid {
   void SetClipText(const std::string& text) override;
   void SetRedraw(bool on) override { setUpdatesEnabled(on); }
   std::string EditText() const override;
+  bool EndEntry() override;
+  void AbandonEntry() override;
 
   void SetEditable(bool editable) override;
   bool Editable() const override { return model_->Editable(); }
@@ -57,10 +60,13 @@ class TableGrid : public QTableView, public tables::Grid {
   void SetColWidth(int col, int width) override;
   void SetColWidths(int width) override;
 
-  // The validating delegate's view of an edit in progress.
-  void SetActiveEditor(QLineEdit* editor) { activeEditor_ = editor; }
-  bool ValidateEntry(int row, int col);
+  // The delegate's hand-over of the editor it has opened on a cell.
+  void EditorOpened(QLineEdit* editor, const QModelIndex& index);
+  // Only text that the check has just accepted may be written into the cell.
+  bool EntryChecked(const QLineEdit* editor) const;
   void EntryCommitted(int row, int col);
+  // While the table editor judges an entry (its message may take the focus).
+  bool JudgingEntry() const { return judging_; }
   // Enter: the cell below becomes current, as in a spreadsheet.
   void StepDown();
   bool Editing() const { return state() == EditingState; }
@@ -73,16 +79,22 @@ class TableGrid : public QTableView, public tables::Grid {
  protected:
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   int TotalRowHeight() const;
+  QSize ClientPixels() const;
+  // Raises the leaving and entering events for a move of the current cell.
+  void MoveCurrentCell(int newRow, int newCol);
 
   GridModel* model_;
   tables::GridEvents* sink_ = nullptr;
   QPointer<QLineEdit> activeEditor_;
-  // The open editor holds an entry that was just refused: the grid does not move away.
-  bool entryRefused_ = false;
+  QPersistentModelIndex editing_;
+  // The editor text the check accepted last; nothing else reaches a cell.
+  std::optional<QString> checkedText_;
+  bool judging_ = false;
   int currentRow_ = 0;
   int currentCol_ = 0;
 };

@@ -21,4 +21,12 @@ inline int PixelsToTwipsY(const QWidget& widget, int pixels) {
   return static_cast<int>(std::lround(pixels * kTwipsPerInch / widget.logicalDpiY()));
 }
 
+// Cell sizes round down, so that rows and columns sized to fill the grid fit in it.
+inline int TwipsToCellPixelsX(const QWidget& widget, int twips) {
+  return static_cast<int>(std::floor(twips * widget.logicalDpiX() / kTwipsPerInch));
+}
+inline int TwipsToCellPixelsY(const QWidget& widget, int twips) {
+  return static_cast<int>(std::floor(twips * widget.logicalDpiY() / kTwipsPerInch));
+}
+
 }  // namespace qtui

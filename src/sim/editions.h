@@ -25,8 +25,9 @@ std::optional<Edition> ParseEdition(std::string_view name);
 std::string EditionName(Edition edition);
 std::string FirmwareIDOf(Edition edition);
 
-// Plausible contents: program code outside the transferred regions, tables and
-// parameters inside them, and the edition code in EEPROM byte 33.
+// Contents for tests of the link: program code outside the transferred regions, small
+// varied bytes inside them, and the edition code in EEPROM byte 33. The programs give
+// their simulated module a real tune instead.
 Memories ExampleContents(Edition edition);
 
 }  // namespace sim

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/simulated_module.h"
 #include "core/failure.h"
 #include "files/data_file.h"
 #include "sim/faults.h"
@@ -89,7 +90,7 @@ int main(int argc, char** argv) {
   }
   if (!pty) return UsageError("say --pty: a pseudo-terminal is the only way it serves");
 
-  sim::QuillonModule module(edition, faults);
+  sim::QuillonModule module(edition, faults, app::SimulatedModuleContents(edition));
   if (!image.empty()) {
     // The same files the program opens, read the same way.
     try {

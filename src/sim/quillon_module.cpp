@@ -19,7 +19,10 @@ constexpr std::uint32_t kAddressRegisterMask = 0xFFFF;
 }  // namespace
 
 QuillonModule::QuillonModule(Edition edition, Faults faults)
-    : memories_(ExampleContents(edition)),
+    : QuillonModule(edition, std::move(faults), ExampleContents(edition)) {}
+
+QuillonModule::QuillonModule(Edition edition, Faults faults, Memories memories)
+    : memories_(std::move(memories)),
       faults_(std::move(faults)),
       firmwareID_(faults_.firmwareID.value_or(FirmwareIDOf(edition))) {}
 

@@ -73,6 +73,12 @@ class Grid {
   virtual void SetRedraw(bool on) = 0;
   // The text in the in-place editor while an entry is being validated.
   virtual std::string EditText() const = 0;
+  // Ends an entry still open in the in-place editor through the same check as Enter.
+  // True when none was open or it has been committed; false when it was refused: the
+  // message has been shown and the editor stays open on the refused text.
+  virtual bool EndEntry() = 0;
+  // Closes an open entry without committing it: the table is going away.
+  virtual void AbandonEntry() = 0;
 
   // Off: no in-place editing; on: by keyboard and mouse.
   virtual void SetEditable(bool editable) = 0;

@@ -52,6 +52,30 @@ bool TableEditor::TableIsOpen() const { return grid_ && grid_->Visible(); }
 
 bool TableEditor::ChartVisible() const { return chart_ && chart_->Visible(); }
 
+bool TableEditor::EndOpenEntry() { return !TableIsOpen() || grid_->EndEntry(); }
+
+bool TableEditor::TableEdited() const {
+  if (!TableIsOpen()) return false;
+  bool edited = false;
+  ForEachEncodedCell([&](TableId table, int rows, int r, int c, std::uint8_t byte) {
+    edited = edited || byte != CellByte(image_, table, rows, r, c);
+  });
+  return edited;
+}
+
+void TableEditor::ForEachEncodedCell(const EncodedCellVisitor& visit) const {
+  const std::optional<TableId> table = TableFromName(ActiveTableName);
+  if (!table) throw std::logic_error("The open table has no name the editor knows.");
+  const TableLayout layout = TableLayoutFor(image_.ModuleVersion);
+  const int rows = std::min(layout.rows, grid_->Rows() - 1);
+  for (int c = 1; c <= kTpsColumns; ++c) {
+    for (int r = 1; r <= rows; ++r) {
+      visit(*table, layout.rows, r, c,
+            EncodeCell(KindOf(*table), CellNumber(grid_->TextMatrix(r, c))));
+    }
+  }
+}
+
 void TableEditor::SetTableEditPermission(bool on) {
   editPermission_ = on;
   if (grid_) grid_->SetEditable(on);
@@ -79,6 +103,7 @@ void TableEditor::mnuEditRetardTbl_Click() { OpenTable(TableId::Retard, "Edit Re
 
 void TableEditor::OpenTable(TableId table, const char* emptyBufferCaption) {
   if (!grid_ || !chart_) throw std::logic_error("The table grid and chart are not set up.");
+  if (!EndOpenEntry()) return;
   if (TableIsOpen()) {
     const core::Answer answer = host_.MsgBox(kSavePresentEdits, kEditNewTableTitle,
                                              core::Buttons::YesNoCancel, core::Icon::Exclamation);
@@ -174,26 +199,20 @@ void TableEditor::FillCells(TableId table, const TableLayout& layout) {
 }
 
 void TableEditor::mnuSaveTbl_Click() {
+  if (!EndOpenEntry()) return;
   if (!TableIsOpen()) {
     host_.MsgBox(kNoActiveTable, kSaveTableTitle, core::Buttons::OK, core::Icon::Exclamation);
     return;
   }
-  const std::optional<TableId> table = TableFromName(ActiveTableName);
-  if (!table) throw std::logic_error("The open table has no name the editor knows.");
-  const TableLayout layout = TableLayoutFor(image_.ModuleVersion);
-  const TableKind kind = KindOf(*table);
-  const int rows = std::min(layout.rows, grid_->Rows() - 1);
-  for (int c = 1; c <= kTpsColumns; ++c) {
-    for (int r = 1; r <= rows; ++r) {
-      SetCellByte(image_, *table, layout.rows, r, c,
-                  EncodeCell(kind, CellNumber(grid_->TextMatrix(r, c))));
-    }
-  }
+  ForEachEncodedCell([this](TableId table, int rows, int r, int c, std::uint8_t byte) {
+    SetCellByte(image_, table, rows, r, c, byte);
+  });
   image_.FLASHBufferEmpty = false;
   EndTable();
 }
 
 bool TableEditor::mnuCloseTbl_Click() {
+  if (!EndOpenEntry()) return false;
   if (TableIsOpen()) {
     const core::Answer answer = host_.MsgBox(kSaveBeforeClosing, kCloseTableTitle,
                                              core::Buttons::YesNoCancel, core::Icon::Exclamation);
@@ -207,6 +226,8 @@ bool TableEditor::mnuCloseTbl_Click() {
 void TableEditor::CloseTbl() { EndTable(); }
 
 void TableEditor::mnuCopyFrontCylFuelTrimRear_Click() {
+  // An entry committed after the copy would write over a copied cell of the rear table.
+  if (!EndOpenEntry()) return;
   if (host_.MsgBox(kCopyQuestion, kCopyTitle, core::Buttons::YesNo, core::Icon::Exclamation) !=
       core::Answer::Yes) {
     return;
@@ -236,10 +257,12 @@ void TableEditor::HideValueLabel() {
 }
 
 void TableEditor::mnuPopUpCopy3D_Click() {
+  if (!EndOpenEntry()) return;
   if (TableIsOpen()) CopySelection(*grid_, image_.ModuleVersion, CopyBuffer, host_, *tableWindow_);
 }
 
 void TableEditor::mnuPopUpPaste3D_Click() {
+  if (!EndOpenEntry()) return;
   const std::optional<TableId> table = TableFromName(ActiveTableName);
   if (TableIsOpen() && table) {
     PasteClipboard(*grid_, *chart_, KindOf(*table), image_.ModuleVersion, host_);
@@ -247,6 +270,7 @@ void TableEditor::mnuPopUpPaste3D_Click() {
 }
 
 void TableEditor::mnuPopUpModify3D_Click() {
+  if (!EndOpenEntry()) return;
   const std::optional<TableId> table = TableFromName(ActiveTableName);
   if (TableIsOpen() && table) {
     ModifySelection(*grid_, *chart_, KindOf(*table), image_.ModuleVersion, host_);
@@ -255,7 +279,11 @@ void TableEditor::mnuPopUpModify3D_Click() {
 
 void TableEditor::HideGridAndChart() {
   if (chart_) chart_->SetVisible(false);
-  if (grid_) grid_->SetVisible(false);
+  if (grid_) {
+    // Whatever entry is still open belongs to the table being put away.
+    grid_->AbandonEntry();
+    grid_->SetVisible(false);
+  }
 }
 
 void TableEditor::EndTable() {

@@ -2,7 +2,9 @@
 // the commands that open, save into the FLASH image, close and copy tables.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +45,12 @@ class TableEditor {
   bool TableIsOpen() const;
   bool ChartVisible() const;
 
+  // Every command that reads the grid first ends the entry still open in it, as Enter
+  // would; false when the entry was refused (its message shown) and the command stops.
+  bool EndOpenEntry();
+  // Whether saving the open table would change the FLASH image.
+  bool TableEdited() const;
+
   // In-place editing of the grid and the chart's two interaction switches.
   bool TableEditPermission() const { return editPermission_; }
   void SetTableEditPermission(bool on);
@@ -74,6 +82,10 @@ class TableEditor {
   bool UpdatePopUpPaste() { return cellEditing_.UpdatePopUpPaste(); }
 
  private:
+  using EncodedCellVisitor =
+      std::function<void(TableId table, int rows, int r, int c, std::uint8_t byte)>;
+  // Each data cell of the open table with the byte its text encodes to.
+  void ForEachEncodedCell(const EncodedCellVisitor& visit) const;
   void OpenTable(TableId table, const char* emptyBufferCaption);
   void SetUpGrid(const TableLayout& layout);
   // Decodes the image into the grid cells and TableChartData.

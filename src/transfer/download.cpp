@@ -53,6 +53,7 @@ void TakeReceivedData(const core::ModuleImage& received, core::ModuleImage& imag
   image.EEPROMBuffer = received.EEPROMBuffer;
   image.FLASHBufferEmpty = false;
   image.EEPROMBufferEmpty = false;
+  image.MarkNotInFile();
 }
 
 void PrepareForEdition(core::ModuleImage& image, tables::TableEditor& editor,

@@ -43,24 +43,31 @@ TEST(BrandingFile, EveryWellFormedVariantIsReadExactly) {
        builtIn.BrandingStyle, builtIn.CompanyLines},
       {"markers may carry text and lines after the company end are not read",
        "!c\n" + kStyle + "! end of style\nAcme\n!end\nNot read\n!\nNot read either\n",
-       kStyleLines, {"Acme"}},
+       kStyleLines,
+       {"Acme"}},
       {"CR LF ends are not part of the values",
        "!c\r\nAcme\r\nHelvetica\r\n20\r\nbold\r\nacme.png\r\n!\r\nAcme\r\nAcme Ltd\r\n!\r\n",
-       kStyleLines, {"Acme", "Acme Ltd"}},
+       kStyleLines,
+       {"Acme", "Acme Ltd"}},
       {"blanks and empty lines are values and a blank before ! is no marker",
-       " !Acme\n\n 20\n bold \nNULL\n!\n\n Acme Ltd \n", {" !Acme", "", " 20", " bold ", "NULL"},
+       " !Acme\n\n 20\n bold \nNULL\n!\n\n Acme Ltd \n",
+       {" !Acme", "", " 20", " bold ", "NULL"},
        {"", " Acme Ltd "}},
       {"extra style lines, no final marker and a last line without a line end",
        "!a\n!b\n" + kStyle + "extra\n!\nAcme\nAcme Ltd\n1 Main Street",
        {"Acme", "Helvetica", "20", "bold", "acme.png", "extra"},
        {"Acme", "Acme Ltd", "1 Main Street"}},
       {"Latin-1 is read as Latin-1",
-       "! K\xF6ln\nM\xFCller\nArial\n20\nbold\nNULL\n!\nStra\xDF" "e\n",
-       {"M\xC3\xBCller", "Arial", "20", "bold", "NULL"}, {"Stra\xC3\x9F" "e"}},
+       "! K\xF6ln\nM\xFCller\nArial\n20\nbold\nNULL\n!\nStra\xDF"
+       "e\n",
+       {"M\xC3\xBCller", "Arial", "20", "bold", "NULL"},
+       {"Stra\xC3\x9F"
+        "e"}},
       // Left in, the mark would turn the comment line into the company label.
       {"UTF-8 is kept and its byte order mark dropped",
        "\xEF\xBB\xBF! comment\nM\xC3\xBCller\nArial\n20\nbold\nNULL\n!\n\xE2\x82\xAC 5\n",
-       {"M\xC3\xBCller", "Arial", "20", "bold", "NULL"}, {"\xE2\x82\xAC 5"}}};
+       {"M\xC3\xBCller", "Arial", "20", "bold", "NULL"},
+       {"\xE2\x82\xAC 5"}}};
   apptest::TempFolder folder;
   for (const Case& c : cases) {
     app::Branding branding = Stale();
@@ -77,20 +84,28 @@ TEST(BrandingFile, BrokenFilesAreRefusedWithFileAndLineAndKeepWhatWasRead) {
     Lines style;
     const char* where;  // what follows the file's path in the message
     const char* says;
+    Lines company = {};
   };
   const Case cases[] = {
       {"empty file", "", {}, ", line 1: ", "ends before the branding style block"},
       {"markers only", "!a\n!b\n!c\n", {}, ", line 3: ", "ends before the branding style block"},
-      {"short style block", "!c\nAcme\nHelvetica\n20\n!\nAcme\n", {"Acme", "Helvetica", "20"},
-       ", line 5: ", "has 3 lines where five are needed"},
-      {"file ending inside a short style block", "!c\nAcme\n", {"Acme"}, ", line 2: ",
+      {"short style block: the company lines are read all the same",
+       "!c\nAcme\nHelvetica\n20\nbold\n!\nAcme\nAcme Ltd\n!\nNot read\n",
+       {"Acme", "Helvetica", "20", "bold"},
+       ", line 6: ",
+       "has 4 lines where five are needed",
+       {"Acme", "Acme Ltd"}},
+      {"file ending inside a short style block",
+       "!c\nAcme\n",
+       {"Acme"},
+       ", line 2: ",
        "has 1 line where five are needed"},
-      {"file ending inside the style block", "!c\n" + kStyle, kStyleLines, ", line 6: ",
-       "ends inside the branding style block"},
-      {"empty company block", "!c\n" + kStyle + "!\n!\nAcme\n", kStyleLines, ", line 8: ",
-       "company block is empty"},
-      {"file ending after the style block", "!c\n" + kStyle + "!\n", kStyleLines, ", line 7: ",
-       "company block is empty"}};
+      {"file ending inside the style block", "!c\n" + kStyle, kStyleLines,
+       ", line 6: ", "ends inside the branding style block"},
+      {"empty company block", "!c\n" + kStyle + "!\n!\nAcme\n", kStyleLines,
+       ", line 8: ", "company block is empty"},
+      {"file ending after the style block", "!c\n" + kStyle + "!\n", kStyleLines,
+       ", line 7: ", "company block is empty"}};
   apptest::TempFolder folder;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -107,7 +122,7 @@ TEST(BrandingFile, BrokenFilesAreRefusedWithFileAndLineAndKeepWhatWasRead) {
       EXPECT_EQ(e.failure().source, core::kSourceFileOpen);
     }
     EXPECT_EQ(branding.BrandingStyle, c.style);
-    EXPECT_EQ(branding.CompanyLines, Lines{});
+    EXPECT_EQ(branding.CompanyLines, c.company);
   }
 }
 
@@ -116,10 +131,12 @@ TEST(BrandingFile, UnreadableFilesAreRefusedWithoutWaitingAndLeaveTheBuiltInValu
   const std::string good = "!c\n" + kStyle + "!\nAcme\n!\n";
   const std::string fullSize = good + std::string(64 * 1024 - good.size(), 'x');
   enum Kind { kFolder, kTenMegabytes, kOneByteTooMany, kPipe, kMissing, kNoReadPermission };
-  const std::pair<Kind, const char*> cases[] = {
-      {kFolder, "it is a folder"}, {kTenMegabytes, "is 10485760 bytes long"},
-      {kOneByteTooMany, "is 65537 bytes long"}, {kPipe, ""}, {kMissing, ""},
-      {kNoReadPermission, ""}};
+  const std::pair<Kind, const char*> cases[] = {{kFolder, "it is a folder"},
+                                                {kTenMegabytes, "is 10485760 bytes long"},
+                                                {kOneByteTooMany, "is 65537 bytes long"},
+                                                {kPipe, ""},
+                                                {kMissing, ""},
+                                                {kNoReadPermission, ""}};
   for (const auto& [kind, says] : cases) {
     SCOPED_TRACE(kind);
     // File permissions do not bind the superuser.

@@ -24,7 +24,7 @@ TEST(FormLayout, GridLeftChartRightRowsAndColumnsFillTheGridAndTinyAreasGiveNoNe
   EXPECT_EQ(chart.placement, (Place{4000, 0, 4000, 6000}));
   EXPECT_EQ(grid.placement, (Place{0, 0, 3850, 5250}));
   EXPECT_EQ(grid.rowHeight, 5250 / 19 - 1);
-  EXPECT_EQ(grid.colWidths[5], 3850 / 10 - 1);
+  EXPECT_EQ(grid.colWidths[5], (3850 - 950) / 9 - 1);  // all ten columns within the grid
   EXPECT_EQ(grid.colWidths[0], 950);
   app::LayoutTableControls("Front Cylinder Fuel Trim Table", grid, chart, 100, 100);
   EXPECT_EQ(grid.rowHeight, 0);

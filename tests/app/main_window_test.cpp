@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -12,6 +13,8 @@
 
 #include "app/session.h"
 #include "app_test_support.h"
+#include "fakes/fake_chart.h"
+#include "fakes/fake_grid.h"
 
 namespace {
 
@@ -57,8 +60,8 @@ class FormLoadTest : public ::testing::Test {
 };
 
 TEST_F(FormLoadTest, StartUpEmptiesTheImageKeepsItsIdentityAndLeavesTheClipboardAlone) {
-  const std::pair<Lines, std::string> cases[] = {
-      {{"Acme", "Acme Ltd"}, "Acme Ventrel Version 5.0"}, {{}, "Ventrel Version 5.0"}};
+  const std::pair<Lines, std::string> cases[] = {{{"Acme", "Acme Ltd"}, "Acme Ventrel Version 5.0"},
+                                                 {{}, "Ventrel Version 5.0"}};
   for (const auto& [company, caption] : cases) {
     view = {};
     app::Branding branding;
@@ -106,34 +109,100 @@ TEST_F(FormLoadTest, MissingProgramFolderIsReportedIgnoreFinishesStartUpAbortSto
   }
 }
 
-TEST(Shell, ClosingOffersToSaveOnlyWithAnOpenTableAndAFailedSaveKeepsTheWindow) {
+TEST(Shell, ClosingAsksToSaveWhateverIsInNoFileAndNeverOtherwise) {
+  using Arrange = std::function<void(app::Session&, fakes::FakeGrid&)>;
+  const auto fromFile = [](app::Session& s, fakes::FakeGrid&) {
+    s.image.FLASHBufferEmpty = s.image.EEPROMBufferEmpty = false;
+    s.image.ModuleVersion = "QL2 VOSK";
+    s.image.FLASHBuffer.fill({128, 128});  // trims of 0 %
+    s.image.MarkInFile();
+  };
+  const auto openFront = [fromFile](app::Session& s, fakes::FakeGrid& grid) {
+    fromFile(s, grid);
+    s.editor.mnuEditFrontCylTrimTbl_Click();
+    grid.SetCurrentCell(2, 3);
+  };
   struct Case {
     const char* name;
-    bool chartVisible;
-    Answer answer;
+    Arrange arrange;
+    std::optional<Answer> answer;  // none: no question
     bool saved, keepsOpen;
     int saves;
+    const char* refusal = nullptr;
   };
-  const Case cases[] = {{"no open table asks nothing", false, Answer::Yes, true, false, 0},
-                        {"Yes and saved closes", true, Answer::Yes, true, false, 1},
-                        {"Yes but not saved stays open", true, Answer::Yes, false, true, 1},
-                        {"No closes without saving", true, Answer::No, true, false, 0},
-                        {"Cancel stays open without saving", true, Answer::Cancel, true, true, 0}};
+  const Case cases[] = {{"nothing loaded", [](auto&, auto&) {}, {}, true, false, 0},
+                        {"data as read from a file", fromFile, {}, true, false, 0},
+                        {"a table open and left as it was", openFront, {}, true, false, 0},
+                        {"downloaded data, Yes and saved closes",
+                         [fromFile](app::Session& s, fakes::FakeGrid& grid) {
+                           fromFile(s, grid);
+                           s.image.MarkNotInFile();
+                         },
+                         Answer::Yes, true, false, 1},
+                        {"parameters changed since the file, Yes but not saved stays open",
+                         [fromFile](app::Session& s, fakes::FakeGrid& grid) {
+                           fromFile(s, grid);
+                           s.image.EEPROMBuffer[17] = 5;
+                         },
+                         Answer::Yes, false, true, 1},
+                        {"a table saved to the buffer since, No closes without saving",
+                         [openFront](app::Session& s, fakes::FakeGrid& grid) {
+                           openFront(s, grid);
+                           grid.SetTextMatrix(2, 3, "7");
+                           s.editor.mnuSaveTbl_Click();
+                         },
+                         Answer::No, true, false, 0},
+                        {"an edited cell in the open table, Cancel stays open",
+                         [openFront](app::Session& s, fakes::FakeGrid& grid) {
+                           openFront(s, grid);
+                           grid.SetTextMatrix(2, 3, "7");
+                         },
+                         Answer::Cancel, true, true, 0},
+                        {"an accepted entry still open is committed and counts",
+                         [openFront](app::Session& s, fakes::FakeGrid& grid) {
+                           openFront(s, grid);
+                           grid.Type("7");
+                         },
+                         Answer::Cancel, true, true, 0},
+                        {"a refused entry still open keeps the window without a question",
+                         [openFront](app::Session& s, fakes::FakeGrid& grid) {
+                           openFront(s, grid);
+                           grid.Type("45");
+                         },
+                         {},
+                         true,
+                         true,
+                         0,
+                         "Fuel trim percent must be numeric value between -20 and 30."}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     fakes::ScriptedHost host;
-    if (c.chartVisible) host.ExpectBox(c.answer);
+    RecordingMainWindowView view;
+    app::Session session(host, view, app::BuiltInBranding(), VENTREL_DATA_DIR);
+    fakes::FakeGrid grid;
+    fakes::FakeChart chart;
+    fakes::FakeTableWindow tableWindow;
+    session.editor.Attach(grid, chart, tableWindow);
+    c.arrange(session, grid);
+    host.boxes.clear();
+    if (c.refusal) host.ExpectBox(Answer::OK);
+    if (c.answer) host.ExpectBox(*c.answer);
     int saves = 0;
     const auto saveFile = [&] {
       ++saves;
       return c.saved;
     };
-    EXPECT_EQ(app::FormQueryUnload(host, c.chartVisible, saveFile), c.keepsOpen);
+    EXPECT_EQ(app::FormQueryUnload(session, saveFile), c.keepsOpen);
     EXPECT_EQ(saves, c.saves);
-    ASSERT_EQ(host.boxes.size(), c.chartVisible ? 1u : 0u);
-    if (!c.chartVisible) continue;
+    ASSERT_EQ(host.boxes.size(), (c.refusal || c.answer) ? 1u : 0u);
+    if (c.refusal) {
+      EXPECT_EQ(host.boxes[0].text, c.refusal);
+    }
+    if (!c.answer) continue;
     EXPECT_EQ(host.boxes[0].text, "Save data before exiting?");
+    EXPECT_EQ(host.boxes[0].title, "Exit Program");
     EXPECT_EQ(host.boxes[0].buttons, core::Buttons::YesNoCancel);
+    EXPECT_EQ(host.boxes[0].icon, core::Icon::Exclamation);
   }
 }
 

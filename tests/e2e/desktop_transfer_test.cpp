@@ -169,6 +169,7 @@ TEST_F(DesktopTransfer, ClosingDuringAnUploadAsksToStopItFirst) {
   session.image.FLASHBufferEmpty = false;
   session.image.EEPROMBufferEmpty = false;
   session.image.ModuleVersion = "JX";
+  session.image.MarkInFile();  // as opened from a file: closing has nothing to save
   bool askedOnce = false;
   bool askedTwice = false;
   whileProgressing = [&](const std::string& caption, int percent) {

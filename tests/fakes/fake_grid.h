@@ -90,6 +90,22 @@ class FakeGrid : public tables::Grid {
   }
   void SetRedraw(bool on) override { redraw = on; }
   std::string EditText() const override { return editText; }
+  bool EndEntry() override {
+    if (!editing) return true;
+    bool cancel = false;
+    if (sink) sink->ValidateEdit(currentRow, currentCol, cancel);
+    if (cancel) return false;
+    TextAt(currentRow, currentCol) = editText;
+    editing = false;
+    if (sink) sink->AfterEdit(currentRow, currentCol);
+    return true;
+  }
+  void AbandonEntry() override { editing = false; }
+  // Text typed into the current cell's editor, not yet committed.
+  void Type(const std::string& text) {
+    editing = true;
+    editText = text;
+  }
 
   void SetEditable(bool editable) override { this->editable = editable; }
   bool Editable() const override { return editable; }
@@ -117,6 +133,7 @@ class FakeGrid : public tables::Grid {
   tables::CellRect selection;
   std::vector<std::string> clipTextSet;
   std::string editText;
+  bool editing = false;
   std::string toolTip;
   std::vector<int> placement{0, 0, 0, 0};
   std::map<int, int> colWidths;

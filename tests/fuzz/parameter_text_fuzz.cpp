@@ -1,12 +1,12 @@
 // Feeds arbitrary text to the parameter box check and to the user data field: the value
 // always lands in its range, the rewritten box reads back the same, and the field
-// write never reaches beyond its 32 bytes.
+// write never reaches beyond its 32 bytes and reads back as it was stored.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-#include "params/parameter_check.h"
 #include "core/eeprom_map.h"
+#include "params/parameter_check.h"
 #include "params/user_data.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -26,6 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         i >= core::kUserDataFirstByte && i < core::kUserDataFirstByte + core::kUserDataLength;
     if (!inField && eeprom[i] != 0xA5) __builtin_trap();
   }
-  if (params::ReadUserData(eeprom).size() > core::kUserDataLength) __builtin_trap();
+  // What is stored is what a later reading shows.
+  const std::string stored = params::ReadUserData(eeprom);
+  if (stored.size() != core::kUserDataLength) __builtin_trap();
+  params::WriteUserData(stored, eeprom);
+  if (params::ReadUserData(eeprom) != stored) __builtin_trap();
   return 0;
 }

@@ -5,6 +5,8 @@
 #include "fakes/fake_grid.h"
 #include "qt/table_grid.h"
 
+#include <QHeaderView>
+
 namespace {
 
 class RecordingEvents : public tables::GridEvents {
@@ -63,23 +65,34 @@ TYPED_TEST(GridContract, ClipTextUsesTabsAndCarriageReturnsAndDropsOverflow) {
   EXPECT_EQ(grid.Selection(), (tables::CellRect{21, 8, 21, 8}));
 }
 
-TEST(QtGrid, HeaderCellsAreNeverEditableAndLockedCellsPaintRed) {
+// The fixed row and column are the view's headers: they stay in place while the data
+// scroll, show their labels whole, and are never edited.
+TEST(QtGrid, FixedRowAndColumnAreHeadersAndLockedCellsPaintRed) {
   qtui::TableGrid grid;
   grid.SetRows(19);
   grid.SetCols(10);
   grid.SetEditable(true);
   grid.CentreAllColumns();
+  grid.SetTextMatrix(0, 2, "2.5%");
+  grid.SetTextMatrix(4, 0, "1250");
   grid.SetCellBackColour(14, 6, tables::kLockedCellColour);
   const QAbstractItemModel* model = grid.model();
+  EXPECT_EQ(model->rowCount(), 18);
+  EXPECT_EQ(model->columnCount(), 9);
+  EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), "2.5%");
+  EXPECT_EQ(model->headerData(3, Qt::Vertical).toString(), "1250");
+  EXPECT_EQ(grid.horizontalHeader()->textElideMode(), Qt::ElideNone);
   const auto editable = [model](int r, int c) {
-    return bool(model->flags(model->index(r, c)) & Qt::ItemIsEditable);
+    return bool(model->flags(model->index(r - 1, c - 1)) & Qt::ItemIsEditable);
   };
-  EXPECT_FALSE(editable(0, 3));
-  EXPECT_FALSE(editable(4, 0));
   EXPECT_TRUE(editable(4, 3));
-  EXPECT_EQ(model->data(model->index(14, 6), Qt::BackgroundRole).value<QColor>(),
+  EXPECT_EQ(model->data(model->index(13, 5), Qt::BackgroundRole).value<QColor>(),
             QColor(255, 0, 0));
-  EXPECT_EQ(model->data(model->index(4, 3), Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
+  EXPECT_EQ(model->data(model->index(3, 2), Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
+  // The corner is current at open: no data cell is.
+  grid.SetCurrentCell(0, 0);
+  EXPECT_FALSE(grid.currentIndex().isValid());
+  EXPECT_TRUE(grid.selectionModel()->selectedIndexes().isEmpty());
   grid.SetEditable(false);
   EXPECT_FALSE(editable(4, 3));
   EXPECT_EQ(grid.editTriggers(), QAbstractItemView::NoEditTriggers);

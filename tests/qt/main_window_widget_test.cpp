@@ -1,15 +1,25 @@
 // The main window's menus, start-up state, About, Esc, closing and help.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
+#include <algorithm>
 #include <fstream>
 
 #include "app/main_window.h"
+#include "qt/dialog_folder.h"
 #include "qt/help_window.h"
+#include "qt/qt_host.h"
 #include "window_rig.h"
 
 namespace {
@@ -81,6 +91,47 @@ TEST(MainWindow, ClosingWithNoTableOpenAsksNothing) {
   rig.window.show();
   EXPECT_TRUE(rig.window.close());
   EXPECT_TRUE(rig.host.boxes.empty());
+}
+
+TEST(ErrorPrompt, ButtonsReadAbortRetryIgnoreInThatOrderEachWithAnAccessKey) {
+  qtui::QtHost host(nullptr);
+  for (const auto& [caption, answer] : {std::pair{"&Abort", core::Answer::Abort},
+                                        {"&Retry", core::Answer::Retry},
+                                        {"&Ignore", core::Answer::Ignore}}) {
+    QStringList shown;
+    QTimer::singleShot(0, [&shown, caption = caption] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      QList<QAbstractButton*> buttons = box->buttons();
+      std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) {
+        return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+      });
+      for (QAbstractButton* button : buttons) shown << button->text();
+      for (QAbstractButton* button : buttons) {
+        if (button->text() == QString::fromLatin1(caption)) button->click();
+      }
+    });
+    EXPECT_EQ(
+        host.MsgBox("Comm Error", "Error", core::Buttons::AbortRetryIgnore, core::Icon::Critical),
+        answer);
+    EXPECT_EQ(shown.join(QLatin1Char(' ')), QStringLiteral("&Abort &Retry &Ignore"));
+  }
+}
+
+TEST(FileDialogs, StartInTheFolderOfTheLastFileChosenElseInTheDocumentsFolder) {
+  QStandardPaths::setTestModeEnabled(true);
+  QSettings(QStringLiteral("Ventrel"), QStringLiteral("Ventrel")).clear();
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  EXPECT_EQ(qtui::DialogStartPath({}), documents);
+  QTemporaryDir folder;
+  qtui::RememberDialogFolder(folder.filePath(QStringLiteral("tune.dat")));
+  EXPECT_EQ(qtui::DialogStartPath({}), folder.path());
+  EXPECT_EQ(qtui::DialogStartPath(QStringLiteral("t.pdf")),
+            folder.filePath(QStringLiteral("t.pdf")));
+  EXPECT_EQ(qtui::DialogStartPath(QStringLiteral("/x/t.pdf")), QStringLiteral("/x/t.pdf"));
+  folder.remove();
+  EXPECT_EQ(qtui::DialogStartPath({}), documents);
+  QStandardPaths::setTestModeEnabled(false);
 }
 
 TEST(MainWindow, HelpContentsWithoutAHelpPageSaysSoInTheHelpWindow) {

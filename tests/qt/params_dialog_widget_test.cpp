@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 #include "params/params_presenter.h"
 #include "core/eeprom_map.h"
@@ -56,12 +57,14 @@ const std::pair<const char*, const char*> kCommonCaptions[] = {
 class ParamsDialogWidgetTest : public testing::Test {
  protected:
   // Loads the set for the edition and runs the dialog's start-up, without a modal loop.
-  void Open(qtui::ParamsDialogBase& dialog, const std::string& version, std::uint8_t mode) {
+  void Open(qtui::ParamsDialogBase& dialog, const std::string& version, std::uint8_t mode,
+            core::Host* messages = nullptr) {
     image.ModuleVersion = version;
     image.EEPROMBuffer[core::kModeByte] = mode;
     const params::Generation generation = params::GenerationOf(version);
     params::LoadParameterSet(generation, image.EEPROMBuffer, set);
-    presenter.emplace(generation, params::ParamsContext{image, set, host, tables}, dialog);
+    presenter.emplace(
+        generation, params::ParamsContext{image, set, messages ? *messages : host, tables}, dialog);
     dialog.AttachPresenter(*presenter);
     presenter->Form_Load();
     EXPECT_EQ(dialog.windowTitle().toStdString(), "Edit Quillon Parameters");
@@ -147,17 +150,61 @@ TEST_F(ParamsDialogWidgetTest, EnterInAnEditedBoxChecksItStoresAndCloses) {
   EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(ParamsDialogWidgetTest, UserDataTakesOneByteCharactersUpToThirtyTwo) {
+// The range message takes the release of the click that left the box; the command the
+// user clicked runs all the same, with the corrected box.
+TEST_F(ParamsDialogWidgetTest, AClickThatRaisesARangeMessageStillRunsItsCommand) {
+  struct Case {
+    const char* control;
+    int answers;  // the range message, and the command's own question
+    std::function<void(qtui::frmParams2&)> ran;
+  };
+  const Case cases[] = {
+      {"cmdOK", 1,
+       [this](auto& dialog) {
+         EXPECT_FALSE(dialog.isVisible());
+         EXPECT_EQ(image.EEPROMBuffer[49], 10);
+       }},
+      {"cmdRestoreDefaults", 2,
+       [](auto& dialog) { EXPECT_EQ(dialog.paramBox(11)->text().toStdString(), " 0"); }},
+      {"optAdvancedMode", 1,
+       [this](auto& dialog) {
+         EXPECT_FALSE(dialog.paramBox(11)->isEnabled());
+         EXPECT_EQ(set.Param(11), 10);
+       }},
+      {"chkSwapMode", 1,
+       [this](auto& dialog) {
+         EXPECT_TRUE(set.SwapMode);
+         EXPECT_EQ(dialog.paramBox(11)->text().toStdString(), " 10");
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.control);
+    qttest::ModalBoxHost<> modal;
+    qtui::frmParams2 dialog(modal);
+    Open(dialog, "QL2 VOSK", 0x01, &modal);
+    ShowAndFocus(dialog, dialog.paramBox(11));
+    QTest::keyClicks(dialog.paramBox(11), "50");
+    for (int i = 0; i < c.answers; ++i) modal.ExpectBox(core::Answer::OK);
+    QTest::mousePress(Button(dialog, c.control), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(modal.boxes.size(), static_cast<std::size_t>(c.answers));
+    EXPECT_EQ(modal.boxes[0].text, "Value must be less than or equal to 10");
+    c.ran(dialog);
+  }
+}
+
+TEST_F(ParamsDialogWidgetTest, UserDataTakesPrintableASCIIUpToThirtyTwo) {
   qtui::frmParams2 dialog(host);
   Open(dialog, "QL2 VOSK", 0x01);
   auto* userData = dialog.findChild<QLineEdit*>(QStringLiteral("txtUserData"));
   ShowAndFocus(dialog, userData);
-  // Typed one key at a time, as a keyboard layout that has the characters would.
-  for (const QChar c : QString::fromUtf8("M\u00FCller \u20AC5")) {
+  // Typed one key at a time, as a keyboard layout that has the characters would; the
+  // field could not give the letters back on reopening.
+  for (const QChar c : QString::fromUtf8("M\u00FCller \u00E9\u20AC5")) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
     QApplication::sendEvent(userData, &press);
   }
-  EXPECT_EQ(userData->text(), QString::fromUtf8("M\u00FCller 5"));
+  EXPECT_EQ(userData->text(), QStringLiteral("Mller 5"));
   userData->selectAll();
   QTest::keyClicks(userData, QString(40, QLatin1Char('x')));
   EXPECT_EQ(userData->text(), QString(32, QLatin1Char('x')));

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QTimer>
 
 #include "fakes/scripted_host.h"
 #include "fakes/temp_folder.h"
@@ -19,9 +20,15 @@ class SplashTest : public testing::Test {
   app::Branding branding_;
 };
 
-TEST_F(SplashTest, StylesTheCompanyLabelFromTheFile) {
+TEST_F(SplashTest, StylesTheCompanyLabelFromTheFileAndCountsItsTimeFromTheShowing) {
   folder_.Write("Ventrel.cfg", "!comment\nAcme\nDejaVu Sans\n30\nItalic\nnull\n!\nAcme\n!\n");
   splash_.Form_Load(folder_.path(), branding_, host_);
+  // However long the loading took (an error prompt answered late), the four seconds start
+  // when the splash is shown.
+  EXPECT_FALSE(splash_.unloadTimer()->isActive());
+  splash_.show();
+  EXPECT_TRUE(splash_.unloadTimer()->isActive());
+  EXPECT_EQ(splash_.unloadTimer()->interval(), 4000);
   const QLabel* label = splash_.companyLabel();
   EXPECT_EQ(label->text().toStdString(), "Acme");
   EXPECT_EQ(label->font().family().toStdString(), "DejaVu Sans");

@@ -2,16 +2,21 @@
 // grid beside its 3D surface, resize, save the table and the file.
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
+#include <QLabel>
 #include <QTest>
 #include <fstream>
 
 #include "app/form_layout.h"
 #include "fakes/temp_folder.h"
 #include "files/data_file.h"
+#include "qt/chart_snapshot.h"
 #include "qt/table_chart.h"
 #include "qt/table_grid.h"
 #include "qt/twips.h"
 #include "tables/cell_codec.h"
+#include "tables/cell_text.h"
+#include "tables/chart_template.h"
 #include "window_rig.h"
 
 namespace {
@@ -60,8 +65,27 @@ TEST_F(TableChartWidgetTest, OpenJXTuneShowTheFrontTableResizeAndSave) {
   EXPECT_EQ(grid.TextMatrix(1, 0), "1000");
   EXPECT_EQ(grid.TextMatrix(22, 0), "9500");
   EXPECT_EQ(grid.TextMatrix(0, 9), "100%");
+  EXPECT_FALSE(grid.currentIndex().isValid());  // the corner is current: no cell is marked
   const double expected = tables::ReadCell(base, tables::TableId::FrontCylTrim, 22, 22, 9).chart;
   EXPECT_NEAR(chart.SurfaceHeight(22, 9), expected, 1e-4);
+
+  // The printed chart page of the command line is drawn with the same set-up.
+  const QSize page(480, 360);
+  qtui::ChartSnapshot snapshot(
+      tables::ReadChartTemplate(fs::path(VENTREL_DATA_DIR) / "Quillon_JX_CylTrim_Chart.oc3"),
+      window_.session().editor.TableChartData);
+  ASSERT_TRUE(snapshot.Available());
+  const QImage printed = snapshot.Render(page).convertToFormat(QImage::Format_RGB32);
+  const QImage shown = chart.Render(page).convertToFormat(QImage::Format_RGB32);
+  int differing = 0;
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x) differing += printed.pixel(x, y) != shown.pixel(x, y);
+  }
+  EXPECT_LT(differing, page.width() * page.height() / 100);
+  // The value of the current cell is written over the 3D view whatever GL can draw.
+  grid.SetCurrentCell(22, 9);
+  EXPECT_EQ(chart.ValueLine().toStdString(), "9500 RPM, 100 %: " + tables::FormatWhole(expected));
+  EXPECT_EQ(window_.findChild<QLabel*>(QStringLiteral("lblChartTitle"))->text(), "Fuel Trim");
 
   window_.resize(900, 640);
   QTest::qWait(50);
@@ -74,9 +98,13 @@ TEST_F(TableChartWidgetTest, OpenJXTuneShowTheFrontTableResizeAndSave) {
                                     qtui::TwipsToPixelsY(chart, placement.chart.height)));
   EXPECT_EQ(grid.geometry(), QRect(0, 0, qtui::TwipsToPixelsX(grid, placement.grid.width),
                                    qtui::TwipsToPixelsY(grid, placement.grid.height)));
-  EXPECT_EQ(grid.rowHeight(22), qtui::TwipsToPixelsY(grid, grid.ClientHeight() / 19 - 1));
-  EXPECT_EQ(grid.columnWidth(0), qtui::TwipsToPixelsX(grid, 950));
-  EXPECT_EQ(grid.columnWidth(5), qtui::TwipsToPixelsX(grid, grid.ClientWidth() / 10 - 1));
+  // Grid row 22 is the view's row 21: the fixed row and column are its headers.
+  const int rowHeight = qtui::TwipsToCellPixelsY(grid, grid.ClientHeight() / 19 - 1);
+  EXPECT_EQ(grid.rowHeight(21), rowHeight);
+  EXPECT_EQ(grid.horizontalHeader()->height(), rowHeight);
+  EXPECT_EQ(grid.verticalHeader()->width(), qtui::TwipsToCellPixelsX(grid, 950));
+  EXPECT_EQ(grid.columnWidth(4),
+            qtui::TwipsToCellPixelsX(grid, (grid.ClientWidth() - 950) / 9 - 1));
 
   Trigger("mnuSaveTbl");
   EXPECT_FALSE(grid.isVisible());

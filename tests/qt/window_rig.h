@@ -2,7 +2,11 @@
 #pragma once
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 #include "fakes/scripted_host.h"
@@ -10,6 +14,28 @@
 #include "qt/frm_main.h"
 
 namespace qttest {
+
+// Each message shown as a real modal box as well, answered as scripted, so the focus and
+// the mouse leave the window and come back as they do for the user.
+template <typename Base = fakes::ScriptedHost>
+class ModalBoxHost : public Base {
+ public:
+  core::Answer MsgBox(const std::string& text, const std::string& title, core::Buttons buttons,
+                      core::Icon icon) override {
+    const core::Answer answer = Base::MsgBox(text, title, buttons, icon);
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(title),
+                    QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
+    QTimer::singleShot(0, &box, [&box] {
+      // A button held when the box came up is released over the box.
+      if (QGuiApplication::mouseButtons() & Qt::LeftButton) {
+        QTest::mouseRelease(&box, Qt::LeftButton);
+      }
+      box.accept();
+    });
+    box.exec();
+    return answer;
+  }
+};
 
 // The program folder defaults to the test binaries' folder, which holds the chart
 // templates, the logo and the help page. Form_Load moves into it; the rig moves back.

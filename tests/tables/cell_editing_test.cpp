@@ -2,7 +2,12 @@
 // entries charted, the current cell marked and unmarked, the right button's menu.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+
 #include "open_table.h"
+#include "tables/cell_codec.h"
+#include "tables/entry_check.h"
 
 namespace {
 
@@ -66,6 +71,88 @@ TEST_F(CellEditingTest, AcceptedEntriesAreChartedUnroundedWithAWholeNumberLabel)
   ASSERT_TRUE(Enter(22, 9, "-2.5"));
   EXPECT_DOUBLE_EQ(Height(22, 9), 2.5);
   EXPECT_EQ(chart.labelText, "3");
+}
+
+// An entry still open when a command reads the grid goes through the same check as Enter:
+// refused, it gets its message and the command stops; accepted, the command sees it.
+TEST_F(CellEditingTest, EveryCommandThatReadsTheGridEndsTheOpenEntryFirst) {
+  const std::uint8_t saved25 = tables::EncodeCell(tables::TableKind::Fuel, 25);
+  struct Case {
+    const char* name;
+    void (tables::TableEditor::*command)();
+    std::vector<Answer> answers;  // for the command itself, once the entry is accepted
+    std::optional<std::string> input;
+    std::function<void()> accepted;
+  };
+  const auto closeTable = [](tables::TableEditor& e) { e.mnuCloseTbl_Click(); };
+  const Case cases[] = {
+      {"Save Table Edits To Buffer",
+       &tables::TableEditor::mnuSaveTbl_Click,
+       {},
+       {},
+       [&] { EXPECT_EQ(Byte(TableId::FrontCylTrim, 3, 2), saved25); }},
+      {"Close Table, Yes",
+       nullptr,
+       {Answer::Yes},
+       {},
+       [&] { EXPECT_EQ(Byte(TableId::FrontCylTrim, 3, 2), saved25); }},
+      {"opening another table, Yes",
+       &tables::TableEditor::mnuEditRearCylTrimTbl_Click,
+       {Answer::Yes},
+       {},
+       [&] {
+         EXPECT_EQ(Byte(TableId::FrontCylTrim, 3, 2), saved25);
+         EXPECT_EQ(editor.ActiveTableName, "Rear Cylinder Fuel Trim Table");
+       }},
+      {"Copy",
+       &tables::TableEditor::mnuPopUpCopy3D_Click,
+       {},
+       {},
+       [&] { EXPECT_EQ(editor.CopyBuffer, "25"); }},
+      {"Paste",
+       &tables::TableEditor::mnuPopUpPaste3D_Click,
+       {},
+       {},
+       [&] { EXPECT_EQ(At(3, 2), "12.5"); }},
+      {"Modify",
+       &tables::TableEditor::mnuPopUpModify3D_Click,
+       {},
+       "+1",
+       [&] { EXPECT_EQ(At(3, 2), "26"); }},
+      {"Copy Front Cyl Fuel Trim to Rear",
+       &tables::TableEditor::mnuCopyFrontCylFuelTrimRear_Click,
+       {Answer::Yes},
+       {},
+       [&] { EXPECT_EQ(At(3, 2), "25"); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto run = [&] { c.command ? (editor.*c.command)() : closeTable(editor); };
+    Open("VOSK");
+    host.boxes.clear();
+    host.clipboard = "12.5";
+    grid.SetCurrentCell(3, 2);
+    const std::string before = At(3, 2);
+    const core::ModuleImage image0 = image;
+    grid.Type("45");
+    host.ExpectBox(Answer::OK);
+    run();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, tables::kFuelRangeMessage);
+    EXPECT_TRUE(grid.editing);
+    EXPECT_TRUE(editor.TableIsOpen());
+    EXPECT_EQ(At(3, 2), before);
+    EXPECT_EQ(image.FLASHBuffer, image0.FLASHBuffer);
+    EXPECT_EQ(editor.CopyBuffer, "");
+
+    grid.Type("25");
+    for (const Answer answer : c.answers) host.ExpectBox(answer);
+    if (c.input) host.ExpectInput(c.input);
+    run();
+    EXPECT_FALSE(grid.editing);
+    EXPECT_EQ(host.boxes.size(), 1 + c.answers.size());
+    c.accepted();
+  }
 }
 
 TEST_F(CellEditingTest, TheCurrentCellIsMarkedItsChartPointLabelledAndRedCellsStayRed) {
