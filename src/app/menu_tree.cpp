@@ -4,40 +4,41 @@ namespace app {
 
 const std::vector<MenuSpec>& MainMenus() {
   static const std::vector<MenuSpec> menus = {
-      {"mnuFile",
+      {menu::kFile,
        "&File",
-       {{"mnuOpenFile", "&Open File"},
-        {"mnuSaveFile", "&Save File"},
-        {"mnuSep1", kSeparatorCaption},
-        {"mnuPrintParams", "Print Quillon Parameters"},
-        {"mnuPrint3DTable", "Print Table"},
-        {"mnuPrintSetup", "Print Set&up"},
-        {"mnuSep2", kSeparatorCaption},
-        {"mnuExit", "E&xit"}}},
-      {"mnuEdit",
+       {{menu::kOpenFile, "&Open File"},
+        {menu::kSaveFile, "&Save File"},
+        {menu::kSep1, kSeparatorCaption},
+        {menu::kPrintParams, "Print Quillon Parameters"},
+        {menu::kPrint3DTable, "Print Table"},
+        {menu::kPrintSetup, "Print Set&up"},
+        {menu::kSep2, kSeparatorCaption},
+        {menu::kExit, "E&xit"}}},
+      {menu::kEdit,
        "&Edit",
-       {{"mnuEditParams", "Edit Quillon &Parameters"},
-        {"mnuEditFrontCylTrimTbl", "Front Cylinder Fuel Trim Table"},
-        {"mnuEditRearCylTrimTbl", "Rear Cylinder Fuel Trim Table"},
-        {"mnuEditRetardTbl", "Ignition Retard Table"},
-        {"mnuCopyFrontCylFuelTrimRear", "Copy Front Cyl Fuel Trim to Rear"},
-        {"mnuSaveTbl", "Save Table Edits To Buffer"},
-        {"mnuCloseTbl", "Close Table"}}},
-      {"mnuComm",
+       {{menu::kEditParams, "Edit Quillon &Parameters"},
+        {menu::kEditFrontCylTrimTbl, "Front Cylinder Fuel Trim Table"},
+        {menu::kEditRearCylTrimTbl, "Rear Cylinder Fuel Trim Table"},
+        {menu::kEditRetardTbl, "Ignition Retard Table"},
+        {menu::kCopyFrontCylFuelTrimRear, "Copy Front Cyl Fuel Trim to Rear"},
+        {menu::kSaveTbl, "Save Table Edits To Buffer"},
+        {menu::kCloseTbl, "Close Table"}}},
+      {menu::kComm,
        "&Communications",
-       {{"mnuDownload", "&Download Data From Quillon"},
-        {"mnuUpload", "&Upload Data To Quillon"},
-        {"mnuPortSetup", "&Port Setup"}}},
-      {"mnuHelp", "&Help", {{"mnuHelpContents", "&Contents"}, {"mnuAbout", "&About..."}}},
+       {{menu::kDownload, "&Download Data From Quillon"},
+        {menu::kUpload, "&Upload Data To Quillon"},
+        {menu::kPortSetup, "&Port Setup"}}},
+      {menu::kHelp, "&Help", {{menu::kHelpContents, "&Contents"}, {menu::kAbout, "&About..."}}},
   };
   return menus;
 }
 
 const MenuSpec& PopUpEdit3DMenu() {
-  static const MenuSpec menu = {
-      "mnuPopUpEdit3D",
-      "PopUp Edit 3D",
-      {{"mnuPopUpCopy3D", "Copy"}, {"mnuPopUpPaste3D", "Paste"}, {"mnuPopUpModify3D", "Modify"}}};
+  static const MenuSpec menu = {menu::kPopUpEdit3D,
+                                "PopUp Edit 3D",
+                                {{menu::kPopUpCopy3D, "Copy"},
+                                 {menu::kPopUpPaste3D, "Paste"},
+                                 {menu::kPopUpModify3D, "Modify"}}};
   return menu;
 }
 

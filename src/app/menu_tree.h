@@ -6,6 +6,38 @@
 
 namespace app {
 
+// The names of the menus and their commands, by which the program finds and binds them.
+namespace menu {
+inline constexpr std::string_view kFile = "mnuFile";
+inline constexpr std::string_view kOpenFile = "mnuOpenFile";
+inline constexpr std::string_view kSaveFile = "mnuSaveFile";
+inline constexpr std::string_view kSep1 = "mnuSep1";
+inline constexpr std::string_view kPrintParams = "mnuPrintParams";
+inline constexpr std::string_view kPrint3DTable = "mnuPrint3DTable";
+inline constexpr std::string_view kPrintSetup = "mnuPrintSetup";
+inline constexpr std::string_view kSep2 = "mnuSep2";
+inline constexpr std::string_view kExit = "mnuExit";
+inline constexpr std::string_view kEdit = "mnuEdit";
+inline constexpr std::string_view kEditParams = "mnuEditParams";
+inline constexpr std::string_view kEditFrontCylTrimTbl = "mnuEditFrontCylTrimTbl";
+inline constexpr std::string_view kEditRearCylTrimTbl = "mnuEditRearCylTrimTbl";
+inline constexpr std::string_view kEditRetardTbl = "mnuEditRetardTbl";
+inline constexpr std::string_view kCopyFrontCylFuelTrimRear = "mnuCopyFrontCylFuelTrimRear";
+inline constexpr std::string_view kSaveTbl = "mnuSaveTbl";
+inline constexpr std::string_view kCloseTbl = "mnuCloseTbl";
+inline constexpr std::string_view kComm = "mnuComm";
+inline constexpr std::string_view kDownload = "mnuDownload";
+inline constexpr std::string_view kUpload = "mnuUpload";
+inline constexpr std::string_view kPortSetup = "mnuPortSetup";
+inline constexpr std::string_view kHelp = "mnuHelp";
+inline constexpr std::string_view kHelpContents = "mnuHelpContents";
+inline constexpr std::string_view kAbout = "mnuAbout";
+inline constexpr std::string_view kPopUpEdit3D = "mnuPopUpEdit3D";
+inline constexpr std::string_view kPopUpCopy3D = "mnuPopUpCopy3D";
+inline constexpr std::string_view kPopUpPaste3D = "mnuPopUpPaste3D";
+inline constexpr std::string_view kPopUpModify3D = "mnuPopUpModify3D";
+}  // namespace menu
+
 struct MenuItemSpec {
   std::string_view name;
   // "-" for a separator; "&" marks the access key.
@@ -19,6 +51,11 @@ struct MenuSpec {
 };
 
 inline constexpr std::string_view kSeparatorCaption = "-";
+
+// The menus whose commands could change the image, the link, the files or the table:
+// held while a transfer runs.
+inline constexpr std::string_view kMenusHeldDuringTransfer[] = {menu::kFile, menu::kEdit,
+                                                                menu::kComm};
 
 // The four menus of the menu bar, in order.
 const std::vector<MenuSpec>& MainMenus();

@@ -42,7 +42,6 @@ constexpr int kDefaultHeight = 860;
 constexpr int kMinimumWidth = 800;
 constexpr int kMinimumHeight = 560;
 constexpr int kFrameAllowance = 16;
-constexpr const char* kNotAvailableYet = "Not available yet";
 
 }  // namespace
 
@@ -81,11 +80,11 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
   if (ownHost_) ownHost_->AttachProgressFrame(fraProgress1_, prgProgress1_);
 
   BuildMenus();
-  BindCommand("mnuExit", [this] { mnuExit_Click(); });
-  BindCommand("mnuEditParams", [this] { EditParamsInMainWindow(session_, this); });
-  BindCommand("mnuPortSetup", [this] { fraPortSelect_->show(); });
-  BindCommand("mnuHelpContents", [this] { mnuHelpContents_Click(); });
-  BindCommand("mnuAbout", [this] { mnuAbout_Click(); });
+  BindCommand(app::menu::kExit, [this] { mnuExit_Click(); });
+  BindCommand(app::menu::kEditParams, [this] { EditParamsInMainWindow(session_, this); });
+  BindCommand(app::menu::kPortSetup, [this] { fraPortSelect_->show(); });
+  BindCommand(app::menu::kHelpContents, [this] { mnuHelpContents_Click(); });
+  BindCommand(app::menu::kAbout, [this] { mnuAbout_Click(); });
   BindTableCommands(*this);
   BindPrintCommands(*this);
   transferCommands_ = std::make_unique<TransferCommands>(*this);
@@ -110,15 +109,13 @@ void frmMain::BuildMenus() {
   for (QAction* action : findChildren<QAction*>()) {
     if (action->isSeparator() || action->menu() || action->objectName().isEmpty()) continue;
     action->setEnabled(false);
-    action->setToolTip(QString::fromLatin1(kNotAvailableYet));
   }
 }
 
-void frmMain::BindCommand(const char* name, const std::function<void()>& body) {
-  QAction* action = findChild<QAction*>(QString::fromLatin1(name));
-  if (!action) throw std::logic_error(std::string("no menu command named ") + name);
+void frmMain::BindCommand(std::string_view name, const std::function<void()>& body) {
+  QAction* action = findChild<QAction*>(ToQString(name));
+  if (!action) throw std::logic_error("no menu command named " + std::string(name));
   action->setEnabled(true);
-  action->setToolTip(QString());
   connect(action, &QAction::triggered, this, [this, body] { RunCommand(body); });
 }
 
@@ -143,7 +140,7 @@ void frmMain::RunCommand(const std::function<void()>& body) { core::GuardedStep(
 void frmMain::SetCaption(const std::string& caption) { setWindowTitle(ToQString(caption)); }
 
 void frmMain::SetRetardTableCommandVisible(bool visible) {
-  if (auto* action = findChild<QAction*>(QStringLiteral("mnuEditRetardTbl"))) {
+  if (auto* action = findChild<QAction*>(ToQString(app::menu::kEditRetardTbl))) {
     action->setVisible(visible);
   }
 }
@@ -153,7 +150,7 @@ void frmMain::SetApplicationTitle(const std::string& title) {
 }
 
 void frmMain::SetPopUpPasteEnabled(bool enabled) {
-  if (auto* action = mnuPopUpEdit3D_->findChild<QAction*>(QStringLiteral("mnuPopUpPaste3D"))) {
+  if (auto* action = mnuPopUpEdit3D_->findChild<QAction*>(ToQString(app::menu::kPopUpPaste3D))) {
     action->setEnabled(enabled);
   }
 }

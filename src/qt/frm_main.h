@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "app/main_window.h"
 #include "app/menu_tree.h"
@@ -37,7 +38,7 @@ class frmMain : public QMainWindow, public app::MainWindowView, public tables::T
   void Form_Load();
 
   // Enables the menu command and runs body when it is chosen; failures go to the error prompt.
-  void BindCommand(const char* name, const std::function<void()>& body);
+  void BindCommand(std::string_view name, const std::function<void()>& body);
 
   app::Session& session() { return session_; }
   QMenu* popUpEdit3D() const { return mnuPopUpEdit3D_; }

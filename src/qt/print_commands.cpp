@@ -71,9 +71,9 @@ void PrintCommands::mnuPrintSetup_Click() {
 
 void BindPrintCommands(frmMain& window) {
   auto* commands = new PrintCommands(window);
-  window.BindCommand("mnuPrintParams", [commands] { commands->mnuPrintParams_Click(); });
-  window.BindCommand("mnuPrint3DTable", [commands] { commands->mnuPrint3DTable_Click(); });
-  window.BindCommand("mnuPrintSetup", [commands] { commands->mnuPrintSetup_Click(); });
+  window.BindCommand(app::menu::kPrintParams, [commands] { commands->mnuPrintParams_Click(); });
+  window.BindCommand(app::menu::kPrint3DTable, [commands] { commands->mnuPrint3DTable_Click(); });
+  window.BindCommand(app::menu::kPrintSetup, [commands] { commands->mnuPrintSetup_Click(); });
 }
 
 }  // namespace qtui

@@ -4,10 +4,13 @@
 #include <QString>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace qtui {
 
-inline QString ToQString(const std::string& utf8) { return QString::fromUtf8(utf8); }
+inline QString ToQString(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 // For display: the system writes CR LF between lines.
 inline QString ToDisplayText(const std::string& utf8) {

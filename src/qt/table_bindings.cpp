@@ -6,22 +6,23 @@
 
 #include "files/data_file_commands.h"
 #include "qt/frm_main.h"
+#include "qt/qt_text.h"
 #include "qt/table_grid.h"
 
 namespace qtui {
 
 namespace {
 
-QAction* PopUpItem(frmMain& window, const char* name) {
-  return window.popUpEdit3D()->findChild<QAction*>(QString::fromLatin1(name));
+QAction* PopUpItem(frmMain& window, std::string_view name) {
+  return window.popUpEdit3D()->findChild<QAction*>(ToQString(name));
 }
 
 // Ctrl+C and Ctrl+V on the grid run the context menu's Copy and Paste; the menu shows
 // the keys beside its items.
 void BindGridKeys(frmMain& window) {
   tables::TableEditor& editor = window.session().editor;
-  QAction* copy = PopUpItem(window, "mnuPopUpCopy3D");
-  QAction* paste = PopUpItem(window, "mnuPopUpPaste3D");
+  QAction* copy = PopUpItem(window, app::menu::kPopUpCopy3D);
+  QAction* paste = PopUpItem(window, app::menu::kPopUpPaste3D);
   copy->setShortcut(QKeySequence::Copy);
   paste->setShortcut(QKeySequence::Paste);
   for (QAction* item : {copy, paste}) item->setShortcutContext(Qt::WidgetShortcut);
@@ -37,23 +38,24 @@ void BindGridKeys(frmMain& window) {
 void BindTableCommands(frmMain& window) {
   app::Session& session = window.session();
   tables::TableEditor& editor = session.editor;
-  window.BindCommand("mnuOpenFile", [&session] {
+  window.BindCommand(app::menu::kOpenFile, [&session] {
     files::OpenFile(session.image, session.editor, session.window, session.host);
   });
-  window.BindCommand("mnuSaveFile", [&session] {
+  window.BindCommand(app::menu::kSaveFile, [&session] {
     files::SaveFile(session.image, session.editor, session.window, session.host);
   });
-  window.BindCommand("mnuEditFrontCylTrimTbl",
+  window.BindCommand(app::menu::kEditFrontCylTrimTbl,
                      [&editor] { editor.mnuEditFrontCylTrimTbl_Click(); });
-  window.BindCommand("mnuEditRearCylTrimTbl", [&editor] { editor.mnuEditRearCylTrimTbl_Click(); });
-  window.BindCommand("mnuEditRetardTbl", [&editor] { editor.mnuEditRetardTbl_Click(); });
-  window.BindCommand("mnuCopyFrontCylFuelTrimRear",
+  window.BindCommand(app::menu::kEditRearCylTrimTbl,
+                     [&editor] { editor.mnuEditRearCylTrimTbl_Click(); });
+  window.BindCommand(app::menu::kEditRetardTbl, [&editor] { editor.mnuEditRetardTbl_Click(); });
+  window.BindCommand(app::menu::kCopyFrontCylFuelTrimRear,
                      [&editor] { editor.mnuCopyFrontCylFuelTrimRear_Click(); });
-  window.BindCommand("mnuSaveTbl", [&editor] { editor.mnuSaveTbl_Click(); });
-  window.BindCommand("mnuCloseTbl", [&editor] { editor.mnuCloseTbl_Click(); });
-  window.BindCommand("mnuPopUpCopy3D", [&editor] { editor.mnuPopUpCopy3D_Click(); });
-  window.BindCommand("mnuPopUpPaste3D", [&editor] { editor.mnuPopUpPaste3D_Click(); });
-  window.BindCommand("mnuPopUpModify3D", [&editor] { editor.mnuPopUpModify3D_Click(); });
+  window.BindCommand(app::menu::kSaveTbl, [&editor] { editor.mnuSaveTbl_Click(); });
+  window.BindCommand(app::menu::kCloseTbl, [&editor] { editor.mnuCloseTbl_Click(); });
+  window.BindCommand(app::menu::kPopUpCopy3D, [&editor] { editor.mnuPopUpCopy3D_Click(); });
+  window.BindCommand(app::menu::kPopUpPaste3D, [&editor] { editor.mnuPopUpPaste3D_Click(); });
+  window.BindCommand(app::menu::kPopUpModify3D, [&editor] { editor.mnuPopUpModify3D_Click(); });
   BindGridKeys(window);
 }
 

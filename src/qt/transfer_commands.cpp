@@ -4,8 +4,10 @@
 #include <QMenu>
 
 #include "app/main_window.h"
+#include "app/menu_tree.h"
 #include "qt/fra_port_select.h"
 #include "qt/frm_main.h"
+#include "qt/qt_text.h"
 #include "qt/table_grid.h"
 #include "transfer/download.h"
 #include "transfer/upload.h"
@@ -14,8 +16,6 @@ namespace qtui {
 
 namespace {
 
-// Every command of these menus changes the image, the link, the files or the table.
-constexpr const char* kHeldMenus[] = {"mnuFile", "mnuEdit", "mnuComm"};
 constexpr std::chrono::milliseconds kStopAskingInterval{10};
 
 }  // namespace
@@ -24,8 +24,8 @@ TransferCommands::TransferCommands(frmMain& window)
     : window_(window), activity_(window.session().link, window.session().AbortFlag) {
   stopAsking_.setInterval(kStopAskingInterval);
   connect(&stopAsking_, &QTimer::timeout, this, [this] { activity_.KeepStopping(); });
-  window.BindCommand("mnuDownload", [this] { mnuDownload_Click(); });
-  window.BindCommand("mnuUpload", [this] { mnuUpload_Click(); });
+  window.BindCommand(app::menu::kDownload, [this] { mnuDownload_Click(); });
+  window.BindCommand(app::menu::kUpload, [this] { mnuUpload_Click(); });
 }
 
 void TransferCommands::mnuDownload_Click() {
@@ -52,8 +52,8 @@ void TransferCommands::Run(transfer::TransferKind kind, const std::function<void
 }
 
 void TransferCommands::HoldCommands() {
-  for (const char* name : kHeldMenus) {
-    const auto* menu = window_.findChild<QMenu*>(QString::fromLatin1(name));
+  for (const std::string_view name : app::kMenusHeldDuringTransfer) {
+    const auto* menu = window_.findChild<QMenu*>(ToQString(name));
     if (!menu) continue;
     for (QAction* action : menu->actions()) {
       if (action->isSeparator() || !action->isEnabled()) continue;
