@@ -37,7 +37,7 @@ std::string Quoted(std::string_view text) {
 }
 
 struct Redraw {
-  explicit Redraw(Grid& grid) : grid(grid) { grid.SetRedraw(false); }
+  explicit Redraw(Grid& redrawn) : grid(redrawn) { grid.SetRedraw(false); }
   ~Redraw() { grid.SetRedraw(true); }
   Redraw(const Redraw&) = delete;
   Redraw& operator=(const Redraw&) = delete;

@@ -26,17 +26,17 @@ template <typename T>
 class GridContract : public testing::Test {
  protected:
   GridContract() {
-    grid.SetRows(23);
-    grid.SetCols(10);
+    tested.SetRows(23);
+    tested.SetCols(10);
   }
-  T grid;
+  T tested;
 };
 
 using Grids = testing::Types<fakes::FakeGrid, qtui::TableGrid>;
 TYPED_TEST_SUITE(GridContract, Grids);
 
 TYPED_TEST(GridContract, CellsOutsideTheTableFailAndMovesReportLeavingThenEntering) {
-  auto& grid = this->grid;
+  auto& grid = this->tested;
   grid.SetTextMatrix(22, 9, "-13");
   EXPECT_EQ(grid.TextMatrix(22, 9), "-13");
   EXPECT_THROW(grid.TextMatrix(23, 0), std::out_of_range);
@@ -55,7 +55,7 @@ TYPED_TEST(GridContract, CellsOutsideTheTableFailAndMovesReportLeavingThenEnteri
 }
 
 TYPED_TEST(GridContract, ClipTextUsesTabsAndCarriageReturnsAndDropsOverflow) {
-  auto& grid = this->grid;
+  auto& grid = this->tested;
   grid.SetCurrentCell(21, 8);
   grid.ExtendSelection(22, 9);
   grid.SetClipText("1\t2\t3\r4\t5\t6\r7");

@@ -111,8 +111,8 @@ TEST_P(SerialPortContract, SilentLineWaitsUntilTheDeadlineWithoutSpinning) {
 
 INSTANTIATE_TEST_SUITE_P(BothPorts, SerialPortContract,
                          testing::Values(Kind::InProcess, Kind::PseudoTerminal),
-                         [](const auto& info) {
-                           return info.param == Kind::InProcess ? "InProcess" : "PseudoTerminal";
+                         [](const auto& param) {
+                           return param.param == Kind::InProcess ? "InProcess" : "PseudoTerminal";
                          });
 
 TEST(QtSerialPort, MissingDeviceIsNamedInTheFailure) {
