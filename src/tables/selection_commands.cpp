@@ -38,14 +38,6 @@ std::string Quoted(std::string_view text) {
   return excerpt + "\"";
 }
 
-struct Redraw {
-  explicit Redraw(Grid& grid) : grid(grid) { grid.SetRedraw(false); }
-  ~Redraw() { grid.SetRedraw(true); }
-  Redraw(const Redraw&) = delete;
-  Redraw& operator=(const Redraw&) = delete;
-  Grid& grid;
-};
-
 // The first cell of the block, placed at (row, col), whose text is no number.
 std::optional<std::string> FirstNonNumber(const Grid& grid, const ClipBlock& block, int row,
                                           int col) {
@@ -103,7 +95,7 @@ void PasteClipboard(Grid& grid, Chart& chart, TableKind kind, std::string_view m
   }
   {
     grid.SetCurrentCell(cells->row1, cells->col1);
-    const Redraw redraw(grid);
+    const GridRedraw redraw(grid);
     grid.ExtendSelection(lastRow, lastCol);
     grid.SetClipText(JoinClipText(block));
     grid.SetCurrentCell(cells->row1, cells->col1);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "open_table.h"
+#include "tables/heat_map.h"
 
 namespace {
 
@@ -84,8 +85,11 @@ TEST_F(TableEditorTest, KQLockedCellsShowZeroInRedAndSaveAsZero) {
   EXPECT_DOUBLE_EQ(chart.Height(14, 6), 0);
   EXPECT_EQ(At(15, 6), "9");
   EXPECT_EQ(grid.backgrounds[std::pair(14, 6)], tables::kLockedCellColour);
+  EXPECT_EQ(grid.backgrounds[std::pair(15, 6)], tables::HeatColour(tables::TableKind::Fuel, 9));
+  EXPECT_EQ(grid.backgrounds[std::pair(14, 7)], tables::HeatColour(tables::TableKind::Fuel, -100));
+  editor.SetHeatMap(false);
+  EXPECT_EQ(grid.backgrounds[std::pair(14, 6)], tables::kLockedCellColour);
   EXPECT_EQ(grid.backgrounds[std::pair(15, 6)], grid.colours.back);
-  EXPECT_EQ(grid.backgrounds[std::pair(14, 7)], grid.colours.back);
   editor.mnuSaveTbl_Click();
   EXPECT_EQ(Byte(TableId::FrontCylTrim, 14, 6), 128);
   EXPECT_EQ(Byte(TableId::FrontCylTrim, 15, 6), 140);
