@@ -56,6 +56,7 @@ void CellEditing::ValidateEdit(int row, int col, bool& cancel) {
       return;
     }
     entryBefore_ = grid_->TextMatrix(row, col);
+    heightBefore_ = chart_->Height(row, col);
     accepted = true;
   });
   if (!accepted) cancel = true;
@@ -65,11 +66,12 @@ void CellEditing::AfterEdit(int row, int col) {
   Guarded([&] {
     const std::optional<TableKind> kind = ActiveKind();
     if (!kind) return;
-    if (entryListener_) entryListener_(row, col, entryBefore_);
-    if (!chart_->Visible()) return;
-    const double value = ChartValueOf(*kind, CellNumber(grid_->TextMatrix(row, col)));
-    chart_->SetHeight(row, col, value);
-    chart_->SetValueLabelText(FormatWhole(value));
+    if (chart_->Visible()) {
+      const double value = ChartValueOf(*kind, CellNumber(grid_->TextMatrix(row, col)));
+      chart_->SetHeight(row, col, value);
+      chart_->SetValueLabelText(FormatWhole(value));
+    }
+    if (entryListener_) entryListener_(row, col, entryBefore_, heightBefore_);
   });
 }
 

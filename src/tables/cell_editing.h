@@ -27,8 +27,10 @@ class CellEditing : public GridEvents {
 
   void Attach(Grid& grid, Chart& chart, TableWindow& window);
 
-  // Told of each committed entry with the text the cell held before it.
-  using EntryListener = std::function<void(int row, int col, const std::string& before)>;
+  // Told of each committed entry, once it is charted, with the text and chart height the
+  // cell had before it.
+  using EntryListener =
+      std::function<void(int row, int col, const std::string& before, double heightBefore)>;
   void SetEntryListener(EntryListener listener) { entryListener_ = std::move(listener); }
 
   // Paste is offered while a copy was made or the clipboard holds text. True when offered.
@@ -53,6 +55,7 @@ class CellEditing : public GridEvents {
   EntryListener entryListener_;
   // The cell's text when its entry was accepted, before the grid commits it.
   std::string entryBefore_;
+  double heightBefore_ = 0;
   Grid* grid_ = nullptr;
   Chart* chart_ = nullptr;
   TableWindow* window_ = nullptr;

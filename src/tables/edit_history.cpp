@@ -11,7 +11,8 @@ std::size_t TextFootprint(const std::string& text) {
 
 std::size_t TableFootprint(const std::optional<ShownTable>& table) {
   if (!table) return 0;
-  std::size_t bytes = table->texts.capacity() * sizeof(std::string);
+  std::size_t bytes =
+      table->texts.capacity() * sizeof(std::string) + table->heights.capacity() * sizeof(double);
   for (const std::string& text : table->texts) bytes += TextFootprint(text) - sizeof(std::string);
   return bytes;
 }

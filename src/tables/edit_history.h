@@ -24,19 +24,23 @@ struct ByteChange {
   bool operator==(const ByteChange&) const = default;
 };
 
-// A data cell of the open table, addressed as the grid numbers it.
+// A data cell of the open table, addressed as the grid numbers it, with its chart point
+// (Modify charts the unrounded value the cell shows rounded).
 struct CellChange {
   int row = 0;
   int col = 0;
   std::string before;
   std::string after;
+  double heightBefore = 0;
+  double heightAfter = 0;
   bool operator==(const CellChange&) const = default;
 };
 
-// The table shown in the grid and its cell texts, row by row from (1, 1).
+// The table shown in the grid: its cell texts and chart heights, row by row from (1, 1).
 struct ShownTable {
   std::optional<TableId> table;
   std::vector<std::string> texts;
+  std::vector<double> heights;
   bool operator==(const ShownTable&) const = default;
 };
 

@@ -28,12 +28,17 @@ std::uint8_t& ImageByte(core::ModuleImage& image, std::uint32_t offset) {
   return offset % 2 == 0 ? word.LoByte : word.HiByte;
 }
 
-ShownTable TableInGrid(const Grid& grid, std::optional<TableId> open) {
-  ShownTable table{open, {}};
+ShownTable TableInGrid(const Grid& grid, const Chart& chart, std::optional<TableId> open) {
+  ShownTable table{open, {}, {}};
   if (!open) return table;
-  table.texts.reserve(static_cast<std::size_t>((grid.Rows() - 1) * (grid.Cols() - 1)));
+  const auto cells = static_cast<std::size_t>((grid.Rows() - 1) * (grid.Cols() - 1));
+  table.texts.reserve(cells);
+  table.heights.reserve(cells);
   for (int r = 1; r < grid.Rows(); ++r) {
-    for (int c = 1; c < grid.Cols(); ++c) table.texts.push_back(grid.TextMatrix(r, c));
+    for (int c = 1; c < grid.Cols(); ++c) {
+      table.texts.push_back(grid.TextMatrix(r, c));
+      table.heights.push_back(chart.Height(r, c));
+    }
   }
   return table;
 }
@@ -50,9 +55,9 @@ std::vector<std::string> DecodedTexts(const core::ModuleImage& image, TableId ta
   return texts;
 }
 
-EditSnapshot TakeSnapshot(const core::ModuleImage& image, const Grid& grid,
+EditSnapshot TakeSnapshot(const core::ModuleImage& image, const Grid& grid, const Chart& chart,
                           std::optional<TableId> open) {
-  return {ImageBytes(image), TableInGrid(grid, open)};
+  return {ImageBytes(image), TableInGrid(grid, chart, open)};
 }
 
 EditStep StepBetween(std::string name, const EditSnapshot& before, const EditSnapshot& after,
@@ -66,14 +71,15 @@ EditStep StepBetween(std::string name, const EditSnapshot& before, const EditSna
   }
   const ShownTable& was = before.table;
   const ShownTable& is = after.table;
-  if (was.table == is.table && was.texts.size() == is.texts.size()) {
+  if (was.table == is.table && was.texts.size() == is.texts.size() &&
+      was.heights.size() == is.heights.size()) {
     if (!is.table) return step;
     step.table = is.table;
     const int cols = kTpsColumns;
     for (std::size_t i = 0; i < was.texts.size(); ++i) {
-      if (was.texts[i] == is.texts[i]) continue;
+      if (was.texts[i] == is.texts[i] && was.heights[i] == is.heights[i]) continue;
       step.cells.push_back({static_cast<int>(i) / cols + 1, static_cast<int>(i) % cols + 1,
-                            was.texts[i], is.texts[i]});
+                            was.texts[i], is.texts[i], was.heights[i], is.heights[i]});
     }
     return step;
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/module_image.h"
+#include "tables/chart.h"
 #include "tables/edit_history.h"
 #include "tables/grid.h"
 
@@ -22,13 +23,14 @@ struct EditSnapshot {
 std::vector<std::uint8_t> ImageBytes(const core::ModuleImage& image);
 std::uint8_t& ImageByte(core::ModuleImage& image, std::uint32_t offset);
 
-// The open table's texts, row by row from (1, 1); the grid is read only while one is open.
-ShownTable TableInGrid(const Grid& grid, std::optional<TableId> open);
+// The open table's texts and chart heights, row by row from (1, 1); the grid and the
+// chart are read only while one is open.
+ShownTable TableInGrid(const Grid& grid, const Chart& chart, std::optional<TableId> open);
 
 // The texts a table shows when it is opened from the image.
 std::vector<std::string> DecodedTexts(const core::ModuleImage& image, TableId table);
 
-EditSnapshot TakeSnapshot(const core::ModuleImage& image, const Grid& grid,
+EditSnapshot TakeSnapshot(const core::ModuleImage& image, const Grid& grid, const Chart& chart,
                           std::optional<TableId> open);
 
 // The step from before to after (the image as it is now). A table closed or opened

@@ -39,7 +39,9 @@ TableEditor::TableEditor(core::ModuleImage& image, core::WindowState& window, co
       painter_(image),
       cellEditing_(image, ActiveTableName, CopyBuffer, host, painter_) {
   cellEditing_.SetEntryListener(
-      [this](int row, int col, const std::string& before) { RecordEntry(row, col, before); });
+      [this](int row, int col, const std::string& before, double heightBefore) {
+        RecordEntry(row, col, before, heightBefore);
+      });
 }
 
 void TableEditor::Attach(Grid& grid, Chart& chart, TableWindow& window) {
@@ -131,7 +133,7 @@ void TableEditor::OpenTable(TableId table, const char* emptyBufferCaption) {
   });
 }
 
-bool TableEditor::ShowTable(TableId table, const std::vector<std::string>* texts) {
+bool TableEditor::ShowTable(TableId table, const ShownTable* shown) {
   ActiveTableName = TableName(table);
   window_.SetOpenTableName(ActiveTableName);
 
@@ -167,7 +169,7 @@ bool TableEditor::ShowTable(TableId table, const std::vector<std::string>* texts
           },
           [&] {
             FillCells(table, layout);
-            if (texts) PutTexts(table, *texts);
+            if (shown) PutTexts(*shown);
             painter_.FollowFile();
             painter_.PaintAll(table);
           },
@@ -215,13 +217,12 @@ void TableEditor::FillCells(TableId table, const TableLayout& layout) {
   }
 }
 
-void TableEditor::PutTexts(TableId table, const std::vector<std::string>& texts) {
+void TableEditor::PutTexts(const ShownTable& shown) {
   for (int r = 1; r < grid_->Rows(); ++r) {
     for (int c = 1; c < grid_->Cols(); ++c) {
       const std::size_t at = static_cast<std::size_t>((r - 1) * (grid_->Cols() - 1) + (c - 1));
-      if (at >= texts.size() || texts[at] == grid_->TextMatrix(r, c)) continue;
-      grid_->SetTextMatrix(r, c, texts[at]);
-      TableChartData.At(r, c) = ChartValueOf(KindOf(table), CellNumber(texts[at]));
+      if (at < shown.texts.size()) grid_->SetTextMatrix(r, c, shown.texts[at]);
+      if (at < shown.heights.size()) TableChartData.At(r, c) = shown.heights[at];
     }
   }
 }

@@ -121,20 +121,20 @@ class TableEditor {
   // Each data cell of the open table with the byte its text encodes to.
   void ForEachEncodedCell(const EncodedCellVisitor& visit) const;
   void OpenTable(TableId table, const char* emptyBufferCaption);
-  // Shows the table decoded from the image, or with texts (row by row) where given.
-  // False when its chart template could not be read (the user has been told).
-  bool ShowTable(TableId table, const std::vector<std::string>* texts);
+  // Shows the table decoded from the image, or as given. False when its chart template
+  // could not be read (the user has been told).
+  bool ShowTable(TableId table, const ShownTable* shown);
   void SetUpGrid(const TableLayout& layout);
   // Decodes the image into the grid cells and TableChartData.
   void FillCells(TableId table, const TableLayout& layout);
-  // Texts given for the open table, with their chart values.
-  void PutTexts(TableId table, const std::vector<std::string>& texts);
+  // The texts and chart heights given for the open table.
+  void PutTexts(const ShownTable& shown);
   void HideGridAndChart();
   void EndTable();
 
   std::optional<TableId> OpenTableId() const;
   // A typed entry that has been committed, from the grid's events.
-  void RecordEntry(int row, int col, const std::string& before);
+  void RecordEntry(int row, int col, const std::string& before, double heightBefore);
   // Brings the image, the grid and the open table back to either side of a step.
   void ApplyStep(const EditStep& step, bool undo);
   void PutCells(TableId table, const std::vector<CellChange>& cells, bool undo);

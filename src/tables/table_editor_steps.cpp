@@ -43,7 +43,7 @@ void TableEditor::RecordChange(std::string_view name, const std::function<void()
     change();
     return;
   }
-  const EditSnapshot before = TakeSnapshot(image_, *grid_, OpenTableId());
+  const EditSnapshot before = TakeSnapshot(image_, *grid_, *chart_, OpenTableId());
   EditStep step;
   try {
     const Recording recording(recording_);
@@ -51,11 +51,11 @@ void TableEditor::RecordChange(std::string_view name, const std::function<void()
   } catch (...) {
     // Half a change is never left behind, nor recorded.
     ApplyStep(StepBetween(std::string(name), before,
-                          TakeSnapshot(image_, *grid_, OpenTableId()), image_),
+                          TakeSnapshot(image_, *grid_, *chart_, OpenTableId()), image_),
               true);
     throw;
   }
-  step = StepBetween(std::string(name), before, TakeSnapshot(image_, *grid_, OpenTableId()),
+  step = StepBetween(std::string(name), before, TakeSnapshot(image_, *grid_, *chart_, OpenTableId()),
                      image_);
   if (step.table && TableIsOpen()) {
     for (const CellChange& cell : step.cells) painter_.Paint(*step.table, cell.row, cell.col);
@@ -63,16 +63,17 @@ void TableEditor::RecordChange(std::string_view name, const std::function<void()
   history_.Record(std::move(step));
 }
 
-void TableEditor::RecordEntry(int row, int col, const std::string& before) {
+void TableEditor::RecordEntry(int row, int col, const std::string& before, double heightBefore) {
   const std::optional<TableId> table = OpenTableId();
   if (!table) return;
   painter_.Paint(*table, row, col);
   const std::string after = grid_->TextMatrix(row, col);
-  if (recording_ || after == before) return;
+  const double heightAfter = chart_->Height(row, col);
+  if (recording_ || (after == before && heightAfter == heightBefore)) return;
   EditStep step;
   step.name = kEntryStep;
   step.table = table;
-  step.cells.push_back({row, col, before, after});
+  step.cells.push_back({row, col, before, after, heightBefore, heightAfter});
   history_.Record(std::move(step));
 }
 
@@ -101,22 +102,21 @@ void TableEditor::ApplyStep(const EditStep& step, bool undo) {
   const std::optional<ShownTable>& from = undo ? step.tableAfter : step.tableBefore;
   const std::optional<ShownTable>& to = undo ? step.tableBefore : step.tableAfter;
   // Since the step, a table may have been closed or opened without any change of data;
-  // the step's own table comes back as the image shows it.
-  if (from || !step.cells.empty()) {
-    const std::optional<TableId> ends = from ? from->table : step.table;
-    if (OpenTableId() != ends) {
-      EndTable();
-      if (ends) ShowTable(*ends, nullptr);
-    }
+  // the table the step ended on comes back as the image shows it.
+  const std::optional<TableId> ends = from ? from->table : step.table;
+  if (OpenTableId() != ends) {
+    EndTable();
+    if (ends) ShowTable(*ends, nullptr);
   }
   const std::optional<TableId> shown = OpenTableId();
-  const bool showsImage = shown && TableInGrid(*grid_, shown).texts == DecodedTexts(image_, *shown);
+  const bool showsImage =
+      shown && TableInGrid(*grid_, *chart_, shown).texts == DecodedTexts(image_, *shown);
   for (const ByteChange& byte : step.bytes) {
     ImageByte(image_, byte.offset) = undo ? byte.before : byte.after;
   }
   if (to) {
     EndTable();
-    if (to->table) ShowTable(*to->table, &to->texts);
+    if (to->table) ShowTable(*to->table, &*to);
   } else if (!step.cells.empty()) {
     if (step.table && OpenTableId() == step.table) PutCells(*step.table, step.cells, undo);
   } else if (showsImage && !step.bytes.empty()) {
@@ -129,9 +129,8 @@ void TableEditor::PutCells(TableId table, const std::vector<CellChange>& cells, 
     const GridRedraw redraw(*grid_);
     const ChartBatch batch(*chart_);
     for (const CellChange& cell : cells) {
-      const std::string& text = undo ? cell.before : cell.after;
-      grid_->SetTextMatrix(cell.row, cell.col, text);
-      chart_->SetHeight(cell.row, cell.col, ChartValueOf(KindOf(table), CellNumber(text)));
+      grid_->SetTextMatrix(cell.row, cell.col, undo ? cell.before : cell.after);
+      chart_->SetHeight(cell.row, cell.col, undo ? cell.heightBefore : cell.heightAfter);
     }
   }
   for (const CellChange& cell : cells) painter_.Paint(table, cell.row, cell.col);
@@ -144,7 +143,9 @@ void TableEditor::RefreshFromImage(TableId table) {
     for (int c = 1; c < grid_->Cols(); ++c) {
       const std::size_t at = static_cast<std::size_t>((r - 1) * (grid_->Cols() - 1) + (c - 1));
       const std::string text = grid_->TextMatrix(r, c);
-      if (at < texts.size() && texts[at] != text) cells.push_back({r, c, text, texts[at]});
+      if (at >= texts.size() || texts[at] == text) continue;
+      cells.push_back({r, c, text, texts[at], chart_->Height(r, c),
+                       ChartValueOf(KindOf(table), CellNumber(texts[at]))});
     }
   }
   PutCells(table, cells, false);
