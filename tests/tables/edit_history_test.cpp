@@ -8,6 +8,7 @@
 
 #include "open_table.h"
 #include "tables/edit_snapshot.h"
+#include "tables/entry_check.h"
 #include "tables/fill_commands.h"
 
 namespace {
@@ -202,6 +203,139 @@ TEST_F(EditHistoryTest, UndoAndRedoOfRandomStepsGiveBackEveryMomentExactly) {
       EXPECT_EQ(Run(seed, 150).back().after, redone);
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Every way a command can be refused or fail: a message, nothing changed, no step, and
+// Undo still takes back the step before.
+TEST_F(EditHistoryTest, RefusedCommandsSayWhyChangeNothingAndRecordNoStep) {
+  struct Refusal {
+    const char* name;
+    const char* edition;
+    std::function<void()> run;
+    std::string title;
+  };
+  const auto selecting = [this](int r1, int c1, int r2, int c2, std::function<void()> command) {
+    return [=, this] {
+      Select(r1, c1, r2, c2);
+      command();
+    };
+  };
+  const std::vector<Refusal> refusals = {
+      {"set value out of range", "VOSK",
+       selecting(2, 2, 3, 3, [this] {
+         host.ExpectInput("45");
+         editor.mnuSetValue_Click();
+       }),
+       tables::kFuelEditTitle},
+      {"set value not a number", "VOSK",
+       selecting(2, 2, 2, 2, [this] {
+         host.ExpectInput("abc");
+         editor.mnuSetValue_Click();
+       }),
+       tables::kFuelEditTitle},
+      {"interpolate one cell", "VOSK", selecting(2, 2, 2, 2, [this] { editor.mnuInterpolate_Click(); }),
+       tables::kInterpolateOperation.title},
+      {"interpolate two by two", "VOSK",
+       selecting(2, 2, 3, 3, [this] { editor.mnuInterpolate_Click(); }),
+       tables::kInterpolateOperation.title},
+      {"smooth header cells", "VOSK", [this] {
+         grid.SetCurrentCell(0, 0);
+         editor.mnuSmooth_Click();
+       },
+       tables::kSmoothOperation.title},
+      {"step into the KQ locked zone", "QL2 KQ",
+       selecting(14, 6, 15, 7, [this] { editor.StepValues(1); }), tables::kStepOperation.title},
+      {"interpolate the KQ locked zone", "KQ",
+       selecting(1, 1, 18, 9, [this] { editor.mnuInterpolate_Click(); }),
+       tables::kInterpolateOperation.title},
+      {"paste no number", "VOSK",
+       selecting(2, 2, 2, 2, [this] {
+         host.clipboard = "1\tx";
+         editor.mnuPopUpPaste3D_Click();
+       }),
+       tables::kPasteOperation.title},
+      {"no open table", "VOSK",
+       [this] {
+         editor.CloseTbl();
+         editor.mnuInterpolate_Click();
+       },
+       tables::kInterpolateOperation.title},
+  };
+  for (const Refusal& refusal : refusals) {
+    SCOPED_TRACE(refusal.name);
+    Open(refusal.edition);
+    Select(16, 8, 16, 8);
+    editor.StepValues(5);
+    ASSERT_EQ(editor.History().UndoName(), "Step Up");
+    host.boxes.clear();
+    host.ExpectBox(Answer::OK);
+    const Moment before = Now();
+    refusal.run();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].title, refusal.title);
+    EXPECT_EQ(Now().bytes, before.bytes);
+    if (editor.TableIsOpen()) {
+      EXPECT_EQ(Now(), before);
+    }
+    EXPECT_EQ(editor.History().UndoName(), "Step Up");
+    if (!editor.TableIsOpen()) continue;
+    EXPECT_TRUE(editor.mnuUndo_Click());
+    EXPECT_EQ(At(16, 8), "0");
+  }
+}
+
+// Undo of Save Table Edits To Buffer puts back the bytes and the open table with its
+// texts and caption; Redo saves again; new data and the KQ conversion end the history.
+TEST_F(EditHistoryTest, UndoReopensTheSavedTableAndNewDataStartAfresh) {
+  Open("VOSK", TableId::RearCylTrim);
+  grid.SetCurrentCell(3, 4);
+  grid.Type("12.5");
+  ASSERT_TRUE(grid.EndEntry());
+  EXPECT_EQ(editor.History().UndoName(), "Entry");
+  const Moment edited = Now();
+  editor.mnuSaveTbl_Click();
+  EXPECT_EQ(Byte(TableId::RearCylTrim, 3, 4), 144);
+  EXPECT_FALSE(editor.TableIsOpen());
+  EXPECT_EQ(editor.History().UndoName(), "Save Table Edits To Buffer");
+  editor.mnuEditFrontCylTrimTbl_Click();
+  EXPECT_TRUE(editor.mnuUndo_Click());
+  EXPECT_EQ(Now(), edited);
+  EXPECT_EQ(Caption(), "Ventrel Version 5.0 -  - Rear Cylinder Fuel Trim Table");
+  EXPECT_EQ(Byte(TableId::RearCylTrim, 3, 4), 128);
+  EXPECT_EQ(editor.History().RedoName(), "Save Table Edits To Buffer");
+  EXPECT_TRUE(editor.mnuRedo_Click());
+  EXPECT_EQ(Byte(TableId::RearCylTrim, 3, 4), 144);
+  EXPECT_FALSE(editor.TableIsOpen());
+
+  editor.HideForNewData();
+  EXPECT_FALSE(editor.History().CanUndo());
+  EXPECT_FALSE(editor.mnuUndo_Click());
+  EXPECT_FALSE(editor.mnuRedo_Click());
+}
+
+// Each step holds the cells it changed: ten thousand entries keep the newest thousand
+// steps in a bounded amount of memory.
+TEST_F(EditHistoryTest, TenThousandEditsKeepAThousandStepsInFlatMemory) {
+  Open("JX");
+  std::size_t fullFootprint = 0;
+  for (int i = 0; i < 10000; ++i) {
+    grid.SetCurrentCell(1 + i % 22, 1 + i % 9);
+    grid.Type(std::to_string(i % 2 ? -(i % 20) : i % 30) + ".25");
+    ASSERT_TRUE(grid.EndEntry());
+    if (i == tables::EditHistory::kDefaultLimit) fullFootprint = editor.History().Footprint();
+  }
+  EXPECT_EQ(editor.History().Size(), tables::EditHistory::kDefaultLimit);
+  EXPECT_LE(editor.History().Footprint(), fullFootprint * 11 / 10);
+  EXPECT_LT(editor.History().Footprint(), 400 * tables::EditHistory::kDefaultLimit);
+  for (std::size_t i = 0; i < tables::EditHistory::kDefaultLimit; ++i) {
+    ASSERT_TRUE(editor.mnuUndo_Click());
+  }
+  EXPECT_FALSE(editor.mnuUndo_Click());
+  EXPECT_EQ(At(1 + 8999 % 22, 1 + 8999 % 9), std::to_string(-(8999 % 20)) + ".25");
 }
 
 }  // namespace
