@@ -14,12 +14,15 @@ constexpr ParameterGroup kEnrichment = ParameterGroup::AccelerationEnrichment;
 constexpr ParameterGroup kRetard = ParameterGroup::Retard;
 
 constexpr std::array<ParameterBox, 19> kSecondGenerationBoxes{{
-    {1, &kFuelRange, true, kFuel},    {2, &kFuelRange, true, kFuel},   {3, &kFuelRange, true, kFuel},
-    {4, &kFuelRange, true, kFuel},    {5, &kFuelRange, true, kFuel},   {6, &kFuelRange, true, kFuel},
-    {7, &kFuelRange, true, kFuel},    {8, &kFuelRange, true, kFuel},   {9, &kFuelRange, true, kFuel},
-    {10, &kSmallRange, false, kEnrichment}, {11, &kSmallRange, true, kRetard}, {12, &kSmallRange, true, kRetard},
-    {13, &kSmallRange, true, kRetard},  {14, &kSmallRange, true, kRetard}, {15, &kSmallRange, true, kRetard},
-    {16, &kSmallRange, true, kRetard},  {17, &kSmallRange, true, kRetard}, {18, &kSmallRange, true, kRetard},
+    {1, &kFuelRange, true, kFuel},     {2, &kFuelRange, true, kFuel},
+    {3, &kFuelRange, true, kFuel},     {4, &kFuelRange, true, kFuel},
+    {5, &kFuelRange, true, kFuel},     {6, &kFuelRange, true, kFuel},
+    {7, &kFuelRange, true, kFuel},     {8, &kFuelRange, true, kFuel},
+    {9, &kFuelRange, true, kFuel},     {10, &kSmallRange, false, kEnrichment},
+    {11, &kSmallRange, true, kRetard}, {12, &kSmallRange, true, kRetard},
+    {13, &kSmallRange, true, kRetard}, {14, &kSmallRange, true, kRetard},
+    {15, &kSmallRange, true, kRetard}, {16, &kSmallRange, true, kRetard},
+    {17, &kSmallRange, true, kRetard}, {18, &kSmallRange, true, kRetard},
     {19, &kSmallRange, true, kRetard},
 }};
 
@@ -45,7 +48,7 @@ std::span<const ParameterBox> ParameterBoxes(Generation generation) {
 std::string ParameterTitle(int number) { return "Parameter " + std::to_string(number); }
 
 std::string ParameterToolTip(const ParameterBox& box) {
-  const char* group = box.group == ParameterGroup::Fuel       ? "Fuel parameter"
+  const char* group = box.group == ParameterGroup::Fuel     ? "Fuel parameter"
                       : box.group == ParameterGroup::Retard ? "Retard parameter"
                                                             : "Acceleration enrichment";
   return std::string(group) + ", " + std::to_string(box.range->lowest) + " to " +

@@ -164,8 +164,7 @@ void ParamsPresenter::cmdRestoreDefaults_Click() {
 void ParamsPresenter::cmdOK_Click() {
   if (const std::optional<int> focused = view_.FocusedParamBox()) txtParam_Validate(*focused);
   context_.tables.RecordChange(kParamsDialogCaption, [this] {
-    StoreParameterSet(generation_, view_.UserDataText(), context_.set,
-                      context_.image.EEPROMBuffer);
+    StoreParameterSet(generation_, view_.UserDataText(), context_.set, context_.image.EEPROMBuffer);
   });
   view_.CloseDialog();
 }

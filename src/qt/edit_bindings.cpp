@@ -48,9 +48,8 @@ void ShowHistory(frmMain& window) {
     if (possible) text += " " + std::string(step);
     for (QAction* action : {MenuItem(window, item), PopUpItem(window, popUpItem)}) {
       action->setEnabled(possible);
-      action->setText(action == MenuItem(window, item)
-                          ? ToQString(text)
-                          : ToQString(text).remove(QLatin1Char('&')));
+      action->setText(action == MenuItem(window, item) ? ToQString(text)
+                                                       : ToQString(text).remove(QLatin1Char('&')));
     }
   };
   show(app::menu::kUndo, app::menu::kPopUpUndo3D, kUndoCaption, history.CanUndo(),

@@ -53,17 +53,17 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
   if (!index.data(GridModel::kChangedRole).toBool()) return;
   const QRect cell = option.rect;
   const int size = std::min({kChangeMarkSize, cell.width() / 2, cell.height() / 2});
-  const QPolygon mark({cell.topRight(), cell.topRight() - QPoint(size, 0),
-                       cell.topRight() + QPoint(0, size)});
+  const QPolygon mark(
+      {cell.topRight(), cell.topRight() - QPoint(size, 0), cell.topRight() + QPoint(0, size)});
   // Drawn in the cell's text colour, which the heat map keeps readable.
   const QVariant fore = index.data(Qt::ForegroundRole);
   const bool selected = option.state & QStyle::State_Selected;
   painter->save();
   painter->setPen(Qt::NoPen);
-  painter->setBrush(selected || !fore.isValid() ? option.palette.color(
-                                                      selected ? QPalette::HighlightedText
-                                                               : QPalette::Text)
-                                                : fore.value<QColor>());
+  painter->setBrush(
+      selected || !fore.isValid()
+          ? option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text)
+          : fore.value<QColor>());
   painter->drawPolygon(mark);
   painter->restore();
 }

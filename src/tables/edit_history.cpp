@@ -20,7 +20,8 @@ std::size_t TableFootprint(const std::optional<ShownTable>& table) {
 }  // namespace
 
 std::size_t EditStep::Footprint() const {
-  std::size_t total = sizeof(EditStep) + TextFootprint(name) + bytes.capacity() * sizeof(ByteChange);
+  std::size_t total =
+      sizeof(EditStep) + TextFootprint(name) + bytes.capacity() * sizeof(ByteChange);
   total += cells.capacity() * sizeof(CellChange);
   for (const CellChange& cell : cells) {
     total += TextFootprint(cell.before) + TextFootprint(cell.after) - 2 * sizeof(std::string);

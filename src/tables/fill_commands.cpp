@@ -60,19 +60,18 @@ void SmoothSelection(Grid& grid, Chart& chart, const OpenTableContext& table, co
   const std::optional<CellRect> cells =
       CellsToWorkOn(grid, table.moduleVersion, kSmoothOperation, host);
   if (!cells) return;
-  WriteValues(grid, chart, table.kind,
-              Smoothed(*cells, table.rows, kTpsColumns, ReaderOf(grid),
-                       LockOf(table.moduleVersion)));
+  WriteValues(
+      grid, chart, table.kind,
+      Smoothed(*cells, table.rows, kTpsColumns, ReaderOf(grid), LockOf(table.moduleVersion)));
 }
 
-void SetSelectionValue(Grid& grid, Chart& chart, const OpenTableContext& table,
-                       core::Host& host) {
+void SetSelectionValue(Grid& grid, Chart& chart, const OpenTableContext& table, core::Host& host) {
   const std::optional<CellRect> cells =
       CellsToWorkOn(grid, table.moduleVersion, kSetValueOperation, host);
   if (!cells) return;
-  const std::optional<std::string> typed = host.InputBox(
-      "Enter the value for every selected cell (" + RangeText(table.kind) + ").", kSetValueTitle,
-      "");
+  const std::optional<std::string> typed =
+      host.InputBox("Enter the value for every selected cell (" + RangeText(table.kind) + ").",
+                    kSetValueTitle, "");
   // A cancelled or empty answer changes nothing.
   if (!typed || typed->find_first_not_of(kBlanks) == std::string::npos) return;
   if (const std::optional<EntryRefusal> refusal = CheckEntry(table.kind, false, *typed)) {

@@ -36,8 +36,7 @@ void InterpolateSelection(Grid& grid, Chart& chart, const OpenTableContext& tabl
 void SmoothSelection(Grid& grid, Chart& chart, const OpenTableContext& table, core::Host& host);
 // Asks for one value for every selected cell; a value the cell could not take by typing
 // is refused with the entry's message and changes nothing.
-void SetSelectionValue(Grid& grid, Chart& chart, const OpenTableContext& table,
-                       core::Host& host);
+void SetSelectionValue(Grid& grid, Chart& chart, const OpenTableContext& table, core::Host& host);
 // Moves every selected cell by units (percent of fuel trim or degrees of retard),
 // stopping at the table's range.
 void StepSelection(Grid& grid, Chart& chart, const OpenTableContext& table, double units,

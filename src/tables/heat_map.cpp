@@ -55,8 +55,7 @@ double Linear(std::uint8_t channel) {
 }
 
 double Luminance(Colour colour) {
-  return 0.2126 * Linear(colour.red) + 0.7152 * Linear(colour.green) +
-         0.0722 * Linear(colour.blue);
+  return 0.2126 * Linear(colour.red) + 0.7152 * Linear(colour.green) + 0.0722 * Linear(colour.blue);
 }
 
 }  // namespace

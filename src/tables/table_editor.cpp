@@ -125,8 +125,7 @@ void TableEditor::OpenTable(TableId table, const char* emptyBufferCaption) {
     CopyBuffer.clear();
     tableWindow_->SetPopUpPasteEnabled(false);
     if (image_.FLASHBufferEmpty) {
-      host_.MsgBox(kNothingToEdit, emptyBufferCaption, core::Buttons::OK,
-                   core::Icon::Exclamation);
+      host_.MsgBox(kNothingToEdit, emptyBufferCaption, core::Buttons::OK, core::Icon::Exclamation);
       return;
     }
     ShowTable(table, nullptr);
@@ -153,43 +152,43 @@ bool TableEditor::ShowTable(TableId table, const ShownTable* shown) {
     return false;
   }
 
-  const core::ProcedureOutcome outcome = core::RunSteps(
-      host_,
-      {
-          [&] { chart_->ApplyTemplate(chartTemplate); },
-          [&] {
-            chart_->SetValueLabelVisible(false);
-            chart_->SetHoleValue(kChartHoleValue);
-          },
-          [&] { SetUpGrid(layout); },
-          [&] {
-            grid_->SetCurrentCell(0, 0);
-            HideGridAndChart();
-            chart_->SetBatchUpdating(true);
-          },
-          [&] {
-            FillCells(table, layout);
-            if (shown) PutTexts(*shown);
-            painter_.FollowFile();
-            painter_.PaintAll(table);
-          },
-          [&] { chart_->LoadElevationGrid(TableChartData); },
-          [&] {
-            chart_->SetBatchUpdating(false);
-            chart_->SetValueLabelVisible(false);
-          },
-          [&] { tableWindow_->FormResize(); },
-          [&] {
-            chart_->SetVisible(true);
-            grid_->SetVisible(true);
-            grid_->SetCurrentCell(0, 0);
-          },
-          [&] { CopyBuffer.clear(); },
-      },
-      [&] {
-        chart_->SetBatchUpdating(false);
-        HideGridAndChart();
-      });
+  const core::ProcedureOutcome outcome =
+      core::RunSteps(host_,
+                     {
+                         [&] { chart_->ApplyTemplate(chartTemplate); },
+                         [&] {
+                           chart_->SetValueLabelVisible(false);
+                           chart_->SetHoleValue(kChartHoleValue);
+                         },
+                         [&] { SetUpGrid(layout); },
+                         [&] {
+                           grid_->SetCurrentCell(0, 0);
+                           HideGridAndChart();
+                           chart_->SetBatchUpdating(true);
+                         },
+                         [&] {
+                           FillCells(table, layout);
+                           if (shown) PutTexts(*shown);
+                           painter_.FollowFile();
+                           painter_.PaintAll(table);
+                         },
+                         [&] { chart_->LoadElevationGrid(TableChartData); },
+                         [&] {
+                           chart_->SetBatchUpdating(false);
+                           chart_->SetValueLabelVisible(false);
+                         },
+                         [&] { tableWindow_->FormResize(); },
+                         [&] {
+                           chart_->SetVisible(true);
+                           grid_->SetVisible(true);
+                           grid_->SetCurrentCell(0, 0);
+                         },
+                         [&] { CopyBuffer.clear(); },
+                     },
+                     [&] {
+                       chart_->SetBatchUpdating(false);
+                       HideGridAndChart();
+                     });
   return outcome != core::ProcedureOutcome::Aborted;
 }
 
@@ -247,8 +246,8 @@ bool TableEditor::mnuCloseTbl_Click() {
   bool closed = false;
   RecordChange(kCloseTableTitle, [&] {
     if (TableIsOpen()) {
-      const core::Answer answer = host_.MsgBox(
-          kSaveBeforeClosing, kCloseTableTitle, core::Buttons::YesNoCancel, core::Icon::Exclamation);
+      const core::Answer answer = host_.MsgBox(kSaveBeforeClosing, kCloseTableTitle,
+                                               core::Buttons::YesNoCancel, core::Icon::Exclamation);
       if (answer == core::Answer::Cancel) return;
       if (answer == core::Answer::Yes) mnuSaveTbl_Click();
     }

@@ -55,8 +55,8 @@ void TableEditor::RecordChange(std::string_view name, const std::function<void()
               true);
     throw;
   }
-  step = StepBetween(std::string(name), before, TakeSnapshot(image_, *grid_, *chart_, OpenTableId()),
-                     image_);
+  step = StepBetween(std::string(name), before,
+                     TakeSnapshot(image_, *grid_, *chart_, OpenTableId()), image_);
   if (step.table && TableIsOpen()) {
     for (const CellChange& cell : step.cells) painter_.Paint(*step.table, cell.row, cell.col);
   }

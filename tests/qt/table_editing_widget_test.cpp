@@ -317,8 +317,7 @@ TEST_F(TableEditingWidgetTest, EveryEditingKeyChangesTheGridAndUndoTakesItBack) 
   const QModelIndex changed = grid_.gridModel()->IndexOf(6, 3);
   EXPECT_TRUE(changed.data(qtui::GridModel::kChangedRole).toBool());
   EXPECT_TRUE(changed.data(Qt::ToolTipRole).toString().contains(QStringLiteral("was")));
-  const tables::Colour heat =
-      tables::HeatColour(tables::TableKind::Fuel, std::stod(Text(6, 3)));
+  const tables::Colour heat = tables::HeatColour(tables::TableKind::Fuel, std::stod(Text(6, 3)));
   EXPECT_EQ(Background(6, 3), QColor(heat.red, heat.green, heat.blue));
   Item("mnuHeatMap")->trigger();
   EXPECT_FALSE(Item("mnuHeatMap")->isChecked());
@@ -337,9 +336,10 @@ TEST_F(TableEditingWidgetTest, EveryEditingKeyChangesTheGridAndUndoTakesItBack) 
   EXPECT_EQ(undo->text(), QStringLiteral("&Undo Save Table Edits To Buffer"));
   for (int r = 1; r <= 18; ++r) {
     for (int c = 1; c <= 9; ++c) {
-      EXPECT_EQ(tables::CellByte(window_.session().image, tables::TableId::FrontCylTrim, 18, r, c),
-                tables::EncodeCell(tables::TableKind::Fuel,
-                                   std::stod(shown[static_cast<std::size_t>((r - 1) * 9 + c - 1)])));
+      EXPECT_EQ(
+          tables::CellByte(window_.session().image, tables::TableId::FrontCylTrim, 18, r, c),
+          tables::EncodeCell(tables::TableKind::Fuel,
+                             std::stod(shown[static_cast<std::size_t>((r - 1) * 9 + c - 1)])));
     }
   }
   key(Qt::Key_Z);
@@ -349,4 +349,3 @@ TEST_F(TableEditingWidgetTest, EveryEditingKeyChangesTheGridAndUndoTakesItBack) 
 }
 
 }  // namespace
-

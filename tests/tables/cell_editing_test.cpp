@@ -6,9 +6,9 @@
 #include <optional>
 
 #include "open_table.h"
-#include "tables/heat_map.h"
 #include "tables/cell_codec.h"
 #include "tables/entry_check.h"
+#include "tables/heat_map.h"
 
 namespace {
 

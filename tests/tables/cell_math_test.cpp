@@ -111,8 +111,8 @@ TEST(CellMath, StepsStopAtTheTableRange) {
                         {TableKind::Retard, -0.5, 1, 0},   {TableKind::Retard, -9, -5, -10},
                         {TableKind::Retard, -3, 1, -2}};
   for (const Case& c : cases) {
-    const auto stepped =
-        tables::Stepped({2, 2, 2, 2}, c.kind, c.units, [&](int, int) { return c.value; }, NoLock);
+    const auto stepped = tables::Stepped(
+        {2, 2, 2, 2}, c.kind, c.units, [&](int, int) { return c.value; }, NoLock);
     ASSERT_EQ(stepped.size(), 1u);
     EXPECT_DOUBLE_EQ(stepped[0].value, c.expected) << c.value << " by " << c.units;
   }

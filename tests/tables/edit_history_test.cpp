@@ -103,8 +103,8 @@ class EditHistoryTest : public tablestest::OpenTable {
         if (!grid.EndEntry()) grid.AbandonEntry();
         break;
       case 2:
-        host.clipboard = std::to_string(pick(50) - 20) + "\t12.345\r\n" + "7\t" +
-                         std::to_string(pick(40) - 50);
+        host.clipboard =
+            std::to_string(pick(50) - 20) + "\t12.345\r\n" + "7\t" + std::to_string(pick(40) - 50);
         Select(1 + pick(Rows()), 1 + pick(9), 0, 0);
         grid.ExtendSelection(grid.currentRow, grid.currentCol);
         editor.mnuPopUpPaste3D_Click();
@@ -183,17 +183,17 @@ TEST_F(EditHistoryTest, UndoAndRedoOfRandomStepsGiveBackEveryMomentExactly) {
       host.answerEvery = [](core::Buttons) { return Answer::OK; };
       for (std::size_t i = steps.size(); i-- > 0;) {
         ASSERT_TRUE(editor.mnuUndo_Click());
-        ASSERT_EQ(Now(), steps[i].before) << "after undoing step " << i << " "
-                                          << editor.History().RedoName() << ", "
-                                          << Difference(Now(), steps[i].before);
+        ASSERT_EQ(Now(), steps[i].before)
+            << "after undoing step " << i << " " << editor.History().RedoName() << ", "
+            << Difference(Now(), steps[i].before);
       }
       EXPECT_FALSE(editor.mnuUndo_Click());
       EXPECT_EQ(tables::ImageBytes(image), loaded);
       for (std::size_t i = 0; i < steps.size(); ++i) {
         ASSERT_TRUE(editor.mnuRedo_Click());
-        ASSERT_EQ(Now(), steps[i].after) << "after redoing step " << i << " "
-                                         << editor.History().UndoName() << ", "
-                                         << Difference(Now(), steps[i].after);
+        ASSERT_EQ(Now(), steps[i].after)
+            << "after redoing step " << i << " " << editor.History().UndoName() << ", "
+            << Difference(Now(), steps[i].after);
       }
       EXPECT_FALSE(editor.mnuRedo_Click());
       // The same commands again on the same data end where Redo ended.
@@ -226,23 +226,27 @@ TEST_F(EditHistoryTest, RefusedCommandsSayWhyChangeNothingAndRecordNoStep) {
   };
   const std::vector<Refusal> refusals = {
       {"set value out of range", "VOSK",
-       selecting(2, 2, 3, 3, [this] {
-         host.ExpectInput("45");
-         editor.mnuSetValue_Click();
-       }),
+       selecting(2, 2, 3, 3,
+                 [this] {
+                   host.ExpectInput("45");
+                   editor.mnuSetValue_Click();
+                 }),
        tables::kFuelEditTitle},
       {"set value not a number", "VOSK",
-       selecting(2, 2, 2, 2, [this] {
-         host.ExpectInput("abc");
-         editor.mnuSetValue_Click();
-       }),
+       selecting(2, 2, 2, 2,
+                 [this] {
+                   host.ExpectInput("abc");
+                   editor.mnuSetValue_Click();
+                 }),
        tables::kFuelEditTitle},
-      {"interpolate one cell", "VOSK", selecting(2, 2, 2, 2, [this] { editor.mnuInterpolate_Click(); }),
+      {"interpolate one cell", "VOSK",
+       selecting(2, 2, 2, 2, [this] { editor.mnuInterpolate_Click(); }),
        tables::kInterpolateOperation.title},
       {"interpolate two by two", "VOSK",
        selecting(2, 2, 3, 3, [this] { editor.mnuInterpolate_Click(); }),
        tables::kInterpolateOperation.title},
-      {"smooth header cells", "VOSK", [this] {
+      {"smooth header cells", "VOSK",
+       [this] {
          grid.SetCurrentCell(0, 0);
          editor.mnuSmooth_Click();
        },
@@ -253,10 +257,11 @@ TEST_F(EditHistoryTest, RefusedCommandsSayWhyChangeNothingAndRecordNoStep) {
        selecting(1, 1, 18, 9, [this] { editor.mnuInterpolate_Click(); }),
        tables::kInterpolateOperation.title},
       {"paste no number", "VOSK",
-       selecting(2, 2, 2, 2, [this] {
-         host.clipboard = "1\tx";
-         editor.mnuPopUpPaste3D_Click();
-       }),
+       selecting(2, 2, 2, 2,
+                 [this] {
+                   host.clipboard = "1\tx";
+                   editor.mnuPopUpPaste3D_Click();
+                 }),
        tables::kPasteOperation.title},
       {"no open table", "VOSK",
        [this] {
