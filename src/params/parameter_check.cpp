@@ -9,33 +9,26 @@ namespace params {
 
 namespace {
 
-constexpr ParameterGroup kFuel = ParameterGroup::Fuel;
-constexpr ParameterGroup kEnrichment = ParameterGroup::AccelerationEnrichment;
-constexpr ParameterGroup kRetard = ParameterGroup::Retard;
-
 constexpr std::array<ParameterBox, 19> kSecondGenerationBoxes{{
-    {1, &kFuelRange, true, kFuel},     {2, &kFuelRange, true, kFuel},
-    {3, &kFuelRange, true, kFuel},     {4, &kFuelRange, true, kFuel},
-    {5, &kFuelRange, true, kFuel},     {6, &kFuelRange, true, kFuel},
-    {7, &kFuelRange, true, kFuel},     {8, &kFuelRange, true, kFuel},
-    {9, &kFuelRange, true, kFuel},     {10, &kSmallRange, false, kEnrichment},
-    {11, &kSmallRange, true, kRetard}, {12, &kSmallRange, true, kRetard},
-    {13, &kSmallRange, true, kRetard}, {14, &kSmallRange, true, kRetard},
-    {15, &kSmallRange, true, kRetard}, {16, &kSmallRange, true, kRetard},
-    {17, &kSmallRange, true, kRetard}, {18, &kSmallRange, true, kRetard},
-    {19, &kSmallRange, true, kRetard},
+    {1, &kFuelRange, true},    {2, &kFuelRange, true},   {3, &kFuelRange, true},
+    {4, &kFuelRange, true},    {5, &kFuelRange, true},   {6, &kFuelRange, true},
+    {7, &kFuelRange, true},    {8, &kFuelRange, true},   {9, &kFuelRange, true},
+    {10, &kSmallRange, false}, {11, &kSmallRange, true}, {12, &kSmallRange, true},
+    {13, &kSmallRange, true},  {14, &kSmallRange, true}, {15, &kSmallRange, true},
+    {16, &kSmallRange, true},  {17, &kSmallRange, true}, {18, &kSmallRange, true},
+    {19, &kSmallRange, true},
 }};
 
 constexpr std::array<ParameterBox, 9> kFirstGenerationBoxes{{
-    {1, &kFuelRange, true, kFuel},
-    {2, &kFuelRange, true, kFuel},
-    {3, &kFuelRange, true, kFuel},
-    {4, &kFuelRange, true, kFuel},
-    {5, &kFuelRange, true, kFuel},
-    {6, &kFuelRange, true, kFuel},
-    {7, &kFuelRange, true, kFuel},
-    {8, &kFuelRange, true, kFuel},
-    {9, &kSmallRange, false, kEnrichment},
+    {1, &kFuelRange, true},
+    {2, &kFuelRange, true},
+    {3, &kFuelRange, true},
+    {4, &kFuelRange, true},
+    {5, &kFuelRange, true},
+    {6, &kFuelRange, true},
+    {7, &kFuelRange, true},
+    {8, &kFuelRange, true},
+    {9, &kSmallRange, false},
 }};
 
 }  // namespace
@@ -45,13 +38,12 @@ std::span<const ParameterBox> ParameterBoxes(Generation generation) {
   return kSecondGenerationBoxes;
 }
 
-std::string ParameterTitle(int number) { return "Parameter " + std::to_string(number); }
-
-std::string ParameterToolTip(const ParameterBox& box) {
-  const char* group = box.group == ParameterGroup::Fuel     ? "Fuel parameter"
-                      : box.group == ParameterGroup::Retard ? "Retard parameter"
-                                                            : "Acceleration enrichment";
-  return std::string(group) + ", " + std::to_string(box.range->lowest) + " to " +
+std::string ParameterToolTip(Generation generation, const ParameterBox& box) {
+  const ParameterGroup group = GroupOf(generation, box.number);
+  const char* name = group == ParameterGroup::Fuel     ? "Fuel parameter"
+                     : group == ParameterGroup::Retard ? "Retard parameter"
+                                                       : "Acceleration enrichment";
+  return std::string(name) + ", " + std::to_string(box.range->lowest) + " to " +
          std::to_string(box.range->highest);
 }
 

@@ -26,26 +26,19 @@ inline constexpr ParameterRange kFuelRange{-20, 30, "Value must be greater than 
 inline constexpr ParameterRange kSmallRange{0, 10, "Value must be greater than or equal to 0",
                                             "Value must be less than or equal to 10"};
 
-// What a parameter governs, as the dialogs group them.
-enum class ParameterGroup { Fuel, AccelerationEnrichment, Retard };
-
 // One parameter box of a dialog.
 struct ParameterBox {
   int number;
   const ParameterRange* range;
   // Usable only in basic mode; the acceleration enrichment box is always usable.
   bool modeDependent;
-  ParameterGroup group;
 };
 
 // The boxes of the generation's dialog, txtParam1 upwards.
 std::span<const ParameterBox> ParameterBoxes(Generation generation);
 
-// "Parameter 7": the title of the box's range messages.
-std::string ParameterTitle(int number);
-
 // The box's tool tip, its group and range: "Fuel parameter, -20 to 30".
-std::string ParameterToolTip(const ParameterBox& box);
+std::string ParameterToolTip(Generation generation, const ParameterBox& box);
 
 // A value as the boxes show it: one leading blank unless negative (" 5", "-12").
 std::string ParameterText(std::int16_t value);

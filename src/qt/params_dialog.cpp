@@ -126,7 +126,7 @@ void ParamsDialogBase::AddParamBox(QGridLayout* grid, int number, const QString&
 void ParamsDialogBase::ShowParamToolTips(params::Generation generation) {
   for (const params::ParameterBox& box : params::ParameterBoxes(generation)) {
     if (const auto at = paramBoxes_.find(box.number); at != paramBoxes_.end()) {
-      at->second->setToolTip(QString::fromStdString(params::ParameterToolTip(box)));
+      at->second->setToolTip(QString::fromStdString(params::ParameterToolTip(generation, box)));
     }
   }
 }

@@ -1,7 +1,6 @@
 #include "tables/edit_snapshot.h"
 
-#include "tables/cell_codec.h"
-#include "tables/cell_text.h"
+#include "tables/table_from_image.h"
 
 namespace tables {
 
@@ -44,13 +43,10 @@ ShownTable TableInGrid(const Grid& grid, const Chart& chart, std::optional<Table
 }
 
 std::vector<std::string> DecodedTexts(const core::ModuleImage& image, TableId table) {
-  const int rows = TableLayoutFor(image.ModuleVersion).rows;
+  const TableFromImage shown = ReadTableFromImage(image, table);
   std::vector<std::string> texts;
-  texts.reserve(static_cast<std::size_t>(rows * kTpsColumns));
-  for (int r = 1; r <= rows; ++r) {
-    for (int c = 1; c <= kTpsColumns; ++c) {
-      texts.push_back(FormatWhole(ReadCell(image, table, rows, r, c).displayed));
-    }
+  for (int r = 1; r < shown.Rows(); ++r) {
+    texts.insert(texts.end(), shown.texts[r].begin() + 1, shown.texts[r].end());
   }
   return texts;
 }

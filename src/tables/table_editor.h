@@ -19,6 +19,7 @@
 #include "tables/edit_snapshot.h"
 #include "tables/fill_commands.h"
 #include "tables/grid.h"
+#include "tables/table_from_image.h"
 #include "tables/table_map.h"
 #include "tables/table_window.h"
 
@@ -124,9 +125,10 @@ class TableEditor {
   // Shows the table decoded from the image, or as given. False when its chart template
   // could not be read (the user has been told).
   bool ShowTable(TableId table, const ShownTable* shown);
-  void SetUpGrid(const TableLayout& layout);
-  // Decodes the image into the grid cells and TableChartData.
-  void FillCells(TableId table, const TableLayout& layout);
+  // The grid's size and its fixed row and column.
+  void SetUpGrid(const TableFromImage& shown);
+  // The table's cells into the grid and TableChartData.
+  void FillCells(const TableFromImage& shown);
   // The texts and chart heights given for the open table.
   void PutTexts(const ShownTable& shown);
   void HideGridAndChart();

@@ -61,7 +61,7 @@ TEST(CheckParameterText, BoundsRoundingNonNumbersAndHugeInput) {
 // Each box names its group and range in its tool tip.
 TEST(ParameterToolTip, NamesTheGroupAndRangeOfEveryBox) {
   const auto tip = [](params::Generation generation, int number) {
-    return params::ParameterToolTip(params::ParameterBoxes(generation)[number - 1]);
+    return params::ParameterToolTip(generation, params::ParameterBoxes(generation)[number - 1]);
   };
   EXPECT_EQ(tip(params::Generation::Second, 1), "Fuel parameter, -20 to 30");
   EXPECT_EQ(tip(params::Generation::Second, 9), "Fuel parameter, -20 to 30");
