@@ -113,7 +113,7 @@ void BindViewMenu(frmMain& window) {
   tables::TableEditor& editor = window.session().editor;
   core::SettingsStore* settings = window.session().settings;
   if (settings) tables::LoadViewOptions(editor, *settings);
-  const auto bind = [&](std::string_view name, bool on, std::function<void(bool)> set) {
+  const auto bind = [&](std::string_view name, bool on, const std::function<void(bool)>& set) {
     QAction* item = MenuItem(window, name);
     item->setCheckable(true);
     item->setChecked(on);

@@ -44,19 +44,20 @@ void TableEditor::RecordChange(std::string_view name, const std::function<void()
     return;
   }
   const EditSnapshot before = TakeSnapshot(image_, *grid_, *chart_, OpenTableId());
-  EditStep step;
+  const auto changed = [&] {
+    return StepBetween(std::string(name), before,
+                       TakeSnapshot(image_, *grid_, *chart_, OpenTableId()), image_);
+  };
   try {
     const Recording recording(recording_);
     change();
   } catch (...) {
     // Half a change is never left behind, nor recorded.
-    ApplyStep(StepBetween(std::string(name), before,
-                          TakeSnapshot(image_, *grid_, *chart_, OpenTableId()), image_),
-              true);
+    const Recording recording(recording_);
+    ApplyStep(changed(), true);
     throw;
   }
-  step = StepBetween(std::string(name), before,
-                     TakeSnapshot(image_, *grid_, *chart_, OpenTableId()), image_);
+  EditStep step = changed();
   if (step.table && TableIsOpen()) {
     for (const CellChange& cell : step.cells) painter_.Paint(*step.table, cell.row, cell.col);
   }

@@ -343,4 +343,34 @@ TEST_F(EditHistoryTest, TenThousandEditsKeepAThousandStepsInFlatMemory) {
   EXPECT_EQ(At(1 + 8999 % 22, 1 + 8999 % 9), std::to_string(-(8999 % 20)) + ".25");
 }
 
+// Another command records its own step through RecordChange: whatever it changes is one
+// step, a change inside it belongs to it, and a change that fails is taken back whole.
+TEST_F(EditHistoryTest, ACommandOfItsOwnIsOneStepAndAFailedOneIsTakenBack) {
+  Open("VOSK");
+  const Moment opened = Now();
+  editor.RecordChange("Import Table", [this] {
+    Put(5, 5, "7");
+    chart.SetHeight(5, 5, 7);
+    image.EEPROMBuffer[40] = 9;
+    Select(6, 6, 6, 6);
+    editor.StepValues(1);
+  });
+  EXPECT_EQ(editor.History().UndoName(), "Import Table");
+  EXPECT_EQ(At(6, 6), "1");
+  const Moment imported = Now();
+  EXPECT_THROW(editor.RecordChange("Take Cells",
+                                   [this] {
+                                     Put(7, 7, "3");
+                                     image.EEPROMBuffer[41] = 1;
+                                     throw std::runtime_error("the other tune went away");
+                                   }),
+               std::runtime_error);
+  EXPECT_EQ(Now(), imported);
+  EXPECT_EQ(editor.History().UndoName(), "Import Table");
+  EXPECT_FALSE(editor.History().CanRedo());
+  EXPECT_TRUE(editor.mnuUndo_Click());
+  EXPECT_EQ(Now(), opened);
+}
+
 }  // namespace
+
