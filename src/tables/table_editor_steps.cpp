@@ -43,6 +43,8 @@ void TableEditor::RecordChange(std::string_view name, const std::function<void()
     change();
     return;
   }
+  // Data just saved to a file are what later changes are marked against.
+  painter_.FollowFile();
   const EditSnapshot before = TakeSnapshot(image_, *grid_, *chart_, OpenTableId());
   const auto changed = [&] {
     return StepBetween(std::string(name), before,
@@ -85,6 +87,7 @@ bool TableEditor::mnuRedo_Click() { return TakeStep(false); }
 bool TableEditor::TakeStep(bool undo) {
   if (!grid_ || !EndOpenEntry()) return false;
   if (undo ? !history_.CanUndo() : !history_.CanRedo()) return false;
+  painter_.FollowFile();
   // Copied: applying the step may be told to the history's listener.
   const EditStep step = undo ? history_.NextUndo() : history_.NextRedo();
   {
