@@ -373,4 +373,3 @@ TEST_F(EditHistoryTest, ACommandOfItsOwnIsOneStepAndAFailedOneIsTakenBack) {
 }
 
 }  // namespace
-
