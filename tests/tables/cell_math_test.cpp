@@ -7,10 +7,12 @@
 
 #include <map>
 
+#include "fakes/memory_settings.h"
 #include "open_table.h"
 #include "tables/cell_note.h"
 #include "tables/fill_commands.h"
 #include "tables/heat_map.h"
+#include "tables/view_options.h"
 
 namespace {
 
@@ -212,6 +214,36 @@ TEST_F(FillCommands, CellsChangedSinceLoadingAreMarkedUntilTheDataAreSaved) {
   image.MarkInFile();
   editor.mnuEditFrontCylTrimTbl_Click();
   EXPECT_FALSE(Note(2, 2).changed);
+}
+
+// Both View switches start on and are remembered per user; turning the heat map off
+// paints the grid's own colours, the locked zone stays red.
+TEST_F(FillCommands, ViewSwitchesAreRememberedAndRepaintTheOpenTable) {
+  fakes::MemorySettings settings;
+  tables::LoadViewOptions(editor, settings);
+  EXPECT_TRUE(editor.HeatMap());
+  EXPECT_TRUE(editor.ShowChanges());
+  Open("QL2 KQ");
+  Put(15, 7, "30");
+  Select(15, 7, 15, 7);
+  editor.StepValues(-1);
+  // The current cell keeps its highlight until the user moves on.
+  grid.SetCurrentCell(16, 8);
+  EXPECT_EQ(grid.backgrounds[std::pair(15, 7)], tables::HeatColour(TableKind::Fuel, 29));
+  EXPECT_EQ(grid.foregrounds[std::pair(15, 7)],
+            tables::ReadableTextOn(grid.backgrounds[std::pair(15, 7)]));
+  editor.SetHeatMap(false);
+  editor.SetShowChanges(false);
+  tables::SaveViewOptions(editor, settings);
+  EXPECT_EQ(grid.backgrounds[std::pair(2, 8)], grid.colours.back);
+  EXPECT_EQ(grid.backgrounds[std::pair(1, 1)], tables::kLockedCellColour);
+
+  editor.SetHeatMap(true);
+  editor.SetShowChanges(true);
+  tables::LoadViewOptions(editor, settings);
+  EXPECT_FALSE(editor.HeatMap());
+  EXPECT_FALSE(editor.ShowChanges());
+  EXPECT_EQ(grid.backgrounds[std::pair(15, 7)], grid.colours.back);
 }
 
 }  // namespace
