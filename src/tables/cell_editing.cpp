@@ -81,7 +81,9 @@ void CellEditing::LeaveCell(int oldRow, int oldCol, int /*newRow*/, int /*newCol
   Guarded([&] {
     const GridColours colours = grid_->Colours();
     grid_->SetCurrentCellColours(colours.back, colours.fore);
-    if (const std::optional<TableId> table = TableFromName(activeTableName_)) {
+    // The cell left may belong to a grid since set up anew for another table.
+    const std::optional<TableId> table = TableFromName(activeTableName_);
+    if (table && oldRow < grid_->Rows() && oldCol < grid_->Cols()) {
       painter_.PaintResting(*table, oldRow, oldCol);
     }
   });
