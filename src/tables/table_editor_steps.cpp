@@ -1,11 +1,10 @@
 // The table editor's history: recording each command as one step, taking steps back and
 // doing them again through the paths the commands use, and the commands that give the
 // selection new values.
-#include <stdexcept>
+#include "tables/table_editor.h"
 
 #include "tables/cell_text.h"
 #include "tables/selection.h"
-#include "tables/table_editor.h"
 
 namespace tables {
 
