@@ -41,10 +41,11 @@ class BenchHost : public core::Host {
   void SetProgress(int) override {}
   void HideProgress() override {}
   void Yield() override;
-  std::string ClipboardText() override { return {}; }
-  void SetClipboardText(const std::string&) override {}
+  std::string ClipboardText() override { return clipboard; }
+  void SetClipboardText(const std::string& text) override { clipboard = text; }
 
   std::vector<std::string> failures;
+  std::string clipboard;
 
  private:
   Notices notices_;

@@ -21,6 +21,7 @@ frmParams::frmParams(core::Host& host, QWidget* parent) : ParamsDialogBase(host,
   }
   auto* area = new QGridLayout;
   area->addWidget(holder, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+  ShowParamToolTips(params::Generation::First);
   FinishLayout(area);
 }
 

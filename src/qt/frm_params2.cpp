@@ -31,6 +31,7 @@ frmParams2::frmParams2(core::Host& host, QWidget* parent) : ParamsDialogBase(hos
   auto* area = new QGridLayout;
   area->addWidget(fuelFrame, 0, 0, Qt::AlignTop);
   area->addWidget(retardFrame, 0, 1, Qt::AlignTop);
+  ShowParamToolTips(params::Generation::Second);
   FinishLayout(area);
 }
 

@@ -36,6 +36,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
       return backgrounds_.contains(at) ? QVariant(backgrounds_[at]) : QVariant();
     case Qt::ForegroundRole:
       return foregrounds_.contains(at) ? QVariant(foregrounds_[at]) : QVariant();
+    case Qt::ToolTipRole:
+      return toolTips_.contains(at) ? QVariant(toolTips_[at]) : QVariant();
+    case kChangedRole:
+      return changed_.contains(at);
     default:
       return {};
   }
@@ -75,6 +79,8 @@ void GridModel::Resize(int rows, int cols) {
   texts_ = QStringList(static_cast<qsizetype>(rows_) * cols_);
   backgrounds_.clear();
   foregrounds_.clear();
+  toolTips_.clear();
+  changed_.clear();
   endResetModel();
 }
 
@@ -123,7 +129,29 @@ void GridModel::SetText(int row, int col, const QString& text) {
 
 void GridModel::SetBackground(int row, int col, const QColor& colour) {
   Text(row, col);
+  // Repainting a whole table sets most cells to what they are.
+  if (backgrounds_.value(Index(row, col)) == colour) return;
   backgrounds_[Index(row, col)] = colour;
+  CellChanged(row, col);
+}
+
+void GridModel::SetForeground(int row, int col, const QColor& colour) {
+  Text(row, col);
+  if (foregrounds_.value(Index(row, col)) == colour) return;
+  foregrounds_[Index(row, col)] = colour;
+  CellChanged(row, col);
+}
+
+void GridModel::SetNote(int row, int col, bool changed, const QString& toolTip) {
+  Text(row, col);
+  const qsizetype at = Index(row, col);
+  if (changed_.contains(at) == changed && toolTips_.value(at) == toolTip) return;
+  if (changed) {
+    changed_.insert(at);
+  } else {
+    changed_.remove(at);
+  }
+  toolTips_[at] = toolTip;
   CellChanged(row, col);
 }
 

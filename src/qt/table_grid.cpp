@@ -123,6 +123,14 @@ void TableGrid::SetCellBackColour(int row, int col, tables::Colour colour) {
   model_->SetBackground(row, col, ToQColor(colour));
 }
 
+void TableGrid::SetCellForeColour(int row, int col, tables::Colour colour) {
+  model_->SetForeground(row, col, ToQColor(colour));
+}
+
+void TableGrid::SetCellNote(int row, int col, const tables::CellNote& note) {
+  model_->SetNote(row, col, note.changed, ToQString(note.toolTip));
+}
+
 void TableGrid::SetCurrentCell(int row, int col) {
   model_->Text(row, col);
   const QModelIndex target = model_->IndexOf(row, col);

@@ -36,14 +36,6 @@ std::string Quoted(std::string_view text) {
   return excerpt + "\"";
 }
 
-struct Redraw {
-  explicit Redraw(Grid& redrawn) : grid(redrawn) { grid.SetRedraw(false); }
-  ~Redraw() { grid.SetRedraw(true); }
-  Redraw(const Redraw&) = delete;
-  Redraw& operator=(const Redraw&) = delete;
-  Grid& grid;
-};
-
 // The first cell of the block, placed at (row, col), whose text is no number.
 std::optional<std::string> FirstNonNumber(const Grid& grid, const ClipBlock& block, int row,
                                           int col) {
@@ -101,7 +93,7 @@ void PasteClipboard(Grid& grid, Chart& chart, TableKind kind, std::string_view m
   }
   {
     grid.SetCurrentCell(cells->row1, cells->col1);
-    const Redraw redraw(grid);
+    const GridRedraw redraw(grid);
     grid.ExtendSelection(lastRow, lastCol);
     grid.SetClipText(JoinClipText(block));
     grid.SetCurrentCell(cells->row1, cells->col1);

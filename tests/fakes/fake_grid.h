@@ -35,6 +35,12 @@ class FakeGrid : public tables::Grid {
   void SetCellBackColour(int row, int col, tables::Colour colour) override {
     backgrounds[{row, col}] = colour;
   }
+  void SetCellForeColour(int row, int col, tables::Colour colour) override {
+    foregrounds[{row, col}] = colour;
+  }
+  void SetCellNote(int row, int col, const tables::CellNote& note) override {
+    notes[{row, col}] = note;
+  }
 
   void SetCurrentCell(int row, int col) override {
     bool cancel = false;
@@ -128,6 +134,8 @@ class FakeGrid : public tables::Grid {
   tables::GridEvents* sink = nullptr;
   std::vector<std::string> texts;
   std::map<std::pair<int, int>, tables::Colour> backgrounds;
+  std::map<std::pair<int, int>, tables::Colour> foregrounds;
+  std::map<std::pair<int, int>, tables::CellNote> notes;
   std::map<std::pair<int, int>, std::pair<tables::Colour, tables::Colour>> currentColours;
   tables::GridColours colours{{255, 255, 255}, {0, 0, 0}, {0, 120, 215}, {255, 255, 255}};
   tables::CellRect selection;
