@@ -36,6 +36,12 @@ inline constexpr std::string_view kPopUpEdit3D = "mnuPopUpEdit3D";
 inline constexpr std::string_view kPopUpCopy3D = "mnuPopUpCopy3D";
 inline constexpr std::string_view kPopUpPaste3D = "mnuPopUpPaste3D";
 inline constexpr std::string_view kPopUpModify3D = "mnuPopUpModify3D";
+// Comparing and exchanging tunes, after the system's own items.
+inline constexpr std::string_view kSepExchange = "mnuSepExchange";
+inline constexpr std::string_view kCompareWithFile = "mnuCompareWithFile";
+inline constexpr std::string_view kExportTable = "mnuExportTable";
+inline constexpr std::string_view kImportTable = "mnuImportTable";
+inline constexpr std::string_view kCompareWithQuillon = "mnuCompareWithQuillon";
 }  // namespace menu
 
 struct MenuItemSpec {

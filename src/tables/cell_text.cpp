@@ -1,5 +1,6 @@
 #include "tables/cell_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -46,6 +47,13 @@ bool IsNumeric(std::string_view text) {
     i = exponentEnd;
   }
   return i == text.size();
+}
+
+bool IsDecimalCommaNumber(std::string_view text) {
+  if (text.find(',') == std::string_view::npos) return false;
+  std::string dotted(text);
+  std::replace(dotted.begin(), dotted.end(), ',', '.');
+  return IsNumeric(dotted);
 }
 
 double CellNumber(std::string_view text) { return IsNumeric(text) ? core::LeadingNumber(text) : 0; }

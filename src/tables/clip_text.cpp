@@ -5,6 +5,8 @@ namespace tables {
 namespace {
 
 constexpr char kLineFeed = '\n';
+constexpr char kComma = ',';
+constexpr char kSemicolon = ';';
 
 bool IsRowEnd(char c) { return c == kClipRowSeparator || c == kLineFeed; }
 
@@ -21,15 +23,23 @@ std::string_view WithoutTrailingRowEnd(std::string_view text) {
   return text;
 }
 
-std::vector<std::string> SplitRow(std::string_view row, int maxCols) {
+std::vector<std::string> SplitRow(std::string_view row, int maxCols, char separator) {
   std::vector<std::string> cells;
   while (static_cast<int>(cells.size()) < maxCols) {
-    const std::size_t tab = row.find(kClipCellSeparator);
-    cells.emplace_back(row.substr(0, tab));
-    if (tab == std::string_view::npos) break;
-    row.remove_prefix(tab + 1);
+    const std::size_t end = row.find(separator);
+    cells.emplace_back(row.substr(0, end));
+    if (end == std::string_view::npos) break;
+    row.remove_prefix(end + 1);
   }
   return cells;
+}
+
+// TAB where the text has one; else the semicolon of decimal-comma spreadsheets, else the comma.
+char CellSeparatorOf(std::string_view text) {
+  if (text.find(kClipCellSeparator) != std::string_view::npos) return kClipCellSeparator;
+  if (text.find(kSemicolon) != std::string_view::npos) return kSemicolon;
+  if (text.find(kComma) != std::string_view::npos) return kComma;
+  return kClipCellSeparator;
 }
 
 }  // namespace
@@ -38,10 +48,11 @@ ClipBlock SplitClipText(std::string_view text, int maxRows, int maxCols) {
   ClipBlock block;
   text = WithoutTrailingRowEnd(text);
   if (text.empty() || maxCols < 1) return block;
+  const char separator = CellSeparatorOf(text);
   while (static_cast<int>(block.size()) < maxRows) {
     std::size_t end = 0;
     while (end < text.size() && !IsRowEnd(text[end])) ++end;
-    block.push_back(SplitRow(text.substr(0, end), maxCols));
+    block.push_back(SplitRow(text.substr(0, end), maxCols, separator));
     if (end == text.size()) break;
     text.remove_prefix(end + RowEndLength(text.substr(end)));
   }

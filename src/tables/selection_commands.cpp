@@ -17,6 +17,10 @@ constexpr const char* kNothingToPaste =
 constexpr const char* kUnreadableModify =
     " is not a change Modify can make. Enter a number such as 30, -5, +10, 80%, -7.5% or "
     "+15%.";
+constexpr const char* kNumbersOnly = "Paste numbers only, with \".\" as the decimal point.";
+constexpr const char* kDecimalComma =
+    "A decimal comma is not accepted: write the decimal point as \".\", and separate the "
+    "cells by tabs or semicolons.";
 // Characters of a refused text that a message quotes; the rest is cut off.
 constexpr std::size_t kExcerptCharacters = 24;
 
@@ -54,8 +58,8 @@ std::optional<std::string> FirstNonNumber(const Grid& grid, const ClipBlock& blo
       if (IsNumeric(block[i][j])) continue;
       return "The text " + Quoted(block[i][j]) + " for the cell at " +
              CellPlace(grid, row + static_cast<int>(i), col + static_cast<int>(j)) +
-             " is not a number, so nothing was pasted. Paste numbers only, with \".\" as the "
-             "decimal point.";
+             " is not a number, so nothing was pasted. " +
+             (IsDecimalCommaNumber(block[i][j]) ? kDecimalComma : kNumbersOnly);
     }
   }
   return std::nullopt;
