@@ -34,11 +34,14 @@ std::vector<std::string> SplitRow(std::string_view row, int maxCols, char separa
   return cells;
 }
 
-// TAB where the text has one; else the semicolon of decimal-comma spreadsheets, else the comma.
-char CellSeparatorOf(std::string_view text) {
-  if (text.find(kClipCellSeparator) != std::string_view::npos) return kClipCellSeparator;
-  if (text.find(kSemicolon) != std::string_view::npos) return kSemicolon;
-  if (text.find(kComma) != std::string_view::npos) return kComma;
+// TAB where the rows have one; else the semicolon of decimal-comma spreadsheets, else the
+// comma.
+char CellSeparatorOf(const std::vector<std::string_view>& rows) {
+  for (const char separator : {kClipCellSeparator, kSemicolon, kComma}) {
+    for (const std::string_view row : rows) {
+      if (row.find(separator) != std::string_view::npos) return separator;
+    }
+  }
   return kClipCellSeparator;
 }
 
@@ -48,14 +51,17 @@ ClipBlock SplitClipText(std::string_view text, int maxRows, int maxCols) {
   ClipBlock block;
   text = WithoutTrailingRowEnd(text);
   if (text.empty() || maxCols < 1) return block;
-  const char separator = CellSeparatorOf(text);
-  while (static_cast<int>(block.size()) < maxRows) {
+  std::vector<std::string_view> rows;
+  while (static_cast<int>(rows.size()) < maxRows) {
     std::size_t end = 0;
     while (end < text.size() && !IsRowEnd(text[end])) ++end;
-    block.push_back(SplitRow(text.substr(0, end), maxCols, separator));
+    rows.push_back(text.substr(0, end));
     if (end == text.size()) break;
     text.remove_prefix(end + RowEndLength(text.substr(end)));
   }
+  // Only the rows kept decide, so that the block reads the same when joined again.
+  const char separator = CellSeparatorOf(rows);
+  for (const std::string_view row : rows) block.push_back(SplitRow(row, maxCols, separator));
   return block;
 }
 
