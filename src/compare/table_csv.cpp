@@ -62,7 +62,10 @@ class LineReader {
       const std::string_view text = rest_.substr(0, end);
       const bool crlf = end + 1 < rest_.size() && rest_[end] == '\r' && rest_[end + 1] == '\n';
       rest_.remove_prefix(std::min(rest_.size(), end + (crlf ? 2 : 1)));
-      line = {++lineNumber_, {}};
+      ++lineNumber_;
+      // Blank lines, and the empty rows spreadsheets write as separators only, are skipped.
+      if (text.find_first_not_of(" \t,;") == std::string_view::npos) continue;
+      line = {lineNumber_, {}};
       if (!separator_) separator_ = ChooseSeparator(text);
       if (!Split(text, line, problem)) return false;
       const bool filled = std::any_of(line.fields.begin(), line.fields.end(),
@@ -75,8 +78,8 @@ class LineReader {
   int LastLine() const { return lineNumber_; }
 
  private:
-  static std::optional<char> ChooseSeparator(std::string_view text) {
-    if (Trimmed(text).empty()) return std::nullopt;
+  // The header decides: ";" where it has no ",", as spreadsheets with a decimal comma write.
+  static char ChooseSeparator(std::string_view text) {
     return text.find(kComma) == std::string_view::npos &&
                    text.find(kSemicolon) != std::string_view::npos
                ? kSemicolon
@@ -193,7 +196,7 @@ std::optional<std::string> RowProblem(const Line& line, const tables::TableLayou
     const std::optional<double> value = Number(field);
     if (!value) return place + NumberProblem(field);
     if (auto refusal = CheckCellValue(kind, tables::IsLocked(moduleVersion, r, c), *value)) {
-      return place + Unrounded(*value) + " " + *refusal + ".";
+      return place + Excerpt(field) + " " + *refusal + ".";
     }
     values.cells.push_back(*value);
   }
