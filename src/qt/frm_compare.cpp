@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kWidth = 900;
 constexpr int kHeight = 640;
+constexpr int kRowPadding = 6;
 // The header lines of the report: which tune is which, and the summary.
 constexpr std::size_t kSummaryLines = 3;
 const QColor kMissingRow(210, 210, 210);
@@ -41,6 +42,8 @@ QTableWidget* NewGrid(QWidget* parent, int rows, const QStringList& columns) {
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  // Rows as low as the text allows, so a whole table shows at once.
+  grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + kRowPadding);
   return grid;
 }
 

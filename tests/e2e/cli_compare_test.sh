@@ -12,10 +12,6 @@ trap 'rm -rf "$out"' EXIT
 # shellcheck source=sim_helpers.sh
 source "$(dirname "$0")/sim_helpers.sh"
 
-expect_status() {
-  [ "$status" -eq "$1" ] || { cat "$out/stdout" "$out/stderr" >&2; fail "$2 exited $status, not $1"; }
-}
-
 for edition in vosk kq ql2-vosk ql2-kq jx; do
   "$cli" new --edition "$edition" "$out/$edition.dat" >/dev/null
   tables="front rear"
