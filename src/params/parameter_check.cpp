@@ -38,8 +38,6 @@ std::span<const ParameterBox> ParameterBoxes(Generation generation) {
   return kSecondGenerationBoxes;
 }
 
-std::string ParameterTitle(int number) { return "Parameter " + std::to_string(number); }
-
 std::string ParameterText(std::int16_t value) {
   return (value < 0 ? "" : " ") + std::to_string(value);
 }

@@ -15,6 +15,7 @@
 #include "qt/grid_delegate.h"
 #include "qt/qt_text.h"
 #include "qt/twips.h"
+#include "tables/clip_text.h"
 
 namespace qtui {
 
@@ -190,22 +191,22 @@ void TableGrid::ExtendSelection(int row, int col) {
 }
 
 std::string TableGrid::ClipText(const tables::CellRect& rect) const {
-  QStringList rows;
+  tables::ClipBlock block;
   for (int r = rect.row1; r <= rect.row2; ++r) {
-    QStringList cells;
-    for (int c = rect.col1; c <= rect.col2; ++c) cells << model_->Text(r, c);
-    rows << cells.join(QLatin1Char('\t'));
+    std::vector<std::string>& row = block.emplace_back();
+    for (int c = rect.col1; c <= rect.col2; ++c) row.push_back(ToStdString(model_->Text(r, c)));
   }
-  return ToStdString(rows.join(QLatin1Char('\r')));
+  return tables::JoinClipText(block);
 }
 
 void TableGrid::SetClipText(const std::string& text) {
   const tables::CellRect rect = Selection();
-  const QStringList rows = ToQString(text).split(QLatin1Char('\r'));
-  for (qsizetype i = 0; i < rows.size() && rect.row1 + i <= rect.row2; ++i) {
-    const QStringList cells = rows[i].split(QLatin1Char('\t'));
-    for (qsizetype j = 0; j < cells.size() && rect.col1 + j <= rect.col2; ++j) {
-      model_->SetText(rect.row1 + static_cast<int>(i), rect.col1 + static_cast<int>(j), cells[j]);
+  const tables::ClipBlock block =
+      tables::SplitClipText(text, rect.row2 - rect.row1 + 1, rect.col2 - rect.col1 + 1);
+  for (std::size_t i = 0; i < block.size(); ++i) {
+    for (std::size_t j = 0; j < block[i].size(); ++j) {
+      model_->SetText(rect.row1 + static_cast<int>(i), rect.col1 + static_cast<int>(j),
+                      ToQString(block[i][j]));
     }
   }
 }

@@ -24,15 +24,13 @@ constexpr const char* kDecimalComma =
 // Characters of a refused text that a message quotes; the rest is cut off.
 constexpr std::size_t kExcerptCharacters = 24;
 
-bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
 // A short quotation of text for a message: control characters shown as "?", long texts
 // cut at a character boundary.
 std::string Quoted(std::string_view text) {
   std::string excerpt = "\"";
   std::size_t characters = 0;
   for (const char c : text) {
-    if (!IsUtf8Continuation(c) && ++characters > kExcerptCharacters) {
+    if (!core::IsUtf8Continuation(c) && ++characters > kExcerptCharacters) {
       excerpt += "...";
       break;
     }

@@ -9,6 +9,7 @@
 #include "tables/cell_text.h"
 #include "tables/chart_template.h"
 #include "tables/selection_commands.h"
+#include "tables/table_from_image.h"
 
 namespace tables {
 
@@ -122,7 +123,7 @@ void TableEditor::OpenTable(TableId table, const char* emptyBufferCaption) {
   ActiveTableName = TableName(table);
   window_.SetOpenTableName(ActiveTableName);
 
-  const TableLayout layout = TableLayoutFor(image_.ModuleVersion);
+  const TableFromImage shown = ReadTableFromImage(image_, table);
   const std::string_view templateName =
       ChartTemplateFileName(KindOf(table), image_.ModuleVersion == core::kVersionJX);
   ChartTemplate chartTemplate;
@@ -145,13 +146,13 @@ void TableEditor::OpenTable(TableId table, const char* emptyBufferCaption) {
                        chart_->SetValueLabelVisible(false);
                        chart_->SetHoleValue(kChartHoleValue);
                      },
-                     [&] { SetUpGrid(layout); },
+                     [&] { SetUpGrid(shown); },
                      [&] {
                        grid_->SetCurrentCell(0, 0);
                        HideGridAndChart();
                        chart_->SetBatchUpdating(true);
                      },
-                     [&] { FillCells(table, layout); },
+                     [&] { FillCells(shown); },
                      [&] { chart_->LoadElevationGrid(TableChartData); },
                      [&] {
                        chart_->SetBatchUpdating(false);
@@ -171,27 +172,20 @@ void TableEditor::OpenTable(TableId table, const char* emptyBufferCaption) {
                  });
 }
 
-void TableEditor::SetUpGrid(const TableLayout& layout) {
-  TableChartData = ChartValues(layout.rows, kTpsColumns);
-  TableChartData.rowPositions.assign(layout.rpm.begin(), layout.rpm.end());
-  TableChartData.columnPositions.assign(kTpsPercent.begin(), kTpsPercent.end());
-  grid_->SetRows(layout.rows + 1);
+void TableEditor::SetUpGrid(const TableFromImage& shown) {
+  grid_->SetRows(shown.Rows());
   grid_->SetCols(kGridCols);
   grid_->CentreAllColumns();
-  grid_->SetTextMatrix(0, 0, kCornerLabel);
-  for (int r = 1; r <= layout.rows; ++r) grid_->SetTextMatrix(r, 0, layout.rpmLabels[r - 1]);
-  for (int c = 1; c <= kTpsColumns; ++c) {
-    grid_->SetTextMatrix(0, c, std::string(kTpsLabels[c - 1]));
-  }
+  for (int c = 0; c < kGridCols; ++c) grid_->SetTextMatrix(0, c, shown.texts[0][c]);
+  for (int r = 1; r < shown.Rows(); ++r) grid_->SetTextMatrix(r, 0, shown.texts[r][0]);
 }
 
-void TableEditor::FillCells(TableId table, const TableLayout& layout) {
+void TableEditor::FillCells(const TableFromImage& shown) {
+  TableChartData = shown.chart;
   const Colour window = grid_->Colours().back;
   for (int c = 1; c <= kTpsColumns; ++c) {
-    for (int r = 1; r <= layout.rows; ++r) {
-      const DecodedCell cell = ReadCell(image_, table, layout.rows, r, c);
-      TableChartData.At(r, c) = cell.chart;
-      grid_->SetTextMatrix(r, c, FormatWhole(cell.displayed));
+    for (int r = 1; r < shown.Rows(); ++r) {
+      grid_->SetTextMatrix(r, c, shown.texts[r][c]);
       grid_->SetCellBackColour(r, c,
                                IsLocked(image_.ModuleVersion, r, c) ? kLockedCellColour : window);
     }
@@ -241,7 +235,7 @@ void TableEditor::mnuCopyFrontCylFuelTrimRear_Click() {
   // An open rear table would otherwise show, and on saving write back, the old values.
   if (TableIsOpen() && ActiveTableName == kRearCylTrimTableName) {
     chart_->SetBatchUpdating(true);
-    FillCells(TableId::RearCylTrim, layout);
+    FillCells(ReadTableFromImage(image_, TableId::RearCylTrim));
     chart_->LoadElevationGrid(TableChartData);
     chart_->SetBatchUpdating(false);
   }

@@ -15,6 +15,7 @@
 #include "tables/chart.h"
 #include "tables/chart_data.h"
 #include "tables/grid.h"
+#include "tables/table_from_image.h"
 #include "tables/table_map.h"
 #include "tables/table_window.h"
 
@@ -87,9 +88,10 @@ class TableEditor {
   // Each data cell of the open table with the byte its text encodes to.
   void ForEachEncodedCell(const EncodedCellVisitor& visit) const;
   void OpenTable(TableId table, const char* emptyBufferCaption);
-  void SetUpGrid(const TableLayout& layout);
-  // Decodes the image into the grid cells and TableChartData.
-  void FillCells(TableId table, const TableLayout& layout);
+  // The grid's size and its fixed row and column.
+  void SetUpGrid(const TableFromImage& shown);
+  // The table's cells into the grid and TableChartData.
+  void FillCells(const TableFromImage& shown);
   void HideGridAndChart();
   void EndTable();
 
