@@ -17,29 +17,12 @@ constexpr char kSemicolon = ';';
 constexpr char kQuote = '"';
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr int kCsvColumns = tables::kTpsColumns + 1;
-// Characters of a refused field that a message quotes.
-constexpr std::size_t kExcerptBytes = 24;
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-// A field as a message quotes it: control characters as "?", long ones cut short.
-std::string Excerpt(std::string_view field) {
-  std::string text = "\"";
-  std::size_t end = std::min(field.size(), kExcerptBytes);
-  // Never cut inside a UTF-8 character.
-  while (end < field.size() && end > 0 && (static_cast<unsigned char>(field[end]) & 0xC0) == 0x80) {
-    --end;
-  }
-  for (const char c : field.substr(0, end)) {
-    text += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
-  }
-  return text + (end < field.size() ? "...\"" : "\"");
 }
 
 struct Line {
@@ -163,14 +146,15 @@ std::optional<std::string> HeaderProblem(const Line& line) {
     const std::optional<double> percent = Number(label);
     if (percent && *percent == tables::kTpsPercent[static_cast<std::size_t>(c - 1)]) continue;
     return At(line, c + 1) + ": the header names " +
-           Excerpt(line.fields[static_cast<std::size_t>(c)]) + " where the table has " +
+           tables::QuotedExcerpt(line.fields[static_cast<std::size_t>(c)]) +
+           " where the table has " +
            std::string(tables::kTpsLabels[static_cast<std::size_t>(c - 1)]) + " TPS.";
   }
   return std::nullopt;
 }
 
 std::string NumberProblem(const std::string& field) {
-  return Excerpt(field) + " is not a number" +
+  return tables::QuotedExcerpt(field) + " is not a number" +
          (tables::IsDecimalCommaNumber(field)
               ? "; a decimal comma is not accepted: write the decimal point as \".\"."
               : ". Write numbers with \".\" as the decimal point.");
@@ -184,7 +168,7 @@ std::optional<std::string> RowProblem(const Line& line, const tables::TableLayou
   if (auto problem = ShapeProblem(line, rowName)) return problem;
   const std::optional<double> named = Number(line.fields[0]);
   if (!named || *named != rpm) {
-    return At(line, 1) + ": the row names " + Excerpt(line.fields[0]) +
+    return At(line, 1) + ": the row names " + tables::QuotedExcerpt(line.fields[0]) +
            " RPM where the table has " + std::to_string(rpm) + " RPM (row " + std::to_string(r) +
            " of " + std::to_string(layout.rows) + ").";
   }
@@ -196,7 +180,7 @@ std::optional<std::string> RowProblem(const Line& line, const tables::TableLayou
     const std::optional<double> value = Number(field);
     if (!value) return place + NumberProblem(field);
     if (auto refusal = CheckCellValue(kind, tables::IsLocked(moduleVersion, r, c), *value)) {
-      return place + Excerpt(field) + " " + *refusal + ".";
+      return place + tables::QuotedExcerpt(field) + " " + *refusal + ".";
     }
     values.cells.push_back(*value);
   }

@@ -10,6 +10,9 @@ namespace tables {
 
 namespace {
 
+// Characters of a refused text that a message quotes; the rest is cut off.
+constexpr std::size_t kExcerptCharacters = 24;
+
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -47,6 +50,20 @@ bool IsNumeric(std::string_view text) {
     i = exponentEnd;
   }
   return i == text.size();
+}
+
+std::string QuotedExcerpt(std::string_view text) {
+  std::string excerpt = "\"";
+  std::size_t characters = 0;
+  for (const char c : text) {
+    if (!core::IsUtf8Continuation(c) && ++characters > kExcerptCharacters) {
+      excerpt += "...";
+      break;
+    }
+    const auto byte = static_cast<unsigned char>(c);
+    excerpt += byte < 0x20 || byte == 0x7F ? '?' : c;
+  }
+  return excerpt + "\"";
 }
 
 bool IsDecimalCommaNumber(std::string_view text) {

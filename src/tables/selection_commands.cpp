@@ -21,25 +21,6 @@ constexpr const char* kNumbersOnly = "Paste numbers only, with \".\" as the deci
 constexpr const char* kDecimalComma =
     "A decimal comma is not accepted: write the decimal point as \".\", and separate the "
     "cells by tabs or semicolons.";
-// Characters of a refused text that a message quotes; the rest is cut off.
-constexpr std::size_t kExcerptCharacters = 24;
-
-// A short quotation of text for a message: control characters shown as "?", long texts
-// cut at a character boundary.
-std::string Quoted(std::string_view text) {
-  std::string excerpt = "\"";
-  std::size_t characters = 0;
-  for (const char c : text) {
-    if (!core::IsUtf8Continuation(c) && ++characters > kExcerptCharacters) {
-      excerpt += "...";
-      break;
-    }
-    const auto byte = static_cast<unsigned char>(c);
-    excerpt += byte < 0x20 || byte == 0x7F ? '?' : c;
-  }
-  return excerpt + "\"";
-}
-
 struct Redraw {
   explicit Redraw(Grid& grid) : grid(grid) { grid.SetRedraw(false); }
   ~Redraw() { grid.SetRedraw(true); }
@@ -54,7 +35,7 @@ std::optional<std::string> FirstNonNumber(const Grid& grid, const ClipBlock& blo
   for (std::size_t i = 0; i < block.size(); ++i) {
     for (std::size_t j = 0; j < block[i].size(); ++j) {
       if (IsNumeric(block[i][j])) continue;
-      return "The text " + Quoted(block[i][j]) + " for the cell at " +
+      return "The text " + QuotedExcerpt(block[i][j]) + " for the cell at " +
              CellPlace(grid, row + static_cast<int>(i), col + static_cast<int>(j)) +
              " is not a number, so nothing was pasted. " +
              (IsDecimalCommaNumber(block[i][j]) ? kDecimalComma : kNumbersOnly);
@@ -129,7 +110,7 @@ void ModifySelection(Grid& grid, Chart& chart, TableKind kind, std::string_view 
   if (answer.empty()) return;
   const std::optional<ModifyAnswer> change = ReadModifyAnswer(answer);
   if (!change) {
-    host.MsgBox(Quoted(answer) + kUnreadableModify, kModifyTitle, core::Buttons::OK,
+    host.MsgBox(QuotedExcerpt(answer) + kUnreadableModify, kModifyTitle, core::Buttons::OK,
                 core::Icon::Exclamation);
     return;
   }
