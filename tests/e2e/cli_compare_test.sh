@@ -66,6 +66,16 @@ run verify --port "$dev" "$out/jx.dat"
 expect_status 0 "verify of the module's own data"
 grep -qxF "The tunes are the same." "$out/stdout" || fail "verify does not say the data are the same"
 stop_sim
+# A KQ module whose edition byte has no code yet: the download marks it, and that marking is
+# no difference.
+cp "$out/kq.dat" "$out/unmarked.dat"
+printf '\x03' | dd of="$out/unmarked.dat" bs=1 seek=$((1280 + 33 - 16)) conv=notrunc status=none
+start_sim --edition kq --image "$out/unmarked.dat"
+run download --port "$dev" "$out/marked.dat"
+expect_status 0 "download from the unmarked KQ module"
+run verify --port "$dev" "$out/marked.dat"
+expect_status 0 "verify of a KQ module against its marked download"
+stop_sim
 cp "$out/jx.dat" "$out/flipped.dat"
 # FLASH word 6700: the front table's column 5, rows 1 and 2 (the file holds the low byte first).
 printf '\x90' | dd of="$out/flipped.dat" bs=1 seek=$(((6700 - 6272) * 2)) conv=notrunc status=none
