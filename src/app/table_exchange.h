@@ -12,7 +12,7 @@ namespace app {
 inline constexpr const char* kExportTableTitle = "Export Table";
 inline constexpr const char* kImportTableTitle = "Import Table";
 // A table's CSV takes a few kilobytes; far larger files are refused before they are read.
-inline constexpr std::size_t kLargestTableCsv = 64 * 1024 * 1024;
+inline constexpr std::size_t kLargestTableCsv = std::size_t{64} * 1024 * 1024;
 
 // Writes the open table, unsaved entries included, as ventrel-cli table --csv prints it.
 void ExportTable(Session& session, const tables::Grid& grid);

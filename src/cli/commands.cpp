@@ -25,8 +25,8 @@ const std::vector<Command>& Commands() {
       {"diff", "A.dat B.dat [--csv] - what differs between two tunes (exit 0 same, 1 differ)",
        RunDiff},
       {"verify",
-       "[--port DEVICE | --simulate[=EDITION]] FILE.dat [--csv] - whether the module holds the "
-       "file's data (exit 0 yes, 1 no, 2 not read)",
+       "[--port DEVICE | --simulate[=EDITION]] FILE.dat [--csv] - does the module hold the "
+       "file's data? (exit 0 yes, 1 no, 2 not read)",
        RunVerify},
       {"import",
        "FILE.dat front|rear|retard TABLE.csv [--out OTHER.dat [--force]] - a table from CSV into "

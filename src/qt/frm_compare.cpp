@@ -23,8 +23,8 @@ constexpr int kHeight = 640;
 constexpr int kRowPadding = 6;
 // The header lines of the report: which tune is which, and the summary.
 constexpr std::size_t kSummaryLines = 3;
-const QColor kMissingRow(210, 210, 210);
-const QColor kDifferingRow(255, 243, 176);
+constexpr tables::Colour kMissingRow{210, 210, 210};
+constexpr tables::Colour kDifferingRow{255, 243, 176};
 constexpr const char* kDiffers = "differs";
 
 QColor ToQColor(tables::Colour colour) { return QColor(colour.red, colour.green, colour.blue); }
@@ -61,7 +61,7 @@ void FillDifferences(QTableWidget& grid, const compare::TableComparison& table) 
     for (int col = 0; col < grid.columnCount(); ++col) {
       QTableWidgetItem* item = Item(onlyFirst || onlySecond ? "n/a" : "");
       if (onlyFirst || onlySecond) {
-        item->setBackground(kMissingRow);
+        item->setBackground(ToQColor(kMissingRow));
         item->setToolTip(onlyFirst ? QStringLiteral("Only the first tune has this row.")
                                    : QStringLiteral("Only the second tune has this row."));
       }
@@ -83,11 +83,11 @@ void AddRow(QTableWidget& grid, const std::string& name, const std::string& firs
             const std::string& second, const std::string& difference) {
   const int row = grid.rowCount();
   grid.insertRow(row);
-  const std::string texts[] = {name, first, second, difference};
-  for (int col = 0; col < 4; ++col) {
-    QTableWidgetItem* item = Item(texts[col]);
-    if (!difference.empty()) item->setBackground(kDifferingRow);
-    grid.setItem(row, col, item);
+  int col = 0;
+  for (const std::string& text : {name, first, second, difference}) {
+    QTableWidgetItem* item = Item(text);
+    if (!difference.empty()) item->setBackground(ToQColor(kDifferingRow));
+    grid.setItem(row, col++, item);
   }
 }
 

@@ -82,8 +82,8 @@ TEST_F(CompareWindow, CompareWithFileShowsTheDifferenceAndTakesTheSelectedCellIn
   const std::string pdf = (folder.path() / "comparison.pdf").string();
   rig.host.ExpectFileDialog(folder.path() / "comparison");
   Button("cmdSaveAsPdf")->click();
-  const std::string text =
-      printtest::RunPoppler(QStringLiteral("pdftotext"), {QString::fromStdString(pdf), "-"});
+  const std::string text = printtest::RunPoppler(
+      QStringLiteral("pdftotext"), {QString::fromStdString(pdf), QStringLiteral("-")});
   EXPECT_NE(text.find("The tunes are the same."), std::string::npos) << text;
   EXPECT_NE(text.find("Comparison Data Printed"), std::string::npos) << text;
 }
