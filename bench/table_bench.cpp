@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/window_state.h"
+#include "fakes/recording_view.h"
 #include "files/base_tune.h"
 #include "qt/table_chart.h"
 #include "qt/table_grid.h"
@@ -18,36 +20,6 @@ namespace {
 constexpr int kRuns = 60;
 constexpr double kOpenTargetMs = 30;
 constexpr double kSaveTargetMs = 5;
-
-// Any question or message would stall the measurement: count them as failures.
-class SilentHost : public core::Host {
- public:
-  core::Answer MsgBox(const std::string& text, const std::string&, core::Buttons,
-                      core::Icon) override {
-    std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
-    ++messages;
-    return core::Answer::Cancel;
-  }
-  std::optional<std::string> InputBox(const std::string&, const std::string&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> OpenFileDialog(const core::FileDialogRequest&) override { return {}; }
-  std::optional<std::string> SaveFileDialog(const core::FileDialogRequest&) override { return {}; }
-  void ShowProgress(const std::string&) override {}
-  void SetProgress(int) override {}
-  void HideProgress() override {}
-  void Yield() override { QApplication::processEvents(); }
-  std::string ClipboardText() override { return {}; }
-  void SetClipboardText(const std::string&) override {}
-  int messages = 0;
-};
-
-class NoCaption : public core::WindowView {
- public:
-  void SetCaption(const std::string&) override {}
-  void SetRetardTableCommandVisible(bool) override {}
-};
 
 class BenchWindow : public QMainWindow, public tables::TableWindow {
  public:
@@ -77,8 +49,9 @@ double Milliseconds(std::chrono::steady_clock::duration d) {
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  SilentHost host;
-  NoCaption view;
+  // Any question or message would stall the measurement: each counts as a failure.
+  bench::BenchHost host(bench::BenchHost::Notices::Fail);
+  fakes::RecordingView view;
   core::WindowState window(view);
   core::ModuleImage image = files::BaseTune("JX");
   tables::TableEditor editor(image, window, host,
@@ -119,7 +92,7 @@ int main(int argc, char** argv) {
   std::printf(
       "  save (encode into the image, close):  median %.2f ms, target %.0f ms, ratio %.2f\n", save,
       kSaveTargetMs, save / kSaveTargetMs);
-  const bool met = open <= kOpenTargetMs && save <= kSaveTargetMs && host.messages == 0;
+  const bool met = open <= kOpenTargetMs && save <= kSaveTargetMs && host.failures.empty();
   std::printf("  %s\n", met ? "targets met" : "TARGETS MISSED");
   return met ? 0 : 1;
 }

@@ -94,17 +94,17 @@ void GridModel::SetEditable(bool editable) {
 
 void GridModel::AllChanged() {
   if (rowCount() > 0 && columnCount() > 0) {
-    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
   }
-  if (columnCount() > 0) emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
-  if (rowCount() > 0) emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+  if (columnCount() > 0) Q_EMIT headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+  if (rowCount() > 0) Q_EMIT headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
 }
 
 void GridModel::CellChanged(int row, int col) {
-  if (row == 0 && col > 0) emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
-  if (col == 0 && row > 0) emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
+  if (row == 0 && col > 0) Q_EMIT headerDataChanged(Qt::Horizontal, col - 1, col - 1);
+  if (col == 0 && row > 0) Q_EMIT headerDataChanged(Qt::Vertical, row - 1, row - 1);
   const QModelIndex at = IndexOf(row, col);
-  if (at.isValid()) emit dataChanged(at, at);
+  if (at.isValid()) Q_EMIT dataChanged(at, at);
 }
 
 QString GridModel::Text(int row, int col) const {

@@ -333,9 +333,9 @@ void TableGrid::mousePressEvent(QMouseEvent* event) {
       event->button() == Qt::RightButton && at.isValid() && selectionModel()->isSelected(at);
   if (!keepSelection) QTableView::mousePressEvent(event);
   if (sink_) {
-    const QPoint at = event->position().toPoint();
+    const QPoint point = event->position().toPoint();
     sink_->MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()),
-                     PixelsToTwipsX(*this, at.x()), PixelsToTwipsY(*this, at.y()));
+                     PixelsToTwipsX(*this, point.x()), PixelsToTwipsY(*this, point.y()));
   }
 }
 
@@ -356,9 +356,9 @@ void TableGrid::keyPressEvent(QKeyEvent* event) {
     return;
   }
   if (event->matches(QKeySequence::Copy)) {
-    emit copyRequested();
+    Q_EMIT copyRequested();
   } else if (event->matches(QKeySequence::Paste)) {
-    emit pasteRequested();
+    Q_EMIT pasteRequested();
   } else if (event->key() == Qt::Key_Delete) {
     // Clearing cells is not a table operation: an empty cell would save as zero.
   } else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&

@@ -71,7 +71,7 @@ class TableGrid : public QTableView, public tables::Grid {
   void StepDown();
   bool Editing() const { return state() == EditingState; }
 
- signals:
+ Q_SIGNALS:
   // Ctrl+C and Ctrl+V on the grid: the context menu's Copy and Paste.
   void copyRequested();
   void pasteRequested();

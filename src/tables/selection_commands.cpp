@@ -22,7 +22,7 @@ constexpr const char* kDecimalComma =
     "A decimal comma is not accepted: write the decimal point as \".\", and separate the "
     "cells by tabs or semicolons.";
 struct Redraw {
-  explicit Redraw(Grid& grid) : grid(grid) { grid.SetRedraw(false); }
+  explicit Redraw(Grid& redrawn) : grid(redrawn) { grid.SetRedraw(false); }
   ~Redraw() { grid.SetRedraw(true); }
   Redraw(const Redraw&) = delete;
   Redraw& operator=(const Redraw&) = delete;

@@ -14,7 +14,7 @@ namespace fakes {
 
 class FakeGrid : public tables::Grid {
  public:
-  void SetEventSink(tables::GridEvents* sink) override { this->sink = sink; }
+  void SetEventSink(tables::GridEvents* events) override { sink = events; }
 
   void SetRows(int rows) override {
     rows_ = rows;
@@ -107,11 +107,11 @@ class FakeGrid : public tables::Grid {
     editText = text;
   }
 
-  void SetEditable(bool editable) override { this->editable = editable; }
+  void SetEditable(bool on) override { editable = on; }
   bool Editable() const override { return editable; }
   void SetToolTip(const std::string& text) override { toolTip = text; }
 
-  void SetVisible(bool visible) override { this->visible = visible; }
+  void SetVisible(bool shown) override { visible = shown; }
   bool Visible() const override { return visible; }
 
   void Move(int left, int top, int width, int height) override {

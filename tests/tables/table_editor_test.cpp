@@ -191,7 +191,7 @@ TEST_F(TableEditorTest, CopyWhileTheRearTableIsOpenShowsTheCopiedValues) {
 
 TEST(TableEditorDetached, PermissionSetBeforeTheGridExistsReachesItWhenAttached) {
   fakes::ScriptedHost host;
-  tablestest::RecordingView view;
+  fakes::RecordingView view;
   core::WindowState window(view);
   core::ModuleImage image;
   tables::TableEditor editor(image, window, host, VENTREL_DATA_DIR);
