@@ -11,6 +11,7 @@
 #include "fakes/fake_chart.h"
 #include "fakes/fake_grid.h"
 #include "fakes/recording_print_surface.h"
+#include "fakes/recording_view.h"
 #include "fakes/scripted_host.h"
 #include "fakes/temp_folder.h"
 #include "files/base_tune.h"
@@ -21,12 +22,6 @@ namespace {
 
 using core::Answer;
 using tables::TableId;
-
-class NoView : public core::WindowView {
- public:
-  void SetCaption(const std::string&) override {}
-  void SetRetardTableCommandVisible(bool) override {}
-};
 
 class Exchange : public testing::Test {
  protected:
@@ -53,7 +48,7 @@ class Exchange : public testing::Test {
 
   fakes::TempFolder folder;
   fakes::ScriptedHost host;
-  NoView view;
+  fakes::RecordingView view;
   app::Session session{host, view, app::BuiltInBranding(), VENTREL_DATA_DIR};
   fakes::FakeGrid grid;
   fakes::FakeChart chart;
