@@ -18,6 +18,7 @@
 #include "app/menu_tree.h"
 #include "core/error_prompt.h"
 #include "files/data_file_commands.h"
+#include "qt/compare_commands.h"
 #include "qt/edit_params_binding.h"
 #include "qt/fra_port_select.h"
 #include "qt/help_window.h"
@@ -88,6 +89,7 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
   BindTableCommands(*this);
   BindPrintCommands(*this);
   transferCommands_ = std::make_unique<TransferCommands>(*this);
+  new CompareCommands(*this);
   qApp->installEventFilter(this);
 }
 
