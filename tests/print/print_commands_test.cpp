@@ -9,7 +9,6 @@
 #include "fakes/recording_print_surface.h"
 #include "fakes/recording_view.h"
 #include "fakes/scripted_host.h"
-#include "print/table_page.h"
 
 namespace {
 
@@ -95,14 +94,12 @@ TEST_F(PrintCommandsTest, ChartPageThenTableWithEveryJXRowAndTheCommentOnBoth) {
   EXPECT_EQ(tablePage.points, 8);
   EXPECT_EQ(tablePage.firstLineTwips, 2000);
   EXPECT_FALSE(tablePage.chart);
+  // The heading, a blank line, and the header row with all 22 rows of the JX table; the
+  // rows' own layout is the table page's test.
   ASSERT_EQ(tablePage.lines.size(), 3u + 1 + 23);
   EXPECT_TRUE(std::equal(heading.begin(), heading.end(), tablePage.lines.begin()));
   EXPECT_EQ(tablePage.lines[3], "");
-  EXPECT_EQ(tablePage.lines[4].substr(0, 33), "         RPM/TPS    0%     2.5%  ");
-  for (int r = 1; r <= 22; ++r) {
-    EXPECT_EQ(tablePage.lines[4 + static_cast<std::size_t>(r)].substr(9, 8),
-              print::FitField(grid.TextMatrix(r, 0), 8));
-  }
+  EXPECT_EQ(tablePage.lines[26].substr(0, 17), "           9500  ");
 }
 
 TEST_F(PrintCommandsTest, WithoutAChartPictureOnlyTheTablePageIsPrintedAfterANote) {
