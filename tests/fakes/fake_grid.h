@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "tables/clip_text.h"
 #include "tables/grid.h"
 
 namespace fakes {
@@ -63,35 +64,24 @@ class FakeGrid : public tables::Grid {
     selection = {std::min(currentRow, row), std::min(currentCol, col), std::max(currentRow, row),
                  std::max(currentCol, col)};
   }
+  // Copy and paste text made and read as the program's grid does.
   std::string ClipText(const tables::CellRect& rect) const override {
-    std::string text;
+    tables::ClipBlock block;
     for (int r = rect.row1; r <= rect.row2; ++r) {
-      if (r > rect.row1) text += '\r';
-      for (int c = rect.col1; c <= rect.col2; ++c) {
-        if (c > rect.col1) text += '\t';
-        text += TextMatrix(r, c);
-      }
+      std::vector<std::string>& row = block.emplace_back();
+      for (int c = rect.col1; c <= rect.col2; ++c) row.push_back(TextMatrix(r, c));
     }
-    return text;
+    return tables::JoinClipText(block);
   }
   void SetClipText(const std::string& text) override {
     clipTextSet.push_back(text);
-    int r = selection.row1;
-    int c = selection.col1;
-    std::string cell;
-    for (const char ch : text + '\r') {
-      if (ch == '\t' || ch == '\r') {
-        if (r <= selection.row2 && c <= selection.col2) TextAt(r, c) = cell;
-        cell.clear();
-        if (ch == '\t') {
-          ++c;
-        } else {
-          ++r;
-          c = selection.col1;
-        }
-        continue;
+    const tables::ClipBlock block = tables::SplitClipText(text, selection.row2 - selection.row1 + 1,
+                                                          selection.col2 - selection.col1 + 1);
+    for (std::size_t i = 0; i < block.size(); ++i) {
+      for (std::size_t j = 0; j < block[i].size(); ++j) {
+        TextAt(selection.row1 + static_cast<int>(i), selection.col1 + static_cast<int>(j)) =
+            block[i][j];
       }
-      cell += ch;
     }
   }
   void SetRedraw(bool on) override { redraw = on; }

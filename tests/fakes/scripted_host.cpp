@@ -6,6 +6,12 @@
 
 namespace fakes {
 
+void PrintTo(const MessageBoxRecord& box, std::ostream* out) {
+  *out << '{' << testing::PrintToString(box.text) << ", " << testing::PrintToString(box.title)
+       << ", buttons " << static_cast<int>(box.buttons) << ", icon " << static_cast<int>(box.icon)
+       << '}';
+}
+
 ScriptedHost::~ScriptedHost() {
   EXPECT_TRUE(answers_.empty()) << answers_.size() << " expected message box(es) never shown";
   EXPECT_TRUE(inputs_.empty()) << inputs_.size() << " expected input box(es) never shown";
@@ -14,6 +20,7 @@ ScriptedHost::~ScriptedHost() {
 
 core::Answer ScriptedHost::MsgBox(const std::string& text, const std::string& title,
                                   core::Buttons buttons, core::Icon icon) {
+  if (whileBoxIsUp) whileBoxIsUp();
   boxes.push_back({text, title, buttons, icon});
   if (answerEvery) return answerEvery(buttons);
   if (answers_.empty()) {
@@ -55,22 +62,20 @@ std::optional<std::string> ScriptedHost::NextPath(const core::FileDialogRequest&
   return path;
 }
 
-std::optional<std::string> ScriptedHost::OpenFileDialog(const core::FileDialogRequest& request) {
-  return NextPath(request);
-}
-
-std::optional<std::string> ScriptedHost::SaveFileDialog(const core::FileDialogRequest& request) {
-  return NextPath(request);
-}
-
 void ScriptedHost::ShowProgress(const std::string& caption) {
   progress.push_back({ProgressEvent::Kind::Show, caption, 0});
+  caption_ = caption;
 }
 
 void ScriptedHost::SetProgress(int percent) {
   progress.push_back({ProgressEvent::Kind::Set, {}, percent});
+  if (whileProgressing) whileProgressing(caption_, percent);
 }
 
-void ScriptedHost::HideProgress() { progress.push_back({ProgressEvent::Kind::Hide, {}, 0}); }
+std::vector<std::string> ScriptedHost::Texts() const {
+  std::vector<std::string> texts;
+  for (const MessageBoxRecord& box : boxes) texts.push_back(box.text);
+  return texts;
+}
 
 }  // namespace fakes

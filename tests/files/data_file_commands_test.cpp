@@ -14,6 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using core::Answer;
+using Box = fakes::MessageBoxRecord;
 
 std::string ReadAll(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -55,14 +56,12 @@ TEST_F(DataFileCommandsTest, OpenLoadsTheRegionsAndTakesTheEditionFromItsByte) {
   const fs::path path = TuneFile("tune.dat", 0x5A);
   host.ExpectBox(Answer::OK);
   Open(path);
-  ASSERT_EQ(host.fileDialogs.size(), 1u);
-  EXPECT_EQ(host.fileDialogs[0].title, "Open File");
-  EXPECT_EQ(host.fileDialogs[0].filter, "Quillon data files (*.dat)|*.dat");
-  ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].text,
-            "Loaded " + path.string() + " to buffer. Ready for editing or upload.");
-  EXPECT_EQ(host.boxes[0].title, "Open Data File");
-  EXPECT_EQ(host.boxes[0].icon, core::Icon::None);
+  EXPECT_EQ(host.fileDialogs.at(0).title + " " + host.fileDialogs[0].filter,
+            "Open File Quillon data files (*.dat)|*.dat");
+  EXPECT_EQ(
+      host.boxes,
+      (std::vector<Box>{{"Loaded " + path.string() + " to buffer. Ready for editing or upload.",
+                         "Open Data File", core::Buttons::OK, core::Icon::None}}));
   EXPECT_FALSE(image.FLASHBufferEmpty || image.EEPROMBufferEmpty);
   EXPECT_EQ(image.ModuleVersion, "JX");
   EXPECT_EQ(image.EditionByteValue, 0x5A);
@@ -71,77 +70,67 @@ TEST_F(DataFileCommandsTest, OpenLoadsTheRegionsAndTakesTheEditionFromItsByte) {
   EXPECT_EQ(image.EEPROMBuffer[95], 1359 % 251);
 }
 
-TEST_F(DataFileCommandsTest, EditionByteTableAndBlankByteCleanUp) {
-  for (const auto& [byte, version, retard] : {std::tuple{0x00, "VOSK", false},
-                                              {0x1F, "VOSK", false},
-                                              {0x2F, "KQ", false},
-                                              {0x30, "QL2 VOSK", true},
-                                              {0x45, "QL2 KQ", true},
-                                              {0x50, "JX", true},
-                                              {0x60, "VOSK", false},
-                                              {0xF0, "VOSK", false}}) {
+// Which byte names which edition, and the clean-up of each, are the core's; here that an
+// opened file gets both, and the window and the table editor follow the edition.
+TEST_F(DataFileCommandsTest, TheEditionByteDecidesTheEditionThePermissionAndTheCleanUp) {
+  for (const auto& [byte, version, secondGeneration, editable] :
+       {std::tuple{0x2F, "KQ", false, false},
+        {0x45, "QL2 KQ", true, false},
+        {0x50, "JX", true, true}}) {
     std::string bytes(1360, '\xFF');
     bytes[1297] = static_cast<char>(byte);
     host.ExpectBox(Answer::OK);
     if (!image.FLASHBufferEmpty) host.ExpectBox(Answer::OK);
     Open(folder.Write("e.dat", bytes));
     EXPECT_EQ(image.ModuleVersion, version);
-    EXPECT_EQ(view.retardVisible, retard);
-    const bool editable = std::string(version).find("KQ") == std::string::npos;
-    EXPECT_EQ(editor.TableEditPermission(), editable);
-    EXPECT_EQ(grid.Editable(), editable);
-    EXPECT_EQ(chart.interactions[tables::ChartInteraction::RotateZoom], editable);
-    EXPECT_EQ(chart.interactions[tables::ChartInteraction::SelectPoint], editable);
+    EXPECT_EQ(view.retardVisible, secondGeneration);
+    EXPECT_EQ(std::vector({editor.TableEditPermission(), grid.Editable(),
+                           chart.interactions[tables::ChartInteraction::RotateZoom],
+                           chart.interactions[tables::ChartInteraction::SelectPoint]}),
+              std::vector(4, editable))
+        << version;
     // Erased bytes of the retard table become zero, over the 22-row table on JX only.
-    const core::FLASHWord pastTheTable =
-        std::string(version) == "JX" ? core::FLASHWord{} : core::FLASHWord{0xFF, 0xFF};
-    EXPECT_EQ(image.FLASHBuffer[6304], core::FLASHWord{}) << version;
     EXPECT_EQ(image.FLASHBuffer[6384], core::FLASHWord{});
-    EXPECT_EQ(image.FLASHBuffer[6385], pastTheTable);
-    EXPECT_EQ(image.FLASHBuffer[6402], pastTheTable);
-    EXPECT_EQ(image.FLASHBuffer[6403], (core::FLASHWord{0xFF, 0xFF}));
+    EXPECT_EQ(image.FLASHBuffer[6402],
+              (std::string(version) == "JX" ? core::FLASHWord{} : core::FLASHWord{0xFF, 0xFF}));
   }
 }
 
 TEST_F(DataFileCommandsTest, CancelDismissOrAShortOrUnreadableFileLoseNothing) {
   LoadSomething();
   editor.mnuEditFrontCylTrimTbl_Click();
-  host.ExpectBox(Answer::Cancel);
+  editor.CopyBuffer = "kept";
+  host.ExpectBoxes({Answer::Cancel, Answer::OK});
   files::OpenFile(image, editor, window, host);
-  EXPECT_EQ(host.boxes[0].text, "Data buffer not empty. OK to overwrite?");
-  EXPECT_EQ(host.boxes[0].buttons, core::Buttons::OKCancel);
   EXPECT_TRUE(host.fileDialogs.empty());
-  host.ExpectBox(Answer::OK);
   host.ExpectFileDialog(std::nullopt);
   files::OpenFile(image, editor, window, host);
-  for (const std::size_t size : {0, 1, 1359}) {
-    host.ExpectBox(Answer::OK);
-    host.ExpectBox(Answer::OK);
-    Open(TuneFile("short.dat", 0x50, size));
-    EXPECT_EQ(host.boxes.back().text, "Error - reached premature end-of-file");
-    EXPECT_EQ(host.boxes.back().icon, core::Icon::Exclamation);
+  host.ExpectBoxes({Answer::OK, Answer::OK});
+  Open(TuneFile("short.dat", 0x50, 1359));
+  // A folder picked as the file: the reason, Retry, then Ignore.
+  fs::create_directory(folder.path() / "folder.dat");
+  host.ExpectBoxes({Answer::OK, Answer::Retry, Answer::Ignore});
+  Open(folder.path() / "folder.dat");
+  const Box overwrite{"Data buffer not empty. OK to overwrite?", "Open Data File",
+                      core::Buttons::OKCancel, core::Icon::None};
+  ASSERT_EQ(host.boxes.size(), 7u);
+  EXPECT_EQ(std::vector(host.boxes.begin(), host.boxes.begin() + 4),
+            (std::vector<Box>{overwrite,
+                              overwrite,
+                              overwrite,
+                              {"Error - reached premature end-of-file", "Open Data File",
+                               core::Buttons::OK, core::Icon::Exclamation}}));
+  // The reason is told again on Retry.
+  for (const std::size_t i : {5u, 6u}) {
+    EXPECT_NE(host.boxes[i].text.find("it is a folder"), std::string::npos);
+    EXPECT_EQ(host.boxes[i].title, "Error");
   }
   EXPECT_TRUE(grid.Visible());
   ExpectUntouched();
-  // A folder picked as the file: the reason, Retry, then Ignore.
-  fs::create_directory(folder.path() / "folder.dat");
-  host.ExpectBox(Answer::OK);
-  host.ExpectBox(Answer::Retry);
-  host.ExpectBox(Answer::Ignore);
-  const std::size_t shown = host.boxes.size();
-  Open(folder.path() / "folder.dat");
-  ASSERT_EQ(host.boxes.size(), shown + 3);
-  EXPECT_NE(host.boxes[shown + 1].text.find("it is a folder"), std::string::npos);
-  EXPECT_EQ(host.boxes[shown + 2].title, "Error");
-  ExpectUntouched();
-}
+  EXPECT_EQ(editor.CopyBuffer, "kept");
 
-TEST_F(DataFileCommandsTest, OpenOverAnOpenTableHidesItWithoutSaving) {
-  LoadSomething();
-  editor.mnuEditFrontCylTrimTbl_Click();
-  editor.CopyBuffer = "kept";
-  host.ExpectBox(Answer::OK);
-  host.ExpectBox(Answer::OK);
+  // Opened at last: the open table goes without being saved.
+  host.ExpectBoxes({Answer::OK, Answer::OK});
   Open(TuneFile("next.dat", 0x30));
   EXPECT_FALSE(grid.Visible() || chart.Visible());
   EXPECT_EQ(editor.CopyBuffer, "kept");
@@ -151,17 +140,16 @@ TEST_F(DataFileCommandsTest, OpenOverAnOpenTableHidesItWithoutSaving) {
 TEST_F(DataFileCommandsTest, MissingFileRetriesThenCancelReachesTheErrorPrompt) {
   const fs::path missing = folder.path() / "gone.dat";
   host.ExpectFileDialog(missing.string());
-  host.ExpectBox(Answer::Retry);
   host.ExpectFileDialog(missing.string());
-  host.ExpectBox(Answer::Cancel);
-  host.ExpectBox(Answer::Abort);
+  host.ExpectBoxes({Answer::Retry, Answer::Cancel, Answer::Abort});
   files::OpenFile(image, editor, window, host);
-  ASSERT_EQ(host.boxes.size(), 3u);
-  EXPECT_EQ(host.boxes[0].text, missing.string() + "\r\nFile not found.");
-  EXPECT_EQ(host.boxes[0].title, "File Open");
-  EXPECT_EQ(host.boxes[0].buttons, core::Buttons::RetryCancel);
-  EXPECT_EQ(host.boxes[2].text, "Canceled File Open");
-  EXPECT_EQ(host.boxes[2].title, "Error");
+  const Box notFound{missing.string() + "\r\nFile not found.", "File Open",
+                     core::Buttons::RetryCancel, core::Icon::Exclamation};
+  EXPECT_EQ(host.boxes,
+            (std::vector<Box>{notFound,
+                              notFound,
+                              {"Canceled File Open", "Error", core::Buttons::AbortRetryIgnore,
+                               core::Icon::Critical}}));
   EXPECT_TRUE(image.FLASHBufferEmpty);
 }
 
@@ -191,8 +179,8 @@ TEST_F(DataFileCommandsTest, SaveReplacesOnYesAsksAgainOnNoAndAddsTheSuffix) {
 TEST_F(DataFileCommandsTest, SaveOfAnEmptyBufferOpensNoDialog) {
   host.ExpectBox(Answer::OK);
   EXPECT_FALSE(Save());
-  EXPECT_EQ(host.boxes[0].text, "Data buffer empty.");
-  EXPECT_EQ(host.boxes[0].title, "Save Data File");
+  EXPECT_EQ(host.boxes, (std::vector<Box>{{"Data buffer empty.", "Save Data File",
+                                           core::Buttons::OK, core::Icon::Exclamation}}));
   EXPECT_TRUE(host.fileDialogs.empty());
 }
 
@@ -215,8 +203,7 @@ TEST_F(DataFileCommandsTest, SaveClosesTheTableFirstAndCancelThereSavesNothing) 
 TEST_F(DataFileCommandsTest, FailedSaveReportsTheReasonAndKeepsTheCaption) {
   LoadSomething();
   host.ExpectFileDialog((folder.path() / "missing-folder" / "t.dat").string());
-  host.ExpectBox(Answer::Retry);
-  host.ExpectBox(Answer::Abort);
+  host.ExpectBoxes({Answer::Retry, Answer::Abort});
   EXPECT_FALSE(Save());
   ASSERT_EQ(host.boxes.size(), 2u);
   EXPECT_EQ(host.boxes[0].title, "Error");

@@ -55,22 +55,18 @@ class GarbagePort : public core::SerialPort {
   std::deque<Byte> incoming_;
 };
 
-// Nobody at the keyboard: every prompt is answered with Ignore.
-class IgnoringHost : public fakes::ScriptedHost {
- public:
-  core::Answer MsgBox(const std::string&, const std::string&, core::Buttons buttons,
-                      core::Icon) override {
-    ++prompts;
-    return buttons == core::Buttons::AbortRetryIgnore ? core::Answer::Ignore : core::Answer::Cancel;
-  }
-  int prompts = 0;
-};
-
 struct GarbageRig {
-  explicit GarbageRig(unsigned seed) : port(clock, seed) { link.Attach(port, clock); }
+  explicit GarbageRig(unsigned seed) : port(clock, seed) {
+    link.Attach(port, clock);
+    // Nobody at the keyboard: every prompt is answered with Ignore.
+    host.answerEvery = [](core::Buttons buttons) {
+      return buttons == core::Buttons::AbortRetryIgnore ? core::Answer::Ignore
+                                                        : core::Answer::Cancel;
+    };
+  }
   fakes::FakeClock clock;
   GarbagePort port;
-  IgnoringHost host;
+  fakes::ScriptedHost host;
   bool abortFlag = false;
   comm::Link link{host, abortFlag};
 };

@@ -1,7 +1,6 @@
 // A link wired to the simulated module on the fake clock, with a scripted host.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,29 +35,6 @@ inline core::ModuleImage RegionsOf(const sim::Memories& memories) {
   return image;
 }
 
-// Calls whileYielding at every yield, counting from 1, and whileProgressing at every
-// progress step, so a test can press Esc mid-loop (also in a loop that does not yield).
-class YieldingHost : public fakes::ScriptedHost {
- public:
-  std::function<void(int)> whileYielding;
-  std::function<void(const std::string& caption, int percent)> whileProgressing;
-  void Yield() override {
-    ScriptedHost::Yield();
-    if (whileYielding) whileYielding(yields);
-  }
-  void ShowProgress(const std::string& caption) override {
-    ScriptedHost::ShowProgress(caption);
-    caption_ = caption;
-  }
-  void SetProgress(int percent) override {
-    ScriptedHost::SetProgress(percent);
-    if (whileProgressing) whileProgressing(caption_, percent);
-  }
-
- private:
-  std::string caption_;
-};
-
 struct LinkRig {
   explicit LinkRig(sim::Edition edition = sim::Edition::JX, sim::Faults faults = {})
       : module(edition, std::move(faults)) {
@@ -77,14 +53,10 @@ struct LinkRig {
     ASSERT_TRUE(link.EnterBootLoad());
     Sent();
   }
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
-    for (const auto& box : host.boxes) texts.push_back(box.text);
-    return texts;
-  }
+  std::vector<std::string> Texts() const { return host.Texts(); }
 
   fakes::FakeClock clock;
-  YieldingHost host;
+  fakes::ScriptedHost host;
   bool AbortFlag = false;
   sim::QuillonModule module;
   sim::SimulatedPort port{module, clock};

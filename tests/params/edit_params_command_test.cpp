@@ -8,10 +8,7 @@
 #include <set>
 
 #include "fake_params_view.h"
-#include "fakes/recording_view.h"
 #include "fakes/scripted_host.h"
-#include "params/table_editor_adapter.h"
-#include "tables/table_editor.h"
 
 namespace {
 
@@ -51,11 +48,9 @@ TEST_F(EditParamsTest, EmptyFLASHImageRefusesEvenWithEEPROMData) {
     host.ExpectBox(answer);
     params::EditParams(image, host, tables, dialogs);
   }
-  ASSERT_EQ(host.boxes.size(), 2u);
-  EXPECT_EQ(host.boxes[0].text, "Data Buffer Empty - Nothing to Edit.");
-  EXPECT_EQ(host.boxes[0].title, "Edit Quillon Parameters");
-  EXPECT_EQ(host.boxes[0].buttons, core::Buttons::OKCancel);
-  EXPECT_EQ(host.boxes[0].icon, core::Icon::Exclamation);
+  EXPECT_EQ(host.boxes, std::vector<fakes::MessageBoxRecord>(
+                            2, {"Data Buffer Empty - Nothing to Edit.", "Edit Quillon Parameters",
+                                core::Buttons::OKCancel, core::Icon::Exclamation}));
   EXPECT_TRUE(dialogs.generations.empty());
 }
 
@@ -111,24 +106,6 @@ TEST_F(EditParamsTest, CancelLeavesTheImageAndTheNextOpeningReloads) {
     params::EditParams(image, host, tables, dialogs);
   }
   EXPECT_EQ(image.EEPROMBuffer, before);
-}
-
-TEST_F(EditParamsTest, ConversionMakesTheMainWindowsTablesReadOnly) {
-  fakes::RecordingView view;
-  core::WindowState window(view);
-  tables::TableEditor editor(image, window, host, ".");
-  editor.SetTableEditPermission(true);
-  params::TableEditorAdapter adapter(editor);
-  Load("QL2 VOSK");
-  dialogs.script = [](params::ParamsPresenter& p, paramstest::FakeParamsView&) {
-    p.optKQVersion_Click();
-    p.cmdCancel_Click();
-  };
-  host.ExpectBox(Answer::OK);
-  params::EditParams(image, host, adapter, dialogs);
-  EXPECT_FALSE(editor.TableEditPermission());
-  EXPECT_EQ(image.ModuleVersion, "QL2 KQ");
-  EXPECT_EQ(image.EEPROMBuffer[33], 0x41);
 }
 
 }  // namespace

@@ -51,6 +51,14 @@ class FakeParamsView : public params::ParamsDialog {
     if (script) script(presenter, *this);
   }
 
+  // The switches as six letters, '-' where off: KQ and Vosk options enabled, swap mode
+  // enabled and checked, trim enabled and checked ("KVSsTt").
+  std::string Switches() const {
+    std::string shown = "KVSsTt";
+    const bool on[] = {kqEnabled, voskEnabled, swapEnabled, swapChecked, trimEnabled, trimChecked};
+    for (std::size_t i = 0; i < shown.size(); ++i) shown[i] = on[i] ? shown[i] : '-';
+    return shown;
+  }
   std::vector<int> EnabledBoxes() const {
     std::vector<int> numbers;
     for (const auto& [number, box] : boxes) {

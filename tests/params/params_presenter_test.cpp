@@ -1,12 +1,12 @@
 // The rules of both parameter dialogs, driven through a window-less view.
 #include "params/params_presenter.h"
-#include "core/eeprom_map.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "core/eeprom_map.h"
 #include "fake_params_view.h"
 #include "fakes/scripted_host.h"
 
@@ -15,6 +15,7 @@ namespace {
 using core::Answer;
 using params::EditionOption;
 using params::ModeOption;
+using Box = fakes::MessageBoxRecord;
 
 std::vector<int> Range(int first, int last) {
   std::vector<int> numbers;
@@ -38,6 +39,7 @@ class ParamsPresenterTest : public testing::Test {
     before = image;
     view = paramstest::FakeParamsView();
     tables.calls.clear();
+    host.boxes.clear();
     presenter.emplace(generation, params::ParamsContext{image, set, host, tables}, view);
     presenter->Form_Load();
     return *presenter;
@@ -53,60 +55,30 @@ class ParamsPresenterTest : public testing::Test {
 };
 
 TEST_F(ParamsPresenterTest, StartUpForEachEditionAndMode) {
-  struct Case {
+  const struct {
     const char* version;
     std::uint8_t mode;
     EditionOption edition;
-    bool kqEnabled, voskEnabled, swapEnabled, swapChecked;
+    const char* switches;
     ModeOption shownMode;
-    bool trimEnabled, trimChecked;
     std::vector<int> enabledBoxes;
+  } cases[] = {
+      {"QL2 VOSK", 0x01, EditionOption::Vosk, "KVS---", ModeOption::Basic, Range(1, 19)},
+      {"QL2 KQ", 0x03, EditionOption::KQ, "K--s--", ModeOption::Basic, Range(1, 19)},
+      {"JX", 0x06, EditionOption::Vosk, "-VSsTt", ModeOption::Advanced, {10}},
+      {"VOSK", 0x07, EditionOption::Vosk, "KVSs--", ModeOption::Basic, Range(1, 9)},
+      {"KQ", 0x04, EditionOption::KQ, "K---Tt", ModeOption::Advanced, {9}},
   };
-  const Case cases[] = {
-      {"QL2 VOSK", 0x01, EditionOption::Vosk, true, true, true, false, ModeOption::Basic, false,
-       false, Range(1, 19)},
-      {"QL2 KQ", 0x03, EditionOption::KQ, true, false, false, true, ModeOption::Basic, false, false,
-       Range(1, 19)},
-      {"JX",
-       0x06,
-       EditionOption::Vosk,
-       false,
-       true,
-       true,
-       true,
-       ModeOption::Advanced,
-       true,
-       true,
-       {10}},
-      {"VOSK", 0x07, EditionOption::Vosk, true, true, true, true, ModeOption::Basic, false, false,
-       Range(1, 9)},
-      {"KQ",
-       0x04,
-       EditionOption::KQ,
-       true,
-       false,
-       false,
-       false,
-       ModeOption::Advanced,
-       true,
-       true,
-       {9}},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.version);
     Open(c.version, c.mode);
     EXPECT_TRUE(view.centred);
     EXPECT_EQ(view.edition, c.edition);
-    EXPECT_EQ((std::vector<bool>{view.kqEnabled, view.voskEnabled, view.swapEnabled,
-                                 view.swapChecked, view.trimEnabled, view.trimChecked}),
-              (std::vector<bool>{c.kqEnabled, c.voskEnabled, c.swapEnabled, c.swapChecked,
-                                 c.trimEnabled, c.trimChecked}));
+    EXPECT_EQ(view.Switches(), c.switches);
     EXPECT_EQ(view.mode, c.shownMode);
     EXPECT_EQ(view.EnabledBoxes(), c.enabledBoxes);
     EXPECT_EQ(view.boxes[1].text, "-5");
-    if (view.boxes.size() == 19) {
-      EXPECT_EQ(view.boxes[11].text, " 200");
-    }
+    EXPECT_EQ(view.boxes.size() == 19 ? view.boxes[11].text : " 200", " 200");
     EXPECT_EQ(view.userData, "T");
     EXPECT_EQ(image.EEPROMBuffer, before.EEPROMBuffer);
     EXPECT_EQ(image.ModuleVersion, c.version);
@@ -118,38 +90,37 @@ TEST_F(ParamsPresenterTest, ModeOptionsSwitchTheBoxesAndTheTrimSwitch) {
   auto& p = Open("QL2 VOSK", 0x01);
   p.optAdvancedMode_Click();
   p.chkTrimEnable_Click(true);
-  EXPECT_FALSE(set.BasicMode);
-  EXPECT_TRUE(set.TrimEnable);
+  EXPECT_TRUE(!set.BasicMode && set.TrimEnable);
   EXPECT_EQ(view.EnabledBoxes(), std::vector<int>{10});
   EXPECT_TRUE(view.trimEnabled);
   view.trimChecked = true;
   p.optBasicMode_Click();
-  EXPECT_TRUE(set.BasicMode);
-  EXPECT_FALSE(set.TrimEnable);
-  EXPECT_FALSE(view.trimChecked);
-  EXPECT_FALSE(view.trimEnabled);
+  EXPECT_TRUE(set.BasicMode && !set.TrimEnable);
+  EXPECT_FALSE(view.trimChecked || view.trimEnabled);
   EXPECT_EQ(view.EnabledBoxes(), Range(1, 19));
 }
 
 TEST_F(ParamsPresenterTest, ConversionToKQ) {
-  struct Case {
+  const struct {
     const char* from;
     std::optional<Answer> confirmation;
     const char* to;
     std::uint8_t editionByte;
     EditionOption shown;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"QL2 VOSK", Answer::OK, "QL2 KQ", 0x45, EditionOption::KQ},
       {"VOSK", Answer::OK, "KQ", 0x25, EditionOption::KQ},
       {"QL2 VOSK", Answer::Cancel, "QL2 VOSK", 0x05, EditionOption::Vosk},
       {"JX", std::nullopt, "JX", 0x05, EditionOption::Vosk},  // should a click arrive anyway
       {"QL2 KQ", std::nullopt, "QL2 KQ", 0x05, EditionOption::KQ},
   };
-  for (const Case& c : cases) {
+  const Box confirm{
+      "Are you sure you want to convert data to KQ version? Once you do so, \r\n"
+      "you cannot convert back to the Vosk version again.",
+      "Convert to KQ Version", core::Buttons::OKCancel, core::Icon::None};
+  for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.from) + (c.confirmation == Answer::Cancel ? " cancelled" : ""));
     auto& p = Open(c.from, 0x03);
-    host.boxes.clear();
     if (c.confirmation) host.ExpectBox(*c.confirmation);
     view.edition = EditionOption::KQ;
     p.optKQVersion_Click();
@@ -158,10 +129,9 @@ TEST_F(ParamsPresenterTest, ConversionToKQ) {
     EXPECT_EQ(image.EEPROMBuffer[33], c.editionByte);
     EXPECT_EQ(view.edition, c.shown);
     EXPECT_EQ(set.SwapMode, !converted);
+    EXPECT_EQ(host.boxes, c.confirmation ? std::vector<Box>{confirm} : std::vector<Box>{});
     if (converted) {
-      EXPECT_FALSE(view.voskEnabled);
-      EXPECT_FALSE(view.swapEnabled);
-      EXPECT_FALSE(view.swapChecked);
+      EXPECT_EQ(view.Switches(), "K-----");
       EXPECT_EQ(tables.calls,
                 (std::vector<std::string>{"CloseTbl", "Permission off", "History afresh"}));
       // Cancelling the dialog keeps the conversion; the mode byte waits for OK.
@@ -170,39 +140,27 @@ TEST_F(ParamsPresenterTest, ConversionToKQ) {
     } else {
       EXPECT_TRUE(tables.calls.empty());
     }
-    if (c.confirmation) {
-      ASSERT_EQ(host.boxes.size(), 1u);
-      EXPECT_EQ(host.boxes[0].text,
-                "Are you sure you want to convert data to KQ version? Once you do so, \r\n"
-                "you cannot convert back to the Vosk version again.");
-      EXPECT_EQ(host.boxes[0].title, "Convert to KQ Version");
-      EXPECT_EQ(host.boxes[0].buttons, core::Buttons::OKCancel);
-      EXPECT_EQ(host.boxes[0].icon, core::Icon::None);
-    }
   }
 }
 
 TEST_F(ParamsPresenterTest, RestoreDefaultsReachesTheImageOnlyWithOK) {
   for (const Answer answer : {Answer::Cancel, Answer::OK}) {
     auto& p = Open("QL2 VOSK", 0x06);
-    host.boxes.clear();
     host.ExpectBox(answer);
     p.cmdRestoreDefaults_Click();
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text,
-              "This action will reset all Quillon parameters to default values.");
-    EXPECT_EQ(host.boxes[0].title, "Restore Defaults");
-    EXPECT_EQ(host.boxes[0].icon, core::Icon::Critical);
+    EXPECT_EQ(
+        host.boxes,
+        (std::vector<Box>{{"This action will reset all Quillon parameters to default values.",
+                           "Restore Defaults", core::Buttons::OKCancel, core::Icon::Critical}}));
     EXPECT_EQ(view.mode, answer == Answer::OK ? ModeOption::Basic : ModeOption::Advanced);
     EXPECT_EQ(view.swapChecked, answer != Answer::OK);
     EXPECT_EQ(view.boxes[1].text, answer == Answer::OK ? " 0" : "-5");
-    p.cmdCancel_Click();
-    EXPECT_EQ(image.EEPROMBuffer, before.EEPROMBuffer);
+    if (answer == Answer::Cancel) {
+      p.cmdCancel_Click();
+      EXPECT_EQ(image.EEPROMBuffer, before.EEPROMBuffer);
+    }
   }
-  auto& p = Open("QL2 VOSK", 0x06);
-  host.ExpectBox(Answer::OK);
-  p.cmdRestoreDefaults_Click();
-  p.cmdOK_Click();
+  presenter->cmdOK_Click();
   EXPECT_EQ(image.EEPROMBuffer[core::kModeByte], 0x01);
   for (const std::size_t i : {17, 25, 49, 58}) EXPECT_EQ(image.EEPROMBuffer[i], 0) << i;
   EXPECT_TRUE(view.closed);
@@ -214,10 +172,8 @@ TEST_F(ParamsPresenterTest, OKChecksTheBoxThatStillHoldsTheFocus) {
   view.focused = 9;
   host.ExpectBox(Answer::OK);
   p.cmdOK_Click();
-  ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].text, "Value must be less than or equal to 10");
-  EXPECT_EQ(host.boxes[0].title, "Parameter 9");
-  EXPECT_EQ(host.boxes[0].icon, core::Icon::Exclamation);
+  EXPECT_EQ(host.boxes, (std::vector<Box>{{"Value must be less than or equal to 10", "Parameter 9",
+                                           core::Buttons::OK, core::Icon::Exclamation}}));
   EXPECT_EQ(image.EEPROMBuffer[25], 10);
   EXPECT_TRUE(view.closed);
   // The whole OK is one step of the editing history.
@@ -226,23 +182,12 @@ TEST_F(ParamsPresenterTest, OKChecksTheBoxThatStillHoldsTheFocus) {
 
 // A range message moves the focus, and the toolkit may report that as leaving the box.
 TEST_F(ParamsPresenterTest, ARangeMessageDoesNotCheckItsBoxAgain) {
-  class FocusStealingHost : public fakes::ScriptedHost {
-   public:
-    std::function<void()> whileBoxIsUp;
-    Answer MsgBox(const std::string& text, const std::string& title, core::Buttons buttons,
-                  core::Icon icon) override {
-      if (whileBoxIsUp) whileBoxIsUp();
-      return ScriptedHost::MsgBox(text, title, buttons, icon);
-    }
-  } stealing;
-  image.ModuleVersion = "QL2 VOSK";
-  params::ParamsPresenter p(params::Generation::Second, {image, set, stealing, tables}, view);
-  p.Form_Load();
+  auto& p = Open("QL2 VOSK");
   view.boxes[1].text = "99";
-  stealing.whileBoxIsUp = [&] { p.txtParam_Validate(1); };
-  stealing.ExpectBox(Answer::OK);
+  host.whileBoxIsUp = [&] { p.txtParam_Validate(1); };
+  host.ExpectBox(Answer::OK);
   p.txtParam_Validate(1);
-  EXPECT_EQ(stealing.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes.size(), 1u);
   EXPECT_EQ(view.boxes[1].text, " 30");
 }
 

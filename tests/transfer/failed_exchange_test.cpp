@@ -19,7 +19,7 @@ constexpr const char* kTimeout = "RS-232 timeout. Check cable and click Abort.";
 constexpr const char* kFLASHFailed = "Upload aborted - FLASH programming failed.";
 constexpr const char* kEEPROMFailed = "Upload aborted - EEPROM programming failed.";
 constexpr const char* kExitFailed = "Upload aborted - ATmega failed to exit boot load mode.";
-constexpr const char* kExitFailedAfterFailure = "Error - ATmega failed to exit boot load mode.";
+using transfer::kExitFailedAfterFailure;
 // Received bytes of an upload to a Quillon II: the checks (1 to 4) and the entry key,
 // then per page SetAddress, ErasePage, the page load (0x17 and 128 bytes), WritePage.
 constexpr std::size_t kEntryKey = 5;
@@ -31,8 +31,7 @@ constexpr std::size_t kExitKey = 2878;
 std::vector<comm::Byte> WireOfCleanUpload(const core::ModuleImage& image) {
   TransferRig rig(sim::Edition::QL2Vosk);
   core::ModuleImage copy = image;
-  rig.host.ExpectBox(Answer::OK);
-  rig.host.ExpectBox(Answer::OK);
+  rig.host.ExpectBoxes({Answer::OK, Answer::OK});
   EXPECT_EQ(transfer::Upload(copy, rig.link, rig.host), Outcome::Completed);
   return rig.port.written();
 }
@@ -111,9 +110,7 @@ TEST(MidCommandFailure, APageLoadResumedAfterLateEchoesPutsTheSameBytesOnTheWire
       transfertest::WithFaults({"stall=" + std::to_string(kFirstPageLoad + 59) + ":1500"}));
   rig.image = transfertest::HeldData(rig.module.memories(), "QL2 VOSK", 1);
   const std::vector<comm::Byte> clean = WireOfCleanUpload(rig.image);
-  rig.host.ExpectBox(Answer::OK);
-  rig.host.ExpectBox(Answer::Retry);
-  rig.host.ExpectBox(Answer::OK);
+  rig.host.ExpectBoxes({Answer::OK, Answer::Retry, Answer::OK});
   EXPECT_EQ(transfer::Upload(rig.image, rig.link, rig.host), Outcome::Completed);
   EXPECT_EQ(rig.port.written(), clean);
 }
@@ -145,12 +142,10 @@ TEST(LateReplies, AReplyJustInsideTheQuietBoundIsDrained) {
   EXPECT_EQ(rig.port.bytesRead(), 4u) << "two replies, each read once";
 }
 
-
 TEST(PortFailure, APortThatCannotBeOpenedEndsTheLinkCheckAfterOnePrompt) {
   for (const Answer answer : {Answer::Abort, Answer::Ignore}) {
     TransferRig rig(sim::Edition::JX, transfertest::WithFaults({"vanish-after=0"}));
-    rig.host.ExpectBox(answer);
-    rig.host.ExpectBox(Answer::OK);
+    rig.host.ExpectBoxes({answer, Answer::OK});
     EXPECT_EQ(transfer::Download(rig.image, rig.link, rig.editor, rig.window, rig.host),
               Outcome::Failed);
     EXPECT_EQ(rig.Texts(), (std::vector<std::string>{"The serial port /dev/ttyS0 does not exist.",

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "fakes/fake_clock.h"
 #include "fakes/scripted_host.h"
 #include "sim/simulated_port.h"
@@ -36,12 +38,9 @@ struct ActivityRig {
       return false;
     }
     EXPECT_EQ(port.configured.size(), 1u);
-    const core::PortSettings& settings = port.configured.back();
-    EXPECT_EQ(settings.line, "56000,N,8,1");
-    EXPECT_FALSE(settings.nullDiscard);
-    EXPECT_TRUE(settings.dtrEnable);
-    EXPECT_FALSE(settings.rtsEnable);
-    EXPECT_EQ(settings.inBufferSize, comm::kResizeInBufferSize);
+    const core::PortSettings& s = port.configured.back();
+    EXPECT_EQ(std::tuple(s.line, s.nullDiscard, s.dtrEnable, s.rtsEnable, s.inBufferSize),
+              std::tuple("56000,N,8,1", false, true, false, comm::kResizeInBufferSize));
     EXPECT_EQ(link.CommErrorCount, 0);
     return true;
   }
@@ -55,15 +54,12 @@ struct ActivityRig {
   transfer::TransferActivity activity{link, abortFlag};
 };
 
-TEST(ResizeSerialSide, AResizeSetsTheLineUpAgainAndMinimizingOnlyClosesThePort) {
+TEST(ResizeSerialSide, AResizeSetsTheLineUpAgainOrWhenMinimizedClosesThePortAfterATransfer) {
   for (const bool minimized : {false, true}) {
     ActivityRig rig;
     rig.activity.FormResize(minimized);
     EXPECT_EQ(rig.ReconfiguredForResize(), !minimized);
   }
-}
-
-TEST(ResizeSerialSide, ATransferKeepsItsPortUntilItEndsAndThenTheWindowStateCounts) {
   for (const bool minimizedAtEnd : {false, true}) {
     ActivityRig rig;
     EXPECT_TRUE(rig.activity.Run(
