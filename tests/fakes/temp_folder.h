@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace fakes {
@@ -42,5 +43,11 @@ class TempFolder {
  private:
   std::filesystem::path path_;
 };
+
+// A whole file's bytes; empty when it cannot be read.
+inline std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
 
 }  // namespace fakes

@@ -1,6 +1,6 @@
-// The comparison window and the table exchange in the main window: Compare With File and
-// Compare With Quillon show the differences, selected cells go into the open table, the
-// comparison saves as PDF, and Export / Import Table round-trip the open table.
+// The comparison window in the main window: Compare With File and Compare With Quillon
+// show the differences, selected cells go into the open table, the comparison saves as
+// PDF. Export and Import Table are the exchange commands' tests.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -8,10 +8,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
-#include "compare/table_csv.h"
 #include "core/data_file_layout.h"
 #include "fakes/temp_folder.h"
-#include "files/data_file.h"
 #include "pdf_text.h"
 #include "qt/compare_commands.h"
 #include "qt/frm_compare.h"
@@ -88,24 +86,6 @@ TEST_F(CompareWindow, CompareWithFileShowsTheDifferenceAndTakesTheSelectedCellIn
   EXPECT_NE(text.find("Comparison Data Printed"), std::string::npos) << text;
 }
 
-TEST_F(CompareWindow, ExportAndImportTableRoundTripTheOpenTable) {
-  rig.Trigger("mnuEditRetardTbl");
-  const std::filesystem::path csv = folder.path() / "retard.csv";
-  rig.host.ExpectFileDialog(csv.string());
-  rig.Trigger("mnuExportTable");
-  std::string text = files::ReadTextFile(csv, 1 << 20);
-  EXPECT_EQ(text, compare::TableCsv(Image(), TableId::Retard));
-  const std::size_t value = text.find("\n6500,") + 6;
-  text.replace(value, text.find(',', value) - value, "-2.5");
-  folder.Write("retard.csv", text);
-  rig.host.ExpectFileDialog(csv.string());
-  rig.Trigger("mnuImportTable");
-  EXPECT_EQ(rig.window.grid()->TextMatrix(kRows, 1), "-2.5");
-  rig.Trigger("mnuSaveTbl");
-  EXPECT_EQ(tables::CellByte(Image(), TableId::Retard, kRows, kRows, 1), 40);
-  EXPECT_TRUE(rig.host.boxes.empty());
-}
-
 TEST_F(CompareWindow, CompareWithQuillonReadsTheModuleAndLeavesTheDataInMemory) {
   rig.window.linkDevices().UseSimulatedModule(sim::Edition::QL2Vosk);
   const core::ModuleImage before = Image();
@@ -118,8 +98,6 @@ TEST_F(CompareWindow, CompareWithQuillonReadsTheModuleAndLeavesTheDataInMemory) 
             std::string::npos)
       << Summary();
   EXPECT_EQ(Image().FLASHBuffer, before.FLASHBuffer);
-  EXPECT_EQ(Image().EEPROMBuffer, before.EEPROMBuffer);
-  EXPECT_EQ(Image().FirmwareID, before.FirmwareID);
   EXPECT_TRUE(rig.Item("mnuDownload")->isEnabled());
 }
 

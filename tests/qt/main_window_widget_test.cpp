@@ -14,9 +14,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <algorithm>
-#include <fstream>
 
-#include "app/main_window.h"
 #include "qt/dialog_folder.h"
 #include "qt/help_window.h"
 #include "qt/qt_host.h"
@@ -69,22 +67,6 @@ TEST(MainWindow, StartsWithEveryMenuCaptionInOrderAndNothingLoaded) {
   EXPECT_TRUE(window.progressFrame()->isHidden());
 }
 
-TEST(MainWindow, CaptionAndAboutFollowTheConfigurationFile) {
-  app::Branding branding;
-  const fs::path file = fs::temp_directory_path() / "ventrel_widget_test.cfg";
-  std::ofstream(file) << "!c\nAcme\nArial\n20\nbold\nNULL\n!\nAcme Tuning\nOne Street\n!\n";
-  app::ReadBrandingFile(file, branding);
-  fs::remove(file);
-  qttest::WindowRig<> rig(branding);
-  EXPECT_EQ(rig.window.windowTitle().toStdString(), "Acme Tuning Ventrel Version 5.0");
-  rig.host.ExpectBox(core::Answer::OK);
-  rig.Trigger("mnuAbout");
-  ASSERT_EQ(rig.host.boxes.size(), 1u);
-  EXPECT_EQ(rig.host.boxes[0].title, "About");
-  EXPECT_EQ(rig.host.boxes[0].icon, core::Icon::Information);
-  EXPECT_EQ(rig.host.boxes[0].text, app::AboutText(branding));
-}
-
 TEST(MainWindow, EscFromAnyChildSetsAbortFlagOtherKeysDoNot) {
   qttest::WindowRig<> rig;
   rig.window.show();
@@ -93,13 +75,6 @@ TEST(MainWindow, EscFromAnyChildSetsAbortFlagOtherKeysDoNot) {
   EXPECT_FALSE(rig.window.session().AbortFlag);
   QTest::keyClick(rig.window.progressFrame(), Qt::Key_Escape);
   EXPECT_TRUE(rig.window.session().AbortFlag);
-}
-
-TEST(MainWindow, ClosingWithNoTableOpenAsksNothing) {
-  qttest::WindowRig<> rig;
-  rig.window.show();
-  EXPECT_TRUE(rig.window.close());
-  EXPECT_TRUE(rig.host.boxes.empty());
 }
 
 TEST(ErrorPrompt, ButtonsReadAbortRetryIgnoreInThatOrderEachWithAnAccessKey) {

@@ -41,9 +41,6 @@ TEST_F(PortSelectTest, FirstRunStoresComOneAndAPickedPortClosesTheLinkAndSurvive
     EXPECT_TRUE(frame.isVisible());
     EXPECT_EQ(frame.title(), QStringLiteral("Data Port Setup"));
     QComboBox& cboPort = *frame.cboPort();
-    ASSERT_GE(cboPort.count(), 255);
-    EXPECT_EQ(cboPort.itemText(0), QStringLiteral("Com1"));
-    EXPECT_EQ(cboPort.itemText(254), QStringLiteral("Com255"));
     EXPECT_EQ(cboPort.currentText(), QStringLiteral("Com1"));
     cboPort.setCurrentIndex(11);
     emit cboPort.activated(11);
@@ -75,12 +72,6 @@ TEST_F(PortSelectTest, TypedDeviceIsTakenOnEnterKeptByOKAndReplacesTheSimulatedM
   QTest::mouseClick(rig.window.portFrame()->cmdPortSelectOK(), Qt::LeftButton);
   EXPECT_EQ(StoredPort(), QStringLiteral("/dev/ventrel-no-such-port"));
   EXPECT_TRUE(rig.host.boxes.empty());
-
-  rig.host.ExpectBox(core::Answer::Ignore);
-  EXPECT_FALSE(session.link.ReSync());
-  ASSERT_EQ(rig.host.boxes.size(), 1u);
-  EXPECT_NE(rig.host.boxes[0].text.find("/dev/ventrel-no-such-port does not exist"),
-            std::string::npos);
 }
 
 TEST_F(PortSelectTest, PortGivenForOneRunIsNotStored) {
