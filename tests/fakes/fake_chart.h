@@ -17,15 +17,9 @@ class FakeChart : public tables::Chart {
   }
   void SetVisible(bool shown) override { visible = shown; }
   bool Visible() const override { return visible; }
-  void SetBatchUpdating(bool on) override {
-    batched = on;
-    ++batchSwitches;
-  }
-  void SetHoleValue(double hole) override { holeValue = hole; }
-  void LoadElevationGrid(const tables::ChartValues& values) override {
-    heights = values;
-    ++gridLoads;
-  }
+  void SetBatchUpdating(bool on) override { batched = on; }
+  void SetHoleValue(double) override {}
+  void LoadElevationGrid(const tables::ChartValues& values) override { heights = values; }
   double Height(int row, int col) const override { return heights.At(row, col); }
   void SetHeight(int row, int col, double height) override { heights.At(row, col) = height; }
 
@@ -46,9 +40,6 @@ class FakeChart : public tables::Chart {
   std::vector<int> placement{0, 0, 0, 0};
   std::vector<int> labelAt{0, 0};
   std::string labelText;
-  double holeValue = 0;
-  int gridLoads = 0;
-  int batchSwitches = 0;
   bool batched = false;
   bool labelVisible = true;
   bool visible = false;

@@ -34,13 +34,13 @@ TEST_F(TableEditorTest, CommandsWithNothingToWorkOnSaySo) {
       {&tables::TableEditor::mnuSaveTbl_Click, "No active table to save",
        "Save Table Edits To Buffer"},
   };
+  std::vector<fakes::MessageBoxRecord> expected;
   for (const auto& c : cases) {
     host.ExpectBox(Answer::OK);
     (editor.*c.command)();
-    EXPECT_EQ(host.boxes.back().text, c.text);
-    EXPECT_EQ(host.boxes.back().title, c.title);
-    EXPECT_EQ(host.boxes.back().icon, core::Icon::Exclamation);
+    expected.push_back({c.text, c.title, core::Buttons::OK, core::Icon::Exclamation});
   }
+  EXPECT_EQ(host.boxes, expected);
   EXPECT_EQ(editor.ActiveTableName, "");
   EXPECT_FALSE(editor.TableIsOpen());
   EXPECT_TRUE(view.captions.empty());
@@ -86,10 +86,6 @@ TEST_F(TableEditorTest, KQLockedCellsShowZeroInRedAndSaveAsZero) {
   EXPECT_EQ(At(15, 6), "9");
   EXPECT_EQ(grid.backgrounds[std::pair(14, 6)], tables::kLockedCellColour);
   EXPECT_EQ(grid.backgrounds[std::pair(15, 6)], tables::HeatColour(tables::TableKind::Fuel, 9));
-  EXPECT_EQ(grid.backgrounds[std::pair(14, 7)], tables::HeatColour(tables::TableKind::Fuel, -100));
-  editor.SetHeatMap(false);
-  EXPECT_EQ(grid.backgrounds[std::pair(14, 6)], tables::kLockedCellColour);
-  EXPECT_EQ(grid.backgrounds[std::pair(15, 6)], grid.colours.back);
   editor.mnuSaveTbl_Click();
   EXPECT_EQ(Byte(TableId::FrontCylTrim, 14, 6), 128);
   EXPECT_EQ(Byte(TableId::FrontCylTrim, 15, 6), 140);
@@ -128,9 +124,9 @@ TEST_F(TableEditorTest, OpeningOverAnOpenTableAsksAndFollowsTheAnswer) {
     editor.CopyBuffer = "kept";
     host.ExpectBox(answer);
     editor.mnuEditRetardTbl_Click();
-    EXPECT_EQ(host.boxes.back().text, "Save present table edits to buffer?");
-    EXPECT_EQ(host.boxes.back().title, "Edit New Table");
-    EXPECT_EQ(host.boxes.back().buttons, core::Buttons::YesNoCancel);
+    EXPECT_EQ(host.boxes.back(),
+              (fakes::MessageBoxRecord{"Save present table edits to buffer?", "Edit New Table",
+                                       core::Buttons::YesNoCancel, core::Icon::Exclamation}));
     EXPECT_EQ(Byte(TableId::FrontCylTrim, 1, 1), savedByte);
     EXPECT_TRUE(grid.Visible());
     EXPECT_EQ(editor.ActiveTableName, reopened ? "Retard Table" : "Front Cylinder Fuel Trim Table");
