@@ -123,42 +123,20 @@ TEST(Download, EachFailingStepSaysSoAndKeepsTheDataInMemory) {
     std::string firmwareID;
     bool leftInBootLoader;
   } cases[] = {
+      // clang-format off
       {"silent", {}, {transfer::kNoLink}, "old module", false},
-      {"engine-started",
-       {},
-       {"Cannot download after engine has been started."},
-       "old module",
-       false},
-      {"late=2F:1500",
-       {Answer::Abort},
-       {"RS-232 timeout. Check cable and click Abort or Retry."},
-       "old module",
-       false},
-      {"late=10:1500",
-       {Answer::Abort},
-       {kTimeout, "Firmware ID read failed - cannot download."},
-       "",
-       false},
-      {"id=Marrowby bench unit",
-       {},
-       {"Invalid firmware ID - cannot download."},
-       "Marrowby bench unit",
-       false},
+      {"engine-started", {}, {"Cannot download after engine has been started."}, "old module", false},
+      {"late=2F:1500", {Answer::Abort}, {"RS-232 timeout. Check cable and click Abort or Retry."}, "old module", false},
+      {"late=10:1500", {Answer::Abort}, {kTimeout, "Firmware ID read failed - cannot download."}, "", false},
+      {"id=Marrowby bench unit", {}, {"Invalid firmware ID - cannot download."}, "Marrowby bench unit", false},
       // The module took the key but answered it wrongly: no exit is tried.
       {"nak=11", {}, {id, "Download aborted - ATmega failed to enter boot load mode."}, jx, true},
       {"nak=14", {}, {id, failed}, jx, false},
       // The module gone during the FLASH read, then the exit tried once.
-      {"drop-after=500",
-       {Answer::Ignore, Answer::Abort},
-       {id, kTimeout, failed, kTimeout, transfer::kExitFailedAfterFailure},
-       jx,
-       true},
+      {"drop-after=500", {Answer::Ignore, Answer::Abort}, {id, kTimeout, failed, kTimeout, transfer::kExitFailedAfterFailure}, jx, true},
       {"late=15:1500", {Answer::Abort}, {id, kTimeout, "EEPROM download failed."}, jx, false},
-      {"drop-after=1374",
-       {Answer::Abort},
-       {id, kTimeout, "Download aborted - ATmega failed to exit boot load mode."},
-       jx,
-       true},
+      {"drop-after=1374", {Answer::Abort}, {id, kTimeout, "Download aborted - ATmega failed to exit boot load mode."}, jx, true},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.faults);

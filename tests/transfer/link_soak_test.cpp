@@ -89,68 +89,53 @@ void ExpectNothingWrittenOutside(sim::QuillonModule& module, const sim::Memories
   ASSERT_EQ(outside.eeprom, Outside(was).eeprom);
 }
 
-TEST(LinkSoak, UploadsNeverWriteOutsideTheRegionsAndCompletedMeansTheModuleHoldsTheImage) {
-  std::mt19937 random(20261207);
-  int completed = 0;
-  for (int run = 0; run < kRuns; ++run) {
-    const std::string fault = RandomFault(random, kUploadBytes);
-    SCOPED_TRACE("upload " + std::to_string(run) + ": " + fault);
-    transfertest::TransferRig rig(sim::Edition::JX, transfertest::WithFaults({fault}));
-    rig.host.answerEvery = RandomUser(random);
-    rig.image = transfertest::HeldData(rig.module.memories(), "JX", 1);
-    const core::ModuleImage before = rig.image;
-    const sim::Memories was = rig.module.memories();
+TEST(LinkSoak, NothingIsWrittenOutsideTheRegionsAndCompletedMeansTheDataArrived) {
+  for (const bool upload : {true, false}) {
+    std::mt19937 random(upload ? 20261207 : 20261208);
+    int completed = 0;
+    for (int run = 0; run < kRuns; ++run) {
+      const std::string fault = RandomFault(random, upload ? kUploadBytes : kDownloadBytes);
+      SCOPED_TRACE((upload ? "upload " : "download ") + std::to_string(run) + ": " + fault);
+      transfertest::TransferRig rig(sim::Edition::JX, transfertest::WithFaults({fault}));
+      rig.host.answerEvery = RandomUser(random);
+      if (upload) rig.image = transfertest::HeldData(rig.module.memories(), "JX", 1);
+      const core::ModuleImage before = rig.image;
+      const sim::Memories was = rig.module.memories();
 
-    const Outcome outcome = transfer::Upload(rig.image, rig.link, rig.host);
-    ASSERT_LT(rig.clock.now, kLongestRun);
-    ExpectNothingWrittenOutside(rig.module, was);
-    const bool saidCompleted = rig.host.boxes.back().text == transfer::kUploadCompleted;
-    ASSERT_EQ(saidCompleted, outcome == Outcome::Completed);
-    if (saidCompleted) {
-      const core::ModuleImage held = transfertest::RegionsOf(rig.module.memories());
-      ASSERT_EQ(held.FLASHBuffer, rig.image.FLASHBuffer);
-      ASSERT_EQ(held.EEPROMBuffer, rig.image.EEPROMBuffer);
-      ++completed;
-    }
-    ASSERT_EQ(rig.image.FLASHBuffer, before.FLASHBuffer);
-    ASSERT_FALSE(rig.port.IsOpen());
-  }
-  // Many faults are harmless (a late reply that is retried, a stall that is waited out).
-  EXPECT_GT(completed, kRuns / 10);
-  EXPECT_LT(completed, kRuns);
-}
-
-TEST(LinkSoak, DownloadsNeverWriteAndACompletedOneBringsTheModulesData) {
-  std::mt19937 random(20261208);
-  int completed = 0;
-  for (int run = 0; run < kRuns; ++run) {
-    const std::string fault = RandomFault(random, kDownloadBytes);
-    SCOPED_TRACE("download " + std::to_string(run) + ": " + fault);
-    transfertest::TransferRig rig(sim::Edition::JX, transfertest::WithFaults({fault}));
-    rig.host.answerEvery = RandomUser(random);
-    const sim::Memories was = rig.module.memories();
-
-    const Outcome outcome =
-        transfer::Download(rig.image, rig.link, rig.editor, rig.window, rig.host);
-    ASSERT_LT(rig.clock.now, kLongestRun);
-    ExpectNothingWrittenOutside(rig.module, was);
-    ASSERT_EQ(rig.module.memories().flash, was.flash);
-    ASSERT_EQ(rig.module.memories().eeprom, was.eeprom);
-    if (outcome == Outcome::Completed) {
+      const Outcome outcome =
+          upload ? transfer::Upload(rig.image, rig.link, rig.host)
+                 : transfer::Download(rig.image, rig.link, rig.editor, rig.window, rig.host);
+      ASSERT_LT(rig.clock.now, kLongestRun);
+      ExpectNothingWrittenOutside(rig.module, was);
+      ASSERT_FALSE(rig.port.IsOpen());
+      const bool saidCompleted = !rig.host.boxes.empty() &&
+                                 rig.host.boxes.back().text ==
+                                     (upload ? transfer::kUploadCompleted : "Download completed.");
+      ASSERT_EQ(saidCompleted, outcome == Outcome::Completed);
+      completed += saidCompleted;
+      if (upload) {
+        // Completed: the module holds the image; the image itself never changes.
+        const core::ModuleImage held = transfertest::RegionsOf(rig.module.memories());
+        ASSERT_TRUE(!saidCompleted || held.FLASHBuffer == rig.image.FLASHBuffer);
+        ASSERT_TRUE(!saidCompleted || held.EEPROMBuffer == rig.image.EEPROMBuffer);
+        ASSERT_EQ(rig.image.FLASHBuffer, before.FLASHBuffer);
+        continue;
+      }
+      // A download never writes; completed, it brings exactly the module's data.
+      ASSERT_EQ(rig.module.memories().flash, was.flash);
+      ASSERT_EQ(rig.module.memories().eeprom, was.eeprom);
       core::ModuleImage expected = transfertest::RegionsOf(was);
       expected.ModuleVersion = "JX";
       core::ReplaceBlankBytes(expected);
-      ASSERT_EQ(rig.image.FLASHBuffer, expected.FLASHBuffer);
-      ASSERT_EQ(rig.image.EEPROMBuffer, expected.EEPROMBuffer);
-      ASSERT_EQ(rig.host.boxes.back().text, "Download completed.");
-      ++completed;
-    } else {
-      ASSERT_TRUE(rig.image.FLASHBufferEmpty);
+      ASSERT_EQ(rig.image.FLASHBuffer, saidCompleted ? expected.FLASHBuffer : before.FLASHBuffer);
+      ASSERT_EQ(rig.image.EEPROMBuffer,
+                saidCompleted ? expected.EEPROMBuffer : before.EEPROMBuffer);
+      ASSERT_EQ(rig.image.FLASHBufferEmpty, !saidCompleted);
     }
-    ASSERT_FALSE(rig.port.IsOpen());
+    // Many faults are harmless (a late reply that is retried, a stall that is waited out).
+    EXPECT_GT(completed, kRuns / 10);
+    EXPECT_LT(completed, kRuns);
   }
-  EXPECT_GT(completed, kRuns / 10);
-  EXPECT_LT(completed, kRuns);
 }
 
 }  // namespace

@@ -117,11 +117,11 @@ TEST(TransferActivity, ACloseRequestAsksToStopTheTransferAndClosesOnlyOnceItHasS
           EXPECT_FALSE(rig.activity.TakeCloseWhenStopped()) << "not before it has stopped";
         },
         [] { return false; });
-    EXPECT_EQ(rig.host.boxes.at(0).text, kind == transfer::TransferKind::Upload
-                                             ? transfer::kStopUpload
-                                             : transfer::kStopDownload);
-    EXPECT_EQ(rig.host.boxes.at(0).title, "Exit Program");
-    EXPECT_EQ(rig.host.boxes.at(0).buttons, core::Buttons::YesNo);
+    EXPECT_EQ(
+        rig.host.boxes.at(0),
+        (fakes::MessageBoxRecord{kind == transfer::TransferKind::Upload ? transfer::kStopUpload
+                                                                        : transfer::kStopDownload,
+                                 "Exit Program", core::Buttons::YesNo, core::Icon::Exclamation}));
     EXPECT_TRUE(rig.activity.TakeCloseWhenStopped());
     EXPECT_FALSE(rig.activity.TakeCloseWhenStopped());
     EXPECT_FALSE(rig.abortFlag) << "the next transfer starts unasked";

@@ -122,17 +122,10 @@ TEST(Upload, EachFailingStepSaysSoAndEndsWithTheModuleInApplicationMode) {
     // '?' partly written; then 'b' when the module was left in its boot loader.
     const char* regions;
   } cases[] = {
+      // clang-format off
       {"engine-started", {}, {"Cannot upload after engine has been started."}, "old module", "oo"},
-      {"late=10:1500",
-       {Answer::Ignore},
-       {kTimeout, "Firmware ID read failed - cannot upload."},
-       "",
-       "oo"},
-      {"id=Marrowby bench unit",
-       {},
-       {"Invalid firmware ID - cannot upload."},
-       "Marrowby bench unit",
-       "oo"},
+      {"late=10:1500", {Answer::Ignore}, {kTimeout, "Firmware ID read failed - cannot upload."}, "", "oo"},
+      {"id=Marrowby bench unit", {}, {"Invalid firmware ID - cannot upload."}, "Marrowby bench unit", "oo"},
       // The module took the key but answered it wrongly: no exit is tried.
       {"nak=11", {}, {id, "Upload aborted - ATmega failed to enter boot load mode."}, ql2, "oob"},
       // A wrong acknowledgement of an erase or a page programming.
@@ -143,23 +136,12 @@ TEST(Upload, EachFailingStepSaysSoAndEndsWithTheModuleInApplicationMode) {
       {"late=19:1500", {Answer::Ignore}, {id, kTimeout, flashFailed}, ql2, "io"},
       {"late=19:1500", {Answer::Retry}, {id, kTimeout, kCompleted}, ql2, "ii"},
       {"nak=16", {}, {id, "Upload aborted - EEPROM programming failed."}, ql2, "i?"},
-      {"late=15:1500",
-       {Answer::Ignore},
-       {id, kTimeout, "Upload aborted - EEPROM verification failed."},
-       ql2,
-       "ii"},
-      {"drop-after=2877",
-       {Answer::Abort},
-       {id, kTimeout, "Upload aborted - ATmega failed to exit boot load mode."},
-       ql2,
-       "iib"},
+      {"late=15:1500", {Answer::Ignore}, {id, kTimeout, "Upload aborted - EEPROM verification failed."}, ql2, "ii"},
+      {"drop-after=2877", {Answer::Abort}, {id, kTimeout, "Upload aborted - ATmega failed to exit boot load mode."}, ql2, "iib"},
       // A page byte without its echo: where the loader stands is unknown, so nothing more
       // is sent, the exit included.
-      {"drop-after=300",
-       {Answer::Abort},
-       {id, kTimeout, flashFailed, transfer::kExitFailedAfterFailure},
-       ql2,
-       "?ob"},
+      {"drop-after=300", {Answer::Abort}, {id, kTimeout, flashFailed, transfer::kExitFailedAfterFailure}, ql2, "?ob"},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.fault);
