@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "files/data_file.h"
 #include "tables/open_table.h"
@@ -15,11 +14,6 @@ namespace {
 namespace fs = std::filesystem;
 using core::Answer;
 using Box = fakes::MessageBoxRecord;
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 class DataFileCommandsTest : public tablestest::OpenTable {
  protected:
@@ -163,7 +157,7 @@ TEST_F(DataFileCommandsTest, SaveReplacesOnYesAsksAgainOnNoAndAddsTheSuffix) {
             old.string() + "\r\nThis file already exists.\r\n\r\nReplace existing file?");
   EXPECT_EQ(host.boxes[0].title, "File Save");
   const core::DataFileBytes expected = core::EncodeDataFile(image);
-  EXPECT_EQ(ReadAll(old), std::string(expected.begin(), expected.end()));
+  EXPECT_EQ(fakes::ReadFile(old), std::string(expected.begin(), expected.end()));
   EXPECT_EQ(Caption(), "Ventrel Version 5.0 - old.dat");
 
   folder.Write("taken.dat", "x");
@@ -172,7 +166,7 @@ TEST_F(DataFileCommandsTest, SaveReplacesOnYesAsksAgainOnNoAndAddsTheSuffix) {
   host.ExpectFileDialog((folder.path() / "fresh").string());
   EXPECT_TRUE(Save());
   EXPECT_EQ(fs::file_size(folder.path() / "fresh.dat"), 1360u);
-  EXPECT_EQ(ReadAll(folder.path() / "taken.dat"), "x");
+  EXPECT_EQ(fakes::ReadFile(folder.path() / "taken.dat"), "x");
   EXPECT_EQ(Caption(), "Ventrel Version 5.0 - fresh.dat");
 }
 

@@ -42,11 +42,6 @@ core::Failure FailureOf(Step step) {
   return {};
 }
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 TEST(DataFileFormat, FlashWordsLowByteFirstThenEEPROMBytes) {
   const core::ModuleImage image = PatternedImage();
   const core::DataFileBytes bytes = core::EncodeDataFile(image);
@@ -119,7 +114,7 @@ TEST(DataFileWrite, ReplacesALongerFileWholeAndKeepsItsPermissions) {
   fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   const core::DataFileBytes bytes = core::EncodeDataFile(PatternedImage());
   files::WriteDataFile(target, bytes);
-  EXPECT_EQ(ReadAll(target), std::string(bytes.begin(), bytes.end()));
+  EXPECT_EQ(fakes::ReadFile(target), std::string(bytes.begin(), bytes.end()));
   EXPECT_EQ(fs::status(target).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
@@ -174,7 +169,7 @@ std::string AsOrdinaryUser(const fakes::TempFolder& folder, const std::function<
   int status = 0;
   waitpid(child, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child could not run";
-  return ReadAll(report);
+  return fakes::ReadFile(report);
 }
 
 TEST(DataFileAccess, AProtectedFileIsNeverReplacedAndOneInAProtectedFolderIsRewritten) {
@@ -188,7 +183,7 @@ TEST(DataFileAccess, AProtectedFileIsNeverReplacedAndOneInAProtectedFolderIsRewr
   const std::string refused =
       AsOrdinaryUser(folder, [&] { files::WriteDataFile(protectedFile, bytes); });
   EXPECT_NE(refused.find("Permission denied"), std::string::npos) << refused;
-  EXPECT_EQ(ReadAll(protectedFile), "old tune");
+  EXPECT_EQ(fakes::ReadFile(protectedFile), "old tune");
 
   // No temporary file can be made beside it, so the file itself is rewritten.
   const fs::path shut = folder.path() / "shut";
@@ -196,7 +191,7 @@ TEST(DataFileAccess, AProtectedFileIsNeverReplacedAndOneInAProtectedFolderIsRewr
   fs::permissions(inShut, fs::perms::all);
   fs::permissions(shut, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
   EXPECT_EQ(AsOrdinaryUser(folder, [&] { files::WriteDataFile(inShut, bytes); }), "");
-  EXPECT_EQ(ReadAll(inShut), tune);
+  EXPECT_EQ(fakes::ReadFile(inShut), tune);
   EXPECT_EQ(std::distance(fs::directory_iterator(shut), fs::directory_iterator()), 1);
 }
 
