@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "app_test_support.h"
 #include "core/failure.h"
+#include "fakes/temp_folder.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ TEST(BrandingFile, EveryWellFormedVariantIsReadExactly) {
        "\xEF\xBB\xBF! comment\nM\xC3\xBCller\nArial\n20\nbold\nNULL\n!\n\xE2\x82\xAC 5\n",
        {"M\xC3\xBCller", "Arial", "20", "bold", "NULL"},
        {"\xE2\x82\xAC 5"}}};
-  apptest::TempFolder folder;
+  fakes::TempFolder folder;
   for (const Case& c : cases) {
     app::Branding branding = Stale();
     app::ReadBrandingFile(folder.Write(app::kBrandingFileName, c.content), branding);
@@ -106,7 +106,7 @@ TEST(BrandingFile, BrokenFilesAreRefusedWithFileAndLineAndKeepWhatWasRead) {
        ", line 8: ", "company block is empty"},
       {"file ending after the style block", "!c\n" + kStyle + "!\n", kStyleLines,
        ", line 7: ", "company block is empty"}};
-  apptest::TempFolder folder;
+  fakes::TempFolder folder;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::filesystem::path path = folder.Write(app::kBrandingFileName, c.content);
@@ -141,7 +141,7 @@ TEST(BrandingFile, UnreadableFilesAreRefusedWithoutWaitingAndLeaveTheBuiltInValu
     SCOPED_TRACE(kind);
     // File permissions do not bind the superuser.
     if (kind == kNoReadPermission && geteuid() == 0) continue;
-    apptest::TempFolder folder;
+    fakes::TempFolder folder;
     const auto path = folder.path() / app::kBrandingFileName;
     if (kind == kFolder) std::filesystem::create_directory(path);
     if (kind == kPipe) {
@@ -162,7 +162,7 @@ TEST(BrandingFile, UnreadableFilesAreRefusedWithoutWaitingAndLeaveTheBuiltInValu
     EXPECT_EQ(branding.BrandingStyle, app::BuiltInBranding().BrandingStyle);
     EXPECT_EQ(branding.CompanyLines, app::BuiltInBranding().CompanyLines);
   }
-  apptest::TempFolder folder;
+  fakes::TempFolder folder;
   app::Branding branding;
   app::ReadBrandingFile(folder.Write(app::kBrandingFileName, fullSize), branding);
   EXPECT_EQ(branding.CompanyLines, Lines{"Acme"});

@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "app/session.h"
-#include "app_test_support.h"
 #include "fakes/fake_chart.h"
 #include "fakes/fake_grid.h"
+#include "fakes/scripted_host.h"
+#include "fakes/temp_folder.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ class FormLoadTest : public ::testing::Test {
   }
 
   const std::filesystem::path startFolder = std::filesystem::current_path();
-  apptest::TempFolder programFolder;
+  fakes::TempFolder programFolder;
   fakes::ScriptedHost host;
   RecordingMainWindowView view;
   std::optional<app::Session> session;
@@ -96,7 +97,7 @@ TEST_F(FormLoadTest, MissingProgramFolderIsReportedIgnoreFinishesStartUpAbortSto
     host.ExpectBox(answer);
     app::FormLoad(s, view);
     ASSERT_EQ(host.boxes.size(), 1u);
-    apptest::ExpectErrorPrompt(host.boxes[0]);
+    EXPECT_EQ(host.boxes[0].title, "Error");
     EXPECT_NE(host.boxes[0].text.find(missing.string()), std::string::npos) << host.boxes[0].text;
     EXPECT_EQ(std::filesystem::current_path(), startFolder);
     const bool finished = answer == Answer::Ignore;
@@ -130,50 +131,38 @@ TEST(Shell, ClosingAsksToSaveWhateverIsInNoFileAndNeverOtherwise) {
     int saves;
     const char* refusal = nullptr;
   };
-  const Case cases[] = {{"nothing loaded", [](auto&, auto&) {}, {}, true, false, 0},
-                        {"data as read from a file", fromFile, {}, true, false, 0},
-                        {"a table open and left as it was", openFront, {}, true, false, 0},
-                        {"downloaded data, Yes and saved closes",
-                         [fromFile](app::Session& s, fakes::FakeGrid& grid) {
-                           fromFile(s, grid);
-                           s.image.MarkNotInFile();
-                         },
-                         Answer::Yes, true, false, 1},
-                        {"parameters changed since the file, Yes but not saved stays open",
-                         [fromFile](app::Session& s, fakes::FakeGrid& grid) {
-                           fromFile(s, grid);
-                           s.image.EEPROMBuffer[17] = 5;
-                         },
-                         Answer::Yes, false, true, 1},
-                        {"a table saved to the buffer since, No closes without saving",
-                         [openFront](app::Session& s, fakes::FakeGrid& grid) {
-                           openFront(s, grid);
-                           grid.SetTextMatrix(2, 3, "7");
-                           s.editor.mnuSaveTbl_Click();
-                         },
-                         Answer::No, true, false, 0},
-                        {"an edited cell in the open table, Cancel stays open",
-                         [openFront](app::Session& s, fakes::FakeGrid& grid) {
-                           openFront(s, grid);
-                           grid.SetTextMatrix(2, 3, "7");
-                         },
-                         Answer::Cancel, true, true, 0},
-                        {"an accepted entry still open is committed and counts",
-                         [openFront](app::Session& s, fakes::FakeGrid& grid) {
-                           openFront(s, grid);
-                           grid.Type("7");
-                         },
-                         Answer::Cancel, true, true, 0},
-                        {"a refused entry still open keeps the window without a question",
-                         [openFront](app::Session& s, fakes::FakeGrid& grid) {
-                           openFront(s, grid);
-                           grid.Type("45");
-                         },
-                         {},
-                         true,
-                         true,
-                         0,
-                         "Fuel trim percent must be numeric value between -20 and 30."}};
+  const auto edited = [openFront](app::Session& s, fakes::FakeGrid& grid) {
+    openFront(s, grid);
+    grid.SetTextMatrix(2, 3, "7");
+  };
+  const auto typed = [openFront](const char* text) {
+    return [openFront, text](app::Session& s, fakes::FakeGrid& grid) {
+      openFront(s, grid);
+      grid.Type(text);
+    };
+  };
+  // clang-format off
+  const Case cases[] = {
+      {"nothing loaded", [](auto&, auto&) {}, {}, true, false, 0},
+      {"data as read from a file", fromFile, {}, true, false, 0},
+      {"a table open and left as it was", openFront, {}, true, false, 0},
+      {"downloaded data, Yes and saved closes", [fromFile](app::Session& s, fakes::FakeGrid& grid) {
+         fromFile(s, grid);
+         s.image.MarkNotInFile();
+       }, Answer::Yes, true, false, 1},
+      {"parameters changed since the file, Yes but not saved stays open", [fromFile](app::Session& s, fakes::FakeGrid& grid) {
+         fromFile(s, grid);
+         s.image.EEPROMBuffer[17] = 5;
+       }, Answer::Yes, false, true, 1},
+      {"a table saved to the buffer since, No closes without saving", [edited](app::Session& s, fakes::FakeGrid& grid) {
+         edited(s, grid);
+         s.editor.mnuSaveTbl_Click();
+       }, Answer::No, true, false, 0},
+      {"an edited cell in the open table, Cancel stays open", edited, Answer::Cancel, true, true, 0},
+      {"an accepted entry still open is committed and counts", typed("7"), Answer::Cancel, true, true, 0},
+      {"a refused entry still open keeps the window without a question", typed("45"), {}, true, true, 0,
+       "Fuel trim percent must be numeric value between -20 and 30."}};
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     fakes::ScriptedHost host;
@@ -199,10 +188,9 @@ TEST(Shell, ClosingAsksToSaveWhateverIsInNoFileAndNeverOtherwise) {
       EXPECT_EQ(host.boxes[0].text, c.refusal);
     }
     if (!c.answer) continue;
-    EXPECT_EQ(host.boxes[0].text, "Save data before exiting?");
-    EXPECT_EQ(host.boxes[0].title, "Exit Program");
-    EXPECT_EQ(host.boxes[0].buttons, core::Buttons::YesNoCancel);
-    EXPECT_EQ(host.boxes[0].icon, core::Icon::Exclamation);
+    EXPECT_EQ(host.boxes[0],
+              (fakes::MessageBoxRecord{"Save data before exiting?", "Exit Program",
+                                       core::Buttons::YesNoCancel, core::Icon::Exclamation}));
   }
 }
 

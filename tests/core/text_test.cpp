@@ -10,6 +10,7 @@
 namespace {
 
 TEST(LeadingNumber, TakesTheNumberAtTheStartAndIgnoresTheRest) {
+  // clang-format off
   const std::pair<std::string, double> cases[] = {
       {"  -3.5x", -3.5}, {"\t 7", 7}, {"20 points", 20}, {"00012", 12}, {"+7", 7}, {".5", 0.5},
       {"5.", 5}, {"-.25", -0.25}, {"1.5.5", 1.5}, {"1,5", 1},
@@ -21,6 +22,7 @@ TEST(LeadingNumber, TakesTheNumberAtTheStartAndIgnoresTheRest) {
       {"nan", 0}, {"NaN", 0}, {"inf", 0}, {"-infinity", 0},
       // Too small to tell from zero is zero.
       {"1e-400", 0}, {"-1e-400", 0}, {"1e-99999999999999999999", 0}};
+  // clang-format on
   for (const auto& [text, value] : cases) {
     EXPECT_EQ(core::LeadingNumber(text), value) << "\"" << text << "\"";
   }
@@ -28,8 +30,9 @@ TEST(LeadingNumber, TakesTheNumberAtTheStartAndIgnoresTheRest) {
 
 TEST(LeadingNumber, TooLargeToHoldSaturatesWithItsSignAndTenThousandDigitsAreNoCrash) {
   const std::string digits(10'000, '9');
-  const std::string texts[] = {"1e309", "+1e400", "1e99999999999999999999", "0.000001e400",
-                               "  9.9e999 points", "-1e400", digits, "-" + digits + "xyz"};
+  const std::string texts[] = {
+      "1e309",  "+1e400", "1e99999999999999999999", "0.000001e400", "  9.9e999 points",
+      "-1e400", digits,   "-" + digits + "xyz"};
   for (const std::string& text : texts) {
     const double value = core::LeadingNumber(text);
     EXPECT_TRUE(std::isfinite(value)) << text.substr(0, 20);
@@ -43,6 +46,7 @@ TEST(LeadingNumber, TooLargeToHoldSaturatesWithItsSignAndTenThousandDigitsAreNoC
 }
 
 TEST(UnicodeText, ValidityAtEverySequenceLimit) {
+  // clang-format off
   const std::pair<const char*, std::string> valid[] = {
       {"empty", ""}, {"NUL byte", std::string("a\0b", 3)}, {"lowest two-byte", "\xC2\x80"},
       {"three-byte", "\xE2\x82\xAC"}, {"last before surrogates", "\xED\x9F\xBF"},
@@ -56,13 +60,14 @@ TEST(UnicodeText, ValidityAtEverySequenceLimit) {
       {"FF", "\xFF"}, {"lone continuation", "a\x80"}, {"two-byte truncated", "a\xC3"},
       {"four-byte truncated", "a\xF0\x9F\x98"}, {"broken in the middle", "\xE2" "A\xAC"},
       {"Latin-1 word", "M\xFCller"}};
+  // clang-format on
   for (const auto& [name, bytes] : valid) EXPECT_TRUE(core::IsValidUtf8(bytes)) << name;
   for (const auto& [name, bytes] : invalid) EXPECT_FALSE(core::IsValidUtf8(bytes)) << name;
 }
 
 TEST(UnicodeText, ValidUtf8StaysAsItIsAnythingElseIsReadAsLatin1) {
   EXPECT_EQ(core::EightBitToUtf8("M\xC3\xBCller \xE2\x82\xAC"), "M\xC3\xBCller \xE2\x82\xAC");
-  EXPECT_EQ(core::EightBitToUtf8("Stra\xDF" "e 7, K\xF6ln"), "Stra\xC3\x9F" "e 7, K\xC3\xB6ln");
+  EXPECT_EQ(core::EightBitToUtf8("Stra\xDF\x65 7, K\xF6ln"), "Stra\xC3\x9F\x65 7, K\xC3\xB6ln");
   // One invalid sequence makes the whole text Latin-1, the valid-looking part too.
   EXPECT_EQ(core::EightBitToUtf8("\xC3\xBC\xFF"), "\xC3\x83\xC2\xBC\xC3\xBF");
   EXPECT_EQ(core::EightBitToUtf8(std::string("a\0\xE9", 3)), std::string("a\0\xC3\xA9", 4));

@@ -70,8 +70,8 @@ TEST(Layers, EveryIncludeOfALibraryIsItsOwnOrFromBelow) {
   for (const auto& [library, uses] : kUses) {
     if (!fs::exists(src / library)) continue;
     for (const Offence& offence : CheckLibrary(src, library, uses)) {
-      ADD_FAILURE() << offence.where << ": " << library << " may not include this: "
-                    << offence.line;
+      ADD_FAILURE() << offence.where << ": " << library
+                    << " may not include this: " << offence.line;
     }
   }
 }
