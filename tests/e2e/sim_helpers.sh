@@ -1,5 +1,4 @@
-# What the end-to-end scripts against ventrel-sim share; source it after setting
-# simulator and out.
+# What the end-to-end scripts share; source it after setting cli, simulator and out.
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -28,4 +27,9 @@ run() {
 # Fails unless the last run exited with status $1; $2 names what ran.
 expect_status() {
   [ "$status" -eq "$1" ] || { cat "$out/stdout" "$out/stderr" >&2; fail "$2 exited $status, not $1"; }
+}
+
+# Fails unless the last run wrote the whole line $1 to $2 (stdout or stderr).
+expect_line() {
+  grep -qxF -- "$1" "$out/$2" || { cat "$out/stdout" "$out/stderr" >&2; fail "missing \"$1\" in $2"; }
 }
