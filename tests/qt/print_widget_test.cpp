@@ -10,8 +10,6 @@
 #include <QTimer>
 
 #include "pdf_text.h"
-#include "print/table_page.h"
-#include "qt/table_grid.h"
 #include "window_rig.h"
 
 namespace {
@@ -39,10 +37,10 @@ class PrintWidgetTest : public testing::Test {
   qtui::frmMain& window_ = rig_.window;
 };
 
-TEST_F(PrintWidgetTest, TablePageRowsReadBackAsTheGridShowsThem) {
+// The rows' columns are the table page's test and ventrel-cli's print test, on the same
+// print surface.
+TEST_F(PrintWidgetTest, PrintTableWritesTheOpenTableWithoutTheChartPageHere) {
   Trigger("mnuEditFrontCylTrimTbl");
-  qtui::TableGrid& grid = *window_.grid();
-  ASSERT_EQ(grid.Rows(), 23);
   const QString pdf = PrintToPdfPrinter("f.pdf");
   host_.ExpectInput("");
   host_.ExpectBox(core::Answer::OK);  // no GL here: the chart page is left out
@@ -50,19 +48,7 @@ TEST_F(PrintWidgetTest, TablePageRowsReadBackAsTheGridShowsThem) {
   EXPECT_EQ(host_.boxes.at(0).title, "Print 3D Table");
   ASSERT_EQ(printtest::PageCount(pdf), 1);
   const auto lines = printtest::FixedLines(pdf, kEightPointColumn);
-  const auto header = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
-    return line.find("RPM/TPS") != std::string::npos;
-  });
-  ASSERT_TRUE(header != lines.end());
-  ASSERT_GE(lines.end() - header, 23);
-  EXPECT_EQ(*(header - 1), "");
-  const std::size_t left = printtest::LineWith(lines, "Data Printed: ").find("Marrowby");
-  const auto cell = [&grid](int r, int c) { return grid.TextMatrix(r, c); };
-  for (int r = 0; r < 23; ++r) {
-    std::string expected = print::RenderLine(print::TableLine(cell, r), print::kLeftColumn);
-    expected.erase(expected.find_last_not_of(' ') + 1);
-    EXPECT_EQ(header[r].substr(std::min(header[r].size(), left)), expected) << "grid row " << r;
-  }
+  EXPECT_NE(printtest::LineWith(lines, "9500"), "");
 }
 
 TEST_F(PrintWidgetTest, WithoutAPrinterTheParameterPageCanBeSavedAsPdf) {

@@ -54,11 +54,6 @@ class TableEditingWidgetTest : public testing::Test {
     const QPoint centre = grid_.visualRect(grid_.gridModel()->IndexOf(row, col)).center();
     QTest::mouseClick(grid_.viewport(), button, modifiers, centre);
   }
-  QColor Background(int row, int col) {
-    return grid_.gridModel()
-        ->data(grid_.gridModel()->IndexOf(row, col), Qt::BackgroundRole)
-        .value<QColor>();
-  }
   // The open in-place editor; closed ones linger until deleted.
   QLineEdit* Editor() {
     for (QLineEdit* editor : grid_.findChildren<QLineEdit*>()) {
@@ -223,16 +218,6 @@ TEST_F(TableEditingWidgetTest, RightClickCopyAndPasteBlocksThroughTheSystemClipb
   Item("mnuPopUpModify3D")->trigger();
   EXPECT_EQ(Text(17, 8), "24");
   EXPECT_TRUE(host_.boxes.empty());
-}
-
-TEST_F(TableEditingWidgetTest, KQTuneOpensNoEditorOnTypingAndPaintsItsLockedZoneRed) {
-  OpenFrontTable("KQ");
-  Click(1, 1);
-  QTest::keyClick(&grid_, Qt::Key_5);
-  EXPECT_EQ(Editor(), nullptr);
-  EXPECT_TRUE(host_.boxes.empty());
-  Click(2, 1);
-  EXPECT_EQ(Background(1, 1), QColor(255, 0, 0));
 }
 
 // Every editing key in the real window: typing then Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, and
