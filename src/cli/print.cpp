@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "app/branding.h"
+#include "app/data_folder.h"
 #include "cli/command.h"
 #include "cli/data_file_loading.h"
 #include "core/editions.h"
@@ -146,7 +147,8 @@ int RunPrint(const std::vector<std::string>& arguments) {
   char name[] = "ventrel-cli";
   char* argv[] = {name, nullptr};
   QGuiApplication application(argc, argv);
-  const std::filesystem::path programFolder = qtui::ToPath(QCoreApplication::applicationDirPath());
+  const std::filesystem::path programFolder =
+      app::DataFolder(qtui::ToPath(QCoreApplication::applicationDirPath()));
 
   const print::PageHeading heading{CompanyLabel(programFolder), image->ModuleVersion,
                                    files::DataSourceTextFor(parsed->dataFile), parsed->comment,

@@ -45,7 +45,7 @@ TEST(MainWindow, StartsWithEveryMenuCaptionInOrderAndNothingLoaded) {
   }
   EXPECT_EQ(menus, (std::vector<std::string>{
                        "&File: &Open File|&Save File|-|Print Quillon Parameters|Print Table|"
-                       "Print Set&up|-|E&xit",
+                       "Print Set&up|-|E&xit|-|Open &Recent",
                        "&Edit: Edit Quillon &Parameters|Front Cylinder Fuel Trim Table|"
                        "Rear Cylinder Fuel Trim Table|Ignition Retard Table|"
                        "Copy Front Cyl Fuel Trim to Rear|Save Table Edits To Buffer|Close Table",
