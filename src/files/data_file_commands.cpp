@@ -81,10 +81,11 @@ bool ReadChosenFile(core::ModuleImage& image, tables::TableEditor& editor,
   core::ModuleImage opened = ImageFromFile(*bytes);
   opened.FirmwareID = std::move(image.FirmwareID);
   image = std::move(opened);
+  // Marked before the caption changes, so that whatever the window shows with it agrees.
+  image.MarkInFile();
   window.SetDataSourceText(DataSourceTextFor(path));
   window.SetRetardTableCommandVisible(core::IsSecondGeneration(image.ModuleVersion));
   editor.SetTableEditPermissionFor(image.ModuleVersion);
-  image.MarkInFile();
   host.MsgBox("Loaded " + path + " to buffer. Ready for editing or upload.", kOpenTitle,
               core::Buttons::OK, core::Icon::None);
   return true;
