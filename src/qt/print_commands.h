@@ -25,8 +25,10 @@ class PrintCommands : public QObject {
   void mnuPrintSetup_Click();
 
  private:
-  // The chosen printer, or the PDF file chosen in Print Setup's print-to-file.
+  // The chosen print queue, or the PDF file chosen in Print Setup's print-to-file.
   std::unique_ptr<PageTarget> ChosenTarget();
+  // The print jobs sent, in the status bar for a while.
+  void ShowReceipts(const PageTarget& target);
 
   frmMain& window_;
   QPrinter printer_{QPrinter::HighResolution};
