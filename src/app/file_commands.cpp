@@ -13,7 +13,12 @@ namespace {
 constexpr const char* kOneFileOnly =
     "Only one data file can be opened at a time. Drop or name a single .dat file.";
 
-std::string Quoted(const std::filesystem::path& file) { return "\"" + file.string() + "\""; }
+std::string Quoted(const std::filesystem::path& file) {
+  std::string quoted(1, '"');
+  quoted += file.string();
+  quoted += '"';
+  return quoted;
+}
 
 bool HasDataFileSuffix(const std::filesystem::path& file) {
   std::string suffix = file.extension().string();

@@ -62,8 +62,10 @@ void RecentFiles::Store() {
 }
 
 std::string RecentFileCaption(std::size_t index, const std::filesystem::path& file) {
-  return "&" + std::to_string(index + 1) + " " + WithAmpersandsDoubled(file.filename().string()) +
-         "  (" + WithAmpersandsDoubled(file.parent_path().string()) + ")";
+  std::string caption = "&";
+  caption += std::to_string(index + 1) + " " + WithAmpersandsDoubled(file.filename().string());
+  caption += "  (" + WithAmpersandsDoubled(file.parent_path().string()) + ")";
+  return caption;
 }
 
 }  // namespace app
