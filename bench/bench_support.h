@@ -18,16 +18,6 @@ namespace bench {
 inline constexpr double kRatioTarget = 1.10;
 inline constexpr double kCPUTarget = 0.05;
 
-// Time moves only by the waits the link asks for: what remains is the protocol itself.
-class FloorClock : public core::Clock {
- public:
-  Duration Now() override { return now_; }
-  void DelayTimer(Duration wait) override { now_ += wait; }
-
- private:
-  Duration now_{0};
-};
-
 // Nobody at the screen: a prompt means the run failed and is answered Abort. A notice (OK
 // alone) is a failure as well, unless the benchmark's commands say their outcome by one.
 class BenchHost : public core::Host {
@@ -51,10 +41,11 @@ class BenchHost : public core::Host {
   void SetProgress(int) override {}
   void HideProgress() override {}
   void Yield() override;
-  std::string ClipboardText() override { return {}; }
-  void SetClipboardText(const std::string&) override {}
+  std::string ClipboardText() override { return clipboard; }
+  void SetClipboardText(const std::string& text) override { clipboard = text; }
 
   std::vector<std::string> failures;
+  std::string clipboard;
 
  private:
   Notices notices_;

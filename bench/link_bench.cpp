@@ -11,6 +11,7 @@
 
 #include "bench_support.h"
 #include "core/module_image.h"
+#include "fakes/fake_clock.h"
 #include "link/link.h"
 #include "qt/qt_clock.h"
 
@@ -78,7 +79,7 @@ std::vector<Figures> RunAll(comm::Link& link, core::Clock& clock, bool realTime)
 
 std::vector<Figures> FloorFigures() {
   bench::BenchHost host(kNotices);
-  bench::FloorClock clock;
+  fakes::FakeClock clock;
   std::vector<Figures> figures;
   bench::OnSimulatedModule(host, clock,
                            [&](comm::Link& link) { figures = RunAll(link, clock, false); });

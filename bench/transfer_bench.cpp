@@ -19,6 +19,8 @@
 
 #include "bench_support.h"
 #include "core/window_state.h"
+#include "fakes/fake_clock.h"
+#include "fakes/recording_view.h"
 #include "link/link.h"
 #include "qt/frm_main.h"
 #include "qt/link_devices.h"
@@ -39,12 +41,6 @@ constexpr std::chrono::milliseconds kTurnProbeInterval{5};
 
 // The commands say their outcome by a notice: acknowledged; any other box means the run failed.
 constexpr auto kNotices = bench::BenchHost::Notices::Acknowledge;
-
-class NoWindow : public core::WindowView {
- public:
-  void SetCaption(const std::string&) override {}
-  void SetRetardTableCommandVisible(bool) override {}
-};
 
 struct Figures {
   double wallSeconds = 0;
@@ -83,7 +79,7 @@ class TurnProbe {
 std::vector<Figures> RunBoth(comm::Link& link, core::Clock& clock, core::Host& host,
                              bool realTime) {
   core::ModuleImage image;
-  NoWindow view;
+  fakes::RecordingView view;
   core::WindowState window(view);
   tables::TableEditor editor(image, window, host, {});
   const std::function<bool()> operations[] = {
@@ -157,7 +153,7 @@ std::vector<Figures> DesktopFigures(DesktopHost& host) {
 
 std::vector<Figures> FloorFigures() {
   bench::BenchHost host(kNotices);
-  bench::FloorClock clock;
+  fakes::FakeClock clock;
   std::vector<Figures> figures;
   bench::OnSimulatedModule(host, clock,
                            [&](comm::Link& link) { figures = RunBoth(link, clock, host, false); });

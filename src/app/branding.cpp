@@ -17,7 +17,7 @@ namespace {
 constexpr char kMarker = '!';
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 // A branding file is a dozen short lines; anything far bigger is the wrong file.
-constexpr std::uintmax_t kMaxBrandingFileBytes = 64 * 1024;
+constexpr std::uintmax_t kMaxBrandingFileBytes = std::uintmax_t{64} * 1024;
 
 [[noreturn]] void Fail(const std::string& description) {
   throw core::Error(core::kErrCommOrFileOpen, core::kSourceFileOpen, description);

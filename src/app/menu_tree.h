@@ -39,6 +39,34 @@ inline constexpr std::string_view kPopUpEdit3D = "mnuPopUpEdit3D";
 inline constexpr std::string_view kPopUpCopy3D = "mnuPopUpCopy3D";
 inline constexpr std::string_view kPopUpPaste3D = "mnuPopUpPaste3D";
 inline constexpr std::string_view kPopUpModify3D = "mnuPopUpModify3D";
+
+// Editing beyond the system's own commands: the history, the commands that give the
+// selected cells new values, and the View menu.
+inline constexpr std::string_view kUndo = "mnuUndo";
+inline constexpr std::string_view kRedo = "mnuRedo";
+inline constexpr std::string_view kSepUndo = "mnuSepUndo";
+inline constexpr std::string_view kSepValues = "mnuSepValues";
+inline constexpr std::string_view kInterpolate = "mnuInterpolate";
+inline constexpr std::string_view kSmooth = "mnuSmooth";
+inline constexpr std::string_view kSetValue = "mnuSetValue";
+inline constexpr std::string_view kStepUp = "mnuStepUp";
+inline constexpr std::string_view kStepDown = "mnuStepDown";
+inline constexpr std::string_view kStepUpFive = "mnuStepUpFive";
+inline constexpr std::string_view kStepDownFive = "mnuStepDownFive";
+inline constexpr std::string_view kView = "mnuView";
+inline constexpr std::string_view kHeatMap = "mnuHeatMap";
+inline constexpr std::string_view kShowChanges = "mnuShowChanges";
+inline constexpr std::string_view kPopUpSepUndo3D = "mnuPopUpSepUndo3D";
+inline constexpr std::string_view kPopUpUndo3D = "mnuPopUpUndo3D";
+inline constexpr std::string_view kPopUpRedo3D = "mnuPopUpRedo3D";
+inline constexpr std::string_view kPopUpSepValues3D = "mnuPopUpSepValues3D";
+inline constexpr std::string_view kPopUpInterpolate3D = "mnuPopUpInterpolate3D";
+inline constexpr std::string_view kPopUpSmooth3D = "mnuPopUpSmooth3D";
+inline constexpr std::string_view kPopUpSetValue3D = "mnuPopUpSetValue3D";
+inline constexpr std::string_view kPopUpStepUp3D = "mnuPopUpStepUp3D";
+inline constexpr std::string_view kPopUpStepDown3D = "mnuPopUpStepDown3D";
+inline constexpr std::string_view kPopUpStepUpFive3D = "mnuPopUpStepUpFive3D";
+inline constexpr std::string_view kPopUpStepDownFive3D = "mnuPopUpStepDownFive3D";
 }  // namespace menu
 
 struct MenuItemSpec {
@@ -60,7 +88,7 @@ inline constexpr std::string_view kSeparatorCaption = "-";
 inline constexpr std::string_view kMenusHeldDuringTransfer[] = {menu::kFile, menu::kEdit,
                                                                 menu::kComm};
 
-// The four menus of the menu bar, in order.
+// The menus of the menu bar, in order.
 const std::vector<MenuSpec>& MainMenus();
 
 // The grid's context menu; never shown in the menu bar.

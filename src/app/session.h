@@ -15,12 +15,12 @@
 namespace app {
 
 struct Session {
-  Session(core::Host& host, core::WindowView& view, Branding branding,
-          std::filesystem::path programFolder)
-      : host(host),
+  Session(core::Host& programHost, core::WindowView& view, Branding programBranding,
+          std::filesystem::path folder)
+      : host(programHost),
         window(view),
-        branding(std::move(branding)),
-        programFolder(std::move(programFolder)),
+        branding(std::move(programBranding)),
+        programFolder(std::move(folder)),
         editor(image, window, host, this->programFolder) {
     link.SetPortAdvice(DesktopPortAdvice);
   }

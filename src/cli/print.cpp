@@ -20,7 +20,7 @@
 #include "files/data_file_commands.h"
 #include "print/page_conventions.h"
 #include "print/printouts.h"
-#include "print/table_from_image.h"
+#include "tables/table_from_image.h"
 #include "qt/chart_snapshot.h"
 #include "qt/pdf_file_target.h"
 #include "qt/print_date.h"
@@ -202,7 +202,7 @@ int RunPrint(const std::vector<std::string>& arguments) {
     return receipts();
   }
   const std::string tableName(tables::TableName(*table));
-  const print::TableFromImage grid = print::ReadTableFromImage(*image, *table);
+  const tables::TableFromImage grid = tables::ReadTableFromImage(*image, *table);
   const std::unique_ptr<qtui::ChartSnapshot> chart =
       Chart(programFolder, *image, *table, grid.chart);
   qtui::ChartRenderer renderChart;

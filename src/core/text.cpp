@@ -136,18 +136,23 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
+void AppendUtf8(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out.push_back(static_cast<char>(code));
+  } else if (code < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  }
+}
+
 std::string Latin1ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
-  for (const char c : bytes) {
-    const auto b = static_cast<std::uint8_t>(c);
-    if (b < 0x80) {
-      out.push_back(c);
-    } else {
-      out.push_back(static_cast<char>(0xC0 | (b >> 6)));
-      out.push_back(static_cast<char>(0x80 | (b & 0x3F)));
-    }
-  }
+  for (const char c : bytes) AppendUtf8(out, static_cast<std::uint8_t>(c));
   return out;
 }
 

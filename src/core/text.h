@@ -18,6 +18,13 @@ double LeadingNumber(std::string_view text);
 
 bool IsValidUtf8(std::string_view bytes);
 
+// True for the second and later bytes of a UTF-8 character: counting the others counts
+// characters.
+inline bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Appends one character (up to U+FFFF, as the readers of our files meet them) as UTF-8.
+void AppendUtf8(std::string& out, char32_t code);
+
 // Reads 8-bit text as Latin-1 and returns it as UTF-8.
 std::string Latin1ToUtf8(std::string_view bytes);
 

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // A file rewritten in place is kept in memory meanwhile; larger ones are not data files.
-constexpr std::size_t kInPlaceLimit = 64 * 1024 * 1024;
+constexpr std::size_t kInPlaceLimit = std::size_t{64} * 1024 * 1024;
 
 std::string SystemReason(int error) {
   return error != 0 ? std::generic_category().message(error)

@@ -6,6 +6,7 @@
 #include "core/editions.h"
 #include "core/error_prompt.h"
 #include "core/regions.h"
+#include "core/text.h"
 #include "files/data_file.h"
 #include "files/file_dialogs.h"
 
@@ -22,13 +23,11 @@ constexpr const char* kSaveDialogTitle = "Save File";
 constexpr std::size_t kCaptionFileNameCharacters = 40;
 constexpr const char* kShortenedMark = "...";
 
-bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
 // Start of the last n characters of UTF-8 text, or npos when it has n or fewer.
 std::size_t LastCharactersStart(std::string_view text, std::size_t n) {
   std::size_t count = 0;
   for (std::size_t i = text.size(); i-- > 0;) {
-    if (IsUtf8Continuation(text[i])) continue;
+    if (core::IsUtf8Continuation(text[i])) continue;
     if (++count == n) return i == 0 ? std::string_view::npos : i;
   }
   return std::string_view::npos;

@@ -69,9 +69,11 @@ std::string FileSave(core::Host& host, const std::string& fileTitle, std::string
     if (name.empty()) return name;
     if (std::filesystem::path(name).extension().empty()) name += kDataFileSuffix;
     if (!FileExists(name)) return name;
-    const core::Answer answer = host.MsgBox(
-        name + kLineBreak + "This file already exists." + kLineBreak + kLineBreak + existMessage,
-        kFileSaveTitle, core::Buttons::YesNoCancel, core::Icon::Exclamation);
+    std::string question = name;
+    question.append(kLineBreak).append("This file already exists.");
+    question.append(kLineBreak).append(kLineBreak).append(existMessage);
+    const core::Answer answer =
+        host.MsgBox(question, kFileSaveTitle, core::Buttons::YesNoCancel, core::Icon::Exclamation);
     if (answer == core::Answer::Yes) return name;
     if (answer == core::Answer::No) continue;
     throw core::Error(core::kErrFileSave, core::kSourceFileSave, "Canceled File Save");

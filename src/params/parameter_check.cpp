@@ -38,7 +38,14 @@ std::span<const ParameterBox> ParameterBoxes(Generation generation) {
   return kSecondGenerationBoxes;
 }
 
-std::string ParameterTitle(int number) { return "Parameter " + std::to_string(number); }
+std::string ParameterToolTip(Generation generation, const ParameterBox& box) {
+  const ParameterGroup group = GroupOf(generation, box.number);
+  const char* name = group == ParameterGroup::Fuel     ? "Fuel parameter"
+                     : group == ParameterGroup::Retard ? "Retard parameter"
+                                                       : "Acceleration enrichment";
+  return std::string(name) + ", " + std::to_string(box.range->lowest) + " to " +
+         std::to_string(box.range->highest);
+}
 
 std::string ParameterText(std::int16_t value) {
   return (value < 0 ? "" : " ") + std::to_string(value);

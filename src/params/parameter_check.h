@@ -37,8 +37,8 @@ struct ParameterBox {
 // The boxes of the generation's dialog, txtParam1 upwards.
 std::span<const ParameterBox> ParameterBoxes(Generation generation);
 
-// "Parameter 7": the title of the box's range messages.
-std::string ParameterTitle(int number);
+// The box's tool tip, its group and range: "Fuel parameter, -20 to 30".
+std::string ParameterToolTip(Generation generation, const ParameterBox& box);
 
 // A value as the boxes show it: one leading blank unless negative (" 5", "-12").
 std::string ParameterText(std::int16_t value);

@@ -46,4 +46,21 @@ ParameterPlace PlaceOf(Generation generation, int number) {
   return {kRetardFirstByte + static_cast<std::size_t>(number - kFirstRetardParameter), false};
 }
 
+ParameterGroup GroupOf(Generation generation, int number) {
+  if (number == AccelEnrichmentParameter(generation)) return ParameterGroup::AccelEnrichment;
+  return number < kFirstRetardParameter ? ParameterGroup::Fuel : ParameterGroup::Retard;
+}
+
+int AccelEnrichmentParameter(Generation generation) {
+  return generation == Generation::First ? kSharedNinthParameter : kAccelEnrichmentParameter;
+}
+
+std::string ParameterTitle(int number) { return "Parameter " + std::to_string(number); }
+
+std::string ParameterCaption(Generation generation, int number) {
+  if (number != AccelEnrichmentParameter(generation)) return ParameterTitle(number);
+  return generation == Generation::First ? "Parameter 9 (Acceleration Enrichment)"
+                                         : "Parameter 10 (Accel Enrichment)";
+}
+
 }  // namespace params

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace params {
@@ -25,6 +26,19 @@ struct ParameterPlace {
 
 // Parameter number (1-based) to its EEPROM byte.
 ParameterPlace PlaceOf(Generation generation, int number);
+
+// The kind of value each parameter holds, which its dialog groups it by.
+enum class ParameterGroup { Fuel, AccelEnrichment, Retard };
+ParameterGroup GroupOf(Generation generation, int number);
+// The last parameter of the fuel frame: the acceleration enrichment closes it.
+int AccelEnrichmentParameter(Generation generation);
+
+// "Parameter 7": the title of the box's range messages.
+std::string ParameterTitle(int number);
+
+// The caption beside a parameter's box: "Parameter 3", or the acceleration enrichment's
+// own caption in each dialog.
+std::string ParameterCaption(Generation generation, int number);
 
 // The bits of the mode byte.
 inline constexpr std::uint8_t kBasicModeBit = 0x01;

@@ -134,6 +134,7 @@ void ParamsPresenter::optKQVersion_Click() {
   edition = static_cast<std::uint8_t>((edition & kModuleOwnedEditionBits) + kqEditionCode_);
   context_.tables.CloseTbl();
   context_.tables.SetTableEditPermission(false);
+  context_.tables.StartHistoryAfresh();
 }
 
 void ParamsPresenter::cmdRestoreDefaults_Click() {
@@ -162,7 +163,9 @@ void ParamsPresenter::cmdRestoreDefaults_Click() {
 
 void ParamsPresenter::cmdOK_Click() {
   if (const std::optional<int> focused = view_.FocusedParamBox()) txtParam_Validate(*focused);
-  StoreParameterSet(generation_, view_.UserDataText(), context_.set, context_.image.EEPROMBuffer);
+  context_.tables.RecordChange(kParamsDialogCaption, [this] {
+    StoreParameterSet(generation_, view_.UserDataText(), context_.set, context_.image.EEPROMBuffer);
+  });
   view_.CloseDialog();
 }
 

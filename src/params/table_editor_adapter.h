@@ -12,6 +12,10 @@ class TableEditorAdapter : public TableEditorControl {
 
   void CloseTbl() override { editor_.CloseTbl(); }
   void SetTableEditPermission(bool editable) override { editor_.SetTableEditPermission(editable); }
+  void RecordChange(std::string_view name, const std::function<void()>& change) override {
+    editor_.RecordChange(name, change);
+  }
+  void StartHistoryAfresh() override { editor_.StartHistoryAfresh(); }
 
  private:
   tables::TableEditor& editor_;

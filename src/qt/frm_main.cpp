@@ -105,8 +105,7 @@ frmMain::~frmMain() {
 
 void frmMain::BuildMenus() {
   for (const app::MenuSpec& spec : app::MainMenus()) {
-    BuildMenu(spec,
-              menuBar()->addMenu(QString::fromUtf8(spec.caption.data(), spec.caption.size())));
+    BuildMenu(spec, menuBar()->addMenu(ToQString(spec.caption)));
   }
   mnuPopUpEdit3D_ = BuildMenu(app::PopUpEdit3DMenu(), new QMenu(this));
 
@@ -125,15 +124,14 @@ void frmMain::BindCommand(std::string_view name, const std::function<void()>& bo
 }
 
 QMenu* frmMain::BuildMenu(const app::MenuSpec& spec, QMenu* menu) {
-  menu->setObjectName(QString::fromUtf8(spec.name.data(), spec.name.size()));
-  menu->setTitle(QString::fromUtf8(spec.caption.data(), spec.caption.size()));
+  menu->setObjectName(ToQString(spec.name));
+  menu->setTitle(ToQString(spec.caption));
   menu->setToolTipsVisible(true);
   for (const app::MenuItemSpec& item : spec.items) {
-    QAction* action =
-        item.caption == app::kSeparatorCaption
-            ? menu->addSeparator()
-            : menu->addAction(QString::fromUtf8(item.caption.data(), item.caption.size()));
-    action->setObjectName(QString::fromUtf8(item.name.data(), item.name.size()));
+    QAction* action = item.caption == app::kSeparatorCaption
+                          ? menu->addSeparator()
+                          : menu->addAction(ToQString(item.caption));
+    action->setObjectName(ToQString(item.name));
   }
   return menu;
 }

@@ -3,13 +3,10 @@
 #include <QGridLayout>
 #include <QGroupBox>
 
-#include "params/parameter_check.h"
+#include "params/parameter_map.h"
+#include "qt/qt_text.h"
 
 namespace qtui {
-
-namespace {
-constexpr int kAccelEnrichmentBox = 9;
-}  // namespace
 
 frmParams::frmParams(core::Host& host, QWidget* parent) : ParamsDialogBase(host, parent) {
   setObjectName(QStringLiteral("frmParams"));
@@ -18,14 +15,13 @@ frmParams::frmParams(core::Host& host, QWidget* parent) : ParamsDialogBase(host,
   auto* holder = new QWidget(parametersFrame());
   grid->setContentsMargins(0, 0, 0, 0);
   holder->setLayout(grid);
-  for (int number = 1; number <= kAccelEnrichmentBox; ++number) {
-    AddParamBox(grid, number,
-                number == kAccelEnrichmentBox
-                    ? QStringLiteral("Parameter 9 (Acceleration Enrichment)")
-                    : QString::fromStdString(params::ParameterTitle(number)));
+  constexpr params::Generation kGeneration = params::Generation::First;
+  for (int number = 1; number <= params::ParameterCount(kGeneration); ++number) {
+    AddParamBox(grid, number, ToQString(params::ParameterCaption(kGeneration, number)));
   }
   auto* area = new QGridLayout;
   area->addWidget(holder, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+  ShowParamToolTips(params::Generation::First);
   FinishLayout(area);
 }
 

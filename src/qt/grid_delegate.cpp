@@ -4,12 +4,19 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
 
 #include "qt/table_grid.h"
 
 namespace qtui {
 
 namespace {
+
+// The change mark's sides, in pixels.
+constexpr int kChangeMarkSize = 7;
 
 // The keys that end an entry and then move the current cell.
 bool MovesOn(int key) {
@@ -38,6 +45,27 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
   if (!line || !grid_->EntryChecked(line)) return;
   QStyledItemDelegate::setModelData(editor, model, index);
   grid_->EntryCommitted(GridModel::GridRow(index), GridModel::GridCol(index));
+}
+
+void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
+  QStyledItemDelegate::paint(painter, option, index);
+  if (!index.data(GridModel::kChangedRole).toBool()) return;
+  const QRect cell = option.rect;
+  const int size = std::min({kChangeMarkSize, cell.width() / 2, cell.height() / 2});
+  const QPolygon mark(
+      {cell.topRight(), cell.topRight() - QPoint(size, 0), cell.topRight() + QPoint(0, size)});
+  // Drawn in the cell's text colour, which the heat map keeps readable.
+  const QVariant fore = index.data(Qt::ForegroundRole);
+  const bool selected = option.state & QStyle::State_Selected;
+  painter->save();
+  painter->setPen(Qt::NoPen);
+  painter->setBrush(
+      selected || !fore.isValid()
+          ? option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text)
+          : fore.value<QColor>());
+  painter->drawPolygon(mark);
+  painter->restore();
 }
 
 bool GridDelegate::KeyPressed(QKeyEvent* key) {

@@ -18,6 +18,9 @@ class GridDelegate : public QStyledItemDelegate {
                         const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* model,
                     const QModelIndex& index) const override;
+  // A changed cell carries a small triangle in its top right corner.
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
 
  protected:
   bool eventFilter(QObject* object, QEvent* event) override;

@@ -36,6 +36,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
       return backgrounds_.contains(at) ? QVariant(backgrounds_[at]) : QVariant();
     case Qt::ForegroundRole:
       return foregrounds_.contains(at) ? QVariant(foregrounds_[at]) : QVariant();
+    case Qt::ToolTipRole:
+      return toolTips_.contains(at) ? QVariant(toolTips_[at]) : QVariant();
+    case kChangedRole:
+      return changed_.contains(at);
     default:
       return {};
   }
@@ -75,6 +79,8 @@ void GridModel::Resize(int rows, int cols) {
   texts_ = QStringList(static_cast<qsizetype>(rows_) * cols_);
   backgrounds_.clear();
   foregrounds_.clear();
+  toolTips_.clear();
+  changed_.clear();
   endResetModel();
 }
 
@@ -94,17 +100,17 @@ void GridModel::SetEditable(bool editable) {
 
 void GridModel::AllChanged() {
   if (rowCount() > 0 && columnCount() > 0) {
-    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
   }
-  if (columnCount() > 0) emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
-  if (rowCount() > 0) emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+  if (columnCount() > 0) Q_EMIT headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+  if (rowCount() > 0) Q_EMIT headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
 }
 
 void GridModel::CellChanged(int row, int col) {
-  if (row == 0 && col > 0) emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
-  if (col == 0 && row > 0) emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
+  if (row == 0 && col > 0) Q_EMIT headerDataChanged(Qt::Horizontal, col - 1, col - 1);
+  if (col == 0 && row > 0) Q_EMIT headerDataChanged(Qt::Vertical, row - 1, row - 1);
   const QModelIndex at = IndexOf(row, col);
-  if (at.isValid()) emit dataChanged(at, at);
+  if (at.isValid()) Q_EMIT dataChanged(at, at);
 }
 
 QString GridModel::Text(int row, int col) const {
@@ -123,7 +129,29 @@ void GridModel::SetText(int row, int col, const QString& text) {
 
 void GridModel::SetBackground(int row, int col, const QColor& colour) {
   Text(row, col);
+  // Repainting a whole table sets most cells to what they are.
+  if (backgrounds_.value(Index(row, col)) == colour) return;
   backgrounds_[Index(row, col)] = colour;
+  CellChanged(row, col);
+}
+
+void GridModel::SetForeground(int row, int col, const QColor& colour) {
+  Text(row, col);
+  if (foregrounds_.value(Index(row, col)) == colour) return;
+  foregrounds_[Index(row, col)] = colour;
+  CellChanged(row, col);
+}
+
+void GridModel::SetNote(int row, int col, bool changed, const QString& toolTip) {
+  Text(row, col);
+  const qsizetype at = Index(row, col);
+  if (changed_.contains(at) == changed && toolTips_.value(at) == toolTip) return;
+  if (changed) {
+    changed_.insert(at);
+  } else {
+    changed_.remove(at);
+  }
+  toolTips_[at] = toolTip;
   CellChanged(row, col);
 }
 

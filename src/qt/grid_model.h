@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QHash>
 #include <QPoint>
+#include <QSet>
 #include <QStringList>
 #include <optional>
 
@@ -18,6 +19,9 @@ class GridModel : public QAbstractTableModel {
 
  public:
   explicit GridModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+
+  // True for a data cell whose value differs from the data as last loaded or saved.
+  static constexpr int kChangedRole = Qt::UserRole + 1;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -38,6 +42,8 @@ class GridModel : public QAbstractTableModel {
   QString Text(int row, int col) const;
   void SetText(int row, int col, const QString& text);
   void SetBackground(int row, int col, const QColor& colour);
+  void SetForeground(int row, int col, const QColor& colour);
+  void SetNote(int row, int col, bool changed, const QString& toolTip);
   // A cell's own colours, as the current-cell highlight sets them.
   void SetColours(int row, int col, const QColor& back, const QColor& fore);
   // The grid's number of a data cell of the model, and the model's index of a grid cell
@@ -58,6 +64,8 @@ class GridModel : public QAbstractTableModel {
   QStringList texts_;
   QHash<qsizetype, QColor> backgrounds_;
   QHash<qsizetype, QColor> foregrounds_;
+  QHash<qsizetype, QString> toolTips_;
+  QSet<qsizetype> changed_;
   bool centred_ = false;
   bool editable_ = false;
 };

@@ -10,7 +10,7 @@ namespace qtui {
 namespace {
 constexpr int kWidth = 760;
 constexpr int kHeight = 640;
-}
+}  // namespace
 
 HelpWindow::HelpWindow(const QString& helpFile, QWidget* parent)
     : QWidget(parent, Qt::Window), helpFile_(helpFile), browser_(new QTextBrowser(this)) {

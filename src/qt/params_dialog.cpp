@@ -23,6 +23,7 @@
 
 #include "core/eeprom_map.h"
 #include "core/error_prompt.h"
+#include "params/parameter_check.h"
 #include "params/parameter_map.h"
 #include "params/user_data.h"
 #include "qt/qt_text.h"
@@ -124,6 +125,14 @@ void ParamsDialogBase::AddParamBox(QGridLayout* grid, int number, const QString&
   grid->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
   grid->addWidget(box, row, 1);
   paramBoxes_[number] = box;
+}
+
+void ParamsDialogBase::ShowParamToolTips(params::Generation generation) {
+  for (const params::ParameterBox& box : params::ParameterBoxes(generation)) {
+    if (const auto at = paramBoxes_.find(box.number); at != paramBoxes_.end()) {
+      at->second->setToolTip(QString::fromStdString(params::ParameterToolTip(generation, box)));
+    }
+  }
 }
 
 void ParamsDialogBase::FinishLayout(QLayout* parameterArea) {

@@ -60,6 +60,8 @@ class ParamsDialogBase : public QDialog, public params::ParamsDialog {
   QGroupBox* parametersFrame() const { return fraBasicParams_; }
   // Adds txtParamN with its label lblN as a row of the grid.
   void AddParamBox(QGridLayout* grid, int number, const QString& caption);
+  // Each box's tool tip names its group and range.
+  void ShowParamToolTips(params::Generation generation);
   // Puts the parameter area under the switches, then the user data box and the
   // buttons, and sets the tab order; the last call of each dialog's constructor.
   void FinishLayout(QLayout* parameterArea);

@@ -16,13 +16,13 @@ QString KeyPath(const std::string& section, const std::string& key) {
 
 std::string QtSettingsStore::GetSetting(const std::string& application, const std::string& section,
                                         const std::string& key, const std::string& defaultValue) {
-  const QSettings settings(kOrganisation, ToQString(application));
+  const QSettings settings(QString::fromLatin1(kOrganisation), ToQString(application));
   return ToStdString(settings.value(KeyPath(section, key), ToQString(defaultValue)).toString());
 }
 
 void QtSettingsStore::SaveSetting(const std::string& application, const std::string& section,
                                   const std::string& key, const std::string& value) {
-  QSettings settings(kOrganisation, ToQString(application));
+  QSettings settings(QString::fromLatin1(kOrganisation), ToQString(application));
   settings.setValue(KeyPath(section, key), ToQString(value));
 }
 

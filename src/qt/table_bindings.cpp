@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "app/file_commands.h"
+#include "qt/edit_bindings.h"
 #include "qt/frm_main.h"
 #include "qt/qt_text.h"
 #include "qt/table_grid.h"
@@ -53,6 +54,7 @@ void BindTableCommands(frmMain& window) {
   window.BindCommand(app::menu::kPopUpPaste3D, [&editor] { editor.mnuPopUpPaste3D_Click(); });
   window.BindCommand(app::menu::kPopUpModify3D, [&editor] { editor.mnuPopUpModify3D_Click(); });
   BindGridKeys(window);
+  BindEditCommands(window);
 }
 
 }  // namespace qtui

@@ -15,6 +15,7 @@
 #include "qt/grid_delegate.h"
 #include "qt/qt_text.h"
 #include "qt/twips.h"
+#include "tables/clip_text.h"
 
 namespace qtui {
 
@@ -122,6 +123,14 @@ void TableGrid::SetCellBackColour(int row, int col, tables::Colour colour) {
   model_->SetBackground(row, col, ToQColor(colour));
 }
 
+void TableGrid::SetCellForeColour(int row, int col, tables::Colour colour) {
+  model_->SetForeground(row, col, ToQColor(colour));
+}
+
+void TableGrid::SetCellNote(int row, int col, const tables::CellNote& note) {
+  model_->SetNote(row, col, note.changed, ToQString(note.toolTip));
+}
+
 void TableGrid::SetCurrentCell(int row, int col) {
   model_->Text(row, col);
   const QModelIndex target = model_->IndexOf(row, col);
@@ -190,22 +199,22 @@ void TableGrid::ExtendSelection(int row, int col) {
 }
 
 std::string TableGrid::ClipText(const tables::CellRect& rect) const {
-  QStringList rows;
+  tables::ClipBlock block;
   for (int r = rect.row1; r <= rect.row2; ++r) {
-    QStringList cells;
-    for (int c = rect.col1; c <= rect.col2; ++c) cells << model_->Text(r, c);
-    rows << cells.join(QLatin1Char('\t'));
+    std::vector<std::string>& row = block.emplace_back();
+    for (int c = rect.col1; c <= rect.col2; ++c) row.push_back(ToStdString(model_->Text(r, c)));
   }
-  return ToStdString(rows.join(QLatin1Char('\r')));
+  return tables::JoinClipText(block);
 }
 
 void TableGrid::SetClipText(const std::string& text) {
   const tables::CellRect rect = Selection();
-  const QStringList rows = ToQString(text).split(QLatin1Char('\r'));
-  for (qsizetype i = 0; i < rows.size() && rect.row1 + i <= rect.row2; ++i) {
-    const QStringList cells = rows[i].split(QLatin1Char('\t'));
-    for (qsizetype j = 0; j < cells.size() && rect.col1 + j <= rect.col2; ++j) {
-      model_->SetText(rect.row1 + static_cast<int>(i), rect.col1 + static_cast<int>(j), cells[j]);
+  const tables::ClipBlock block =
+      tables::SplitClipText(text, rect.row2 - rect.row1 + 1, rect.col2 - rect.col1 + 1);
+  for (std::size_t i = 0; i < block.size(); ++i) {
+    for (std::size_t j = 0; j < block[i].size(); ++j) {
+      model_->SetText(rect.row1 + static_cast<int>(i), rect.col1 + static_cast<int>(j),
+                      ToQString(block[i][j]));
     }
   }
 }
@@ -332,9 +341,9 @@ void TableGrid::mousePressEvent(QMouseEvent* event) {
       event->button() == Qt::RightButton && at.isValid() && selectionModel()->isSelected(at);
   if (!keepSelection) QTableView::mousePressEvent(event);
   if (sink_) {
-    const QPoint at = event->position().toPoint();
+    const QPoint point = event->position().toPoint();
     sink_->MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()),
-                     PixelsToTwipsX(*this, at.x()), PixelsToTwipsY(*this, at.y()));
+                     PixelsToTwipsX(*this, point.x()), PixelsToTwipsY(*this, point.y()));
   }
 }
 
@@ -355,9 +364,9 @@ void TableGrid::keyPressEvent(QKeyEvent* event) {
     return;
   }
   if (event->matches(QKeySequence::Copy)) {
-    emit copyRequested();
+    Q_EMIT copyRequested();
   } else if (event->matches(QKeySequence::Paste)) {
-    emit pasteRequested();
+    Q_EMIT pasteRequested();
   } else if (event->key() == Qt::Key_Delete) {
     // Clearing cells is not a table operation: an empty cell would save as zero.
   } else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&

@@ -30,6 +30,8 @@ class TableGrid : public QTableView, public tables::Grid {
   void SetTextMatrix(int row, int col, const std::string& text) override;
   std::string TextMatrix(int row, int col) const override;
   void SetCellBackColour(int row, int col, tables::Colour colour) override;
+  void SetCellForeColour(int row, int col, tables::Colour colour) override;
+  void SetCellNote(int row, int col, const tables::CellNote& note) override;
 
   void SetCurrentCell(int row, int col) override;
   int CurrentRow() const override { return currentRow_; }
@@ -71,7 +73,7 @@ class TableGrid : public QTableView, public tables::Grid {
   void StepDown();
   bool Editing() const { return state() == EditingState; }
 
- signals:
+ Q_SIGNALS:
   // Ctrl+C and Ctrl+V on the grid: the context menu's Copy and Paste.
   void copyRequested();
   void pasteRequested();

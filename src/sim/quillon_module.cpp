@@ -21,8 +21,8 @@ constexpr std::uint32_t kAddressRegisterMask = 0xFFFF;
 QuillonModule::QuillonModule(Edition edition, Faults faults)
     : QuillonModule(edition, std::move(faults), ExampleContents(edition)) {}
 
-QuillonModule::QuillonModule(Edition edition, Faults faults, Memories memories)
-    : memories_(std::move(memories)),
+QuillonModule::QuillonModule(Edition edition, Faults faults, const Memories& memories)
+    : memories_(memories),
       faults_(std::move(faults)),
       firmwareID_(faults_.firmwareID.value_or(FirmwareIDOf(edition))) {}
 

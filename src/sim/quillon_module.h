@@ -31,7 +31,7 @@ struct Reply {
 class QuillonModule {
  public:
   explicit QuillonModule(Edition edition, Faults faults = {});
-  QuillonModule(Edition edition, Faults faults, Memories memories);
+  QuillonModule(Edition edition, Faults faults, const Memories& memories);
 
   // One byte received at time at (time since the module started).
   std::vector<Reply> Receive(comm::Byte value, Time at);

@@ -14,8 +14,13 @@ bool IsDataCell(int row, int col) { return row != 0 && col != 0; }
 }  // namespace
 
 CellEditing::CellEditing(const core::ModuleImage& image, const std::string& activeTableName,
-                         const std::string& copyBuffer, core::Host& host)
-    : image_(image), activeTableName_(activeTableName), copyBuffer_(copyBuffer), host_(host) {}
+                         const std::string& copyBuffer, core::Host& host,
+                         const CellPainter& painter)
+    : image_(image),
+      activeTableName_(activeTableName),
+      copyBuffer_(copyBuffer),
+      host_(host),
+      painter_(painter) {}
 
 void CellEditing::Attach(Grid& grid, Chart& chart, TableWindow& window) {
   grid_ = &grid;
@@ -50,6 +55,8 @@ void CellEditing::ValidateEdit(int row, int col, bool& cancel) {
       host_.MsgBox(refusal->message, refusal->title, core::Buttons::OK, core::Icon::Critical);
       return;
     }
+    entryBefore_ = grid_->TextMatrix(row, col);
+    heightBefore_ = chart_->Height(row, col);
     accepted = true;
   });
   if (!accepted) cancel = true;
@@ -58,10 +65,13 @@ void CellEditing::ValidateEdit(int row, int col, bool& cancel) {
 void CellEditing::AfterEdit(int row, int col) {
   Guarded([&] {
     const std::optional<TableKind> kind = ActiveKind();
-    if (!kind || !chart_->Visible()) return;
-    const double value = ChartValueOf(*kind, CellNumber(grid_->TextMatrix(row, col)));
-    chart_->SetHeight(row, col, value);
-    chart_->SetValueLabelText(FormatWhole(value));
+    if (!kind) return;
+    if (chart_->Visible()) {
+      const double value = ChartValueOf(*kind, CellNumber(grid_->TextMatrix(row, col)));
+      chart_->SetHeight(row, col, value);
+      chart_->SetValueLabelText(FormatWhole(value));
+    }
+    if (entryListener_) entryListener_(row, col, entryBefore_, heightBefore_);
   });
 }
 
@@ -71,8 +81,10 @@ void CellEditing::LeaveCell(int oldRow, int oldCol, int /*newRow*/, int /*newCol
   Guarded([&] {
     const GridColours colours = grid_->Colours();
     grid_->SetCurrentCellColours(colours.back, colours.fore);
-    if (IsLocked(image_.ModuleVersion, oldRow, oldCol)) {
-      grid_->SetCellBackColour(oldRow, oldCol, kLockedCellColour);
+    // The cell left may belong to a grid since set up anew for another table.
+    const std::optional<TableId> table = TableFromName(activeTableName_);
+    if (table && oldRow < grid_->Rows() && oldCol < grid_->Cols()) {
+      painter_.PaintResting(*table, oldRow, oldCol);
     }
   });
 }

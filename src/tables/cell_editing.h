@@ -9,6 +9,7 @@
 
 #include "core/host.h"
 #include "core/module_image.h"
+#include "tables/cell_paint.h"
 #include "tables/chart.h"
 #include "tables/grid.h"
 #include "tables/table_map.h"
@@ -22,9 +23,15 @@ class CellEditing : public GridEvents {
  public:
   // The names and buffers are the table editor's own, read as they change.
   CellEditing(const core::ModuleImage& image, const std::string& activeTableName,
-              const std::string& copyBuffer, core::Host& host);
+              const std::string& copyBuffer, core::Host& host, const CellPainter& painter);
 
   void Attach(Grid& grid, Chart& chart, TableWindow& window);
+
+  // Told of each committed entry, once it is charted, with the text and chart height the
+  // cell had before it.
+  using EntryListener =
+      std::function<void(int row, int col, const std::string& before, double heightBefore)>;
+  void SetEntryListener(EntryListener listener) { entryListener_ = std::move(listener); }
 
   // Paste is offered while a copy was made or the clipboard holds text. True when offered.
   bool UpdatePopUpPaste();
@@ -44,6 +51,11 @@ class CellEditing : public GridEvents {
   const std::string& activeTableName_;
   const std::string& copyBuffer_;
   core::Host& host_;
+  const CellPainter& painter_;
+  EntryListener entryListener_;
+  // The cell's text when its entry was accepted, before the grid commits it.
+  std::string entryBefore_;
+  double heightBefore_ = 0;
   Grid* grid_ = nullptr;
   Chart* chart_ = nullptr;
   TableWindow* window_ = nullptr;

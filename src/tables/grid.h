@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "tables/cell_note.h"
 #include "tables/colour.h"
 
 namespace tables {
@@ -53,6 +54,9 @@ class Grid {
   virtual void SetTextMatrix(int row, int col, const std::string& text) = 0;
   virtual std::string TextMatrix(int row, int col) const = 0;
   virtual void SetCellBackColour(int row, int col, Colour colour) = 0;
+  virtual void SetCellForeColour(int row, int col, Colour colour) = 0;
+  // The cell's change mark and tool tip.
+  virtual void SetCellNote(int row, int col, const CellNote& note) = 0;
 
   // Moving the current cell raises the leaving and entering events.
   virtual void SetCurrentCell(int row, int col) = 0;

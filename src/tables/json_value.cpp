@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "core/text.h"
+
 namespace tables {
 
 namespace {
@@ -106,19 +108,6 @@ class Parser {
     }
   }
 
-  static void AppendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-      out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-  }
-
   std::string StringValue() {
     Expect('"');
     std::string out;
@@ -158,7 +147,7 @@ class Parser {
           const auto parsed = std::from_chars(hex.data(), hex.data() + hex.size(), code, 16);
           if (hex.size() != 4 || parsed.ptr != hex.data() + hex.size()) Fail("a bad \\u escape");
           at_ += 4;
-          AppendUtf8(out, code);
+          core::AppendUtf8(out, code);
           break;
         }
         default:

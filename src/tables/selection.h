@@ -58,4 +58,16 @@ class ChartBatch {
   bool batching_;
 };
 
+// While many cells change: the grid stops redrawing, and redraws once at the end.
+class GridRedraw {
+ public:
+  explicit GridRedraw(Grid& grid) : grid_(grid) { grid_.SetRedraw(false); }
+  ~GridRedraw() { grid_.SetRedraw(true); }
+  GridRedraw(const GridRedraw&) = delete;
+  GridRedraw& operator=(const GridRedraw&) = delete;
+
+ private:
+  Grid& grid_;
+};
+
 }  // namespace tables

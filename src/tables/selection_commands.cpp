@@ -20,15 +20,13 @@ constexpr const char* kUnreadableModify =
 // Characters of a refused text that a message quotes; the rest is cut off.
 constexpr std::size_t kExcerptCharacters = 24;
 
-bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
 // A short quotation of text for a message: control characters shown as "?", long texts
 // cut at a character boundary.
 std::string Quoted(std::string_view text) {
   std::string excerpt = "\"";
   std::size_t characters = 0;
   for (const char c : text) {
-    if (!IsUtf8Continuation(c) && ++characters > kExcerptCharacters) {
+    if (!core::IsUtf8Continuation(c) && ++characters > kExcerptCharacters) {
       excerpt += "...";
       break;
     }
@@ -37,14 +35,6 @@ std::string Quoted(std::string_view text) {
   }
   return excerpt + "\"";
 }
-
-struct Redraw {
-  explicit Redraw(Grid& grid) : grid(grid) { grid.SetRedraw(false); }
-  ~Redraw() { grid.SetRedraw(true); }
-  Redraw(const Redraw&) = delete;
-  Redraw& operator=(const Redraw&) = delete;
-  Grid& grid;
-};
 
 // The first cell of the block, placed at (row, col), whose text is no number.
 std::optional<std::string> FirstNonNumber(const Grid& grid, const ClipBlock& block, int row,
@@ -103,7 +93,7 @@ void PasteClipboard(Grid& grid, Chart& chart, TableKind kind, std::string_view m
   }
   {
     grid.SetCurrentCell(cells->row1, cells->col1);
-    const Redraw redraw(grid);
+    const GridRedraw redraw(grid);
     grid.ExtendSelection(lastRow, lastCol);
     grid.SetClipText(JoinClipText(block));
     grid.SetCurrentCell(cells->row1, cells->col1);

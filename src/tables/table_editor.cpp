@@ -36,13 +36,20 @@ TableEditor::TableEditor(core::ModuleImage& image, core::WindowState& window, co
       window_(window),
       host_(host),
       templateFolder_(std::move(templateFolder)),
-      cellEditing_(image, ActiveTableName, CopyBuffer, host) {}
+      painter_(image),
+      cellEditing_(image, ActiveTableName, CopyBuffer, host, painter_) {
+  cellEditing_.SetEntryListener(
+      [this](int row, int col, const std::string& before, double heightBefore) {
+        RecordEntry(row, col, before, heightBefore);
+      });
+}
 
 void TableEditor::Attach(Grid& grid, Chart& chart, TableWindow& window) {
   grid_ = &grid;
   chart_ = &chart;
   tableWindow_ = &window;
   cellEditing_.Attach(grid, chart, window);
+  painter_.Attach(grid);
   grid_->SetEventSink(&cellEditing_);
   grid_->SetToolTip(kGridToolTip);
   SetTableEditPermission(editPermission_);
@@ -86,6 +93,7 @@ void TableEditor::SetTableEditPermission(bool on) {
 }
 
 void TableEditor::SetTableEditPermissionFor(std::string_view moduleVersion) {
+  painter_.TakeBaseline();
   SetTableEditPermission(moduleVersion == core::kVersionVosk ||
                          moduleVersion == core::kVersionQL2Vosk ||
                          moduleVersion == core::kVersionJX);
@@ -104,25 +112,31 @@ void TableEditor::mnuEditRetardTbl_Click() { OpenTable(TableId::Retard, "Edit Re
 void TableEditor::OpenTable(TableId table, const char* emptyBufferCaption) {
   if (!grid_ || !chart_) throw std::logic_error("The table grid and chart are not set up.");
   if (!EndOpenEntry()) return;
-  if (TableIsOpen()) {
-    const core::Answer answer = host_.MsgBox(kSavePresentEdits, kEditNewTableTitle,
-                                             core::Buttons::YesNoCancel, core::Icon::Exclamation);
-    if (answer == core::Answer::Cancel) return;
-    if (answer == core::Answer::Yes) mnuSaveTbl_Click();
-  }
-  HideGridAndChart();
-  ActiveTableName.clear();
-  // The system clipboard is left alone: it may hold a block the user means to paste here.
-  CopyBuffer.clear();
-  tableWindow_->SetPopUpPasteEnabled(false);
-  if (image_.FLASHBufferEmpty) {
-    host_.MsgBox(kNothingToEdit, emptyBufferCaption, core::Buttons::OK, core::Icon::Exclamation);
-    return;
-  }
+  RecordChange("Open " + std::string(TableName(table)), [&] {
+    if (TableIsOpen()) {
+      const core::Answer answer = host_.MsgBox(kSavePresentEdits, kEditNewTableTitle,
+                                               core::Buttons::YesNoCancel, core::Icon::Exclamation);
+      if (answer == core::Answer::Cancel) return;
+      if (answer == core::Answer::Yes) mnuSaveTbl_Click();
+    }
+    HideGridAndChart();
+    ActiveTableName.clear();
+    // The system clipboard is left alone: it may hold a block the user means to paste here.
+    CopyBuffer.clear();
+    tableWindow_->SetPopUpPasteEnabled(false);
+    if (image_.FLASHBufferEmpty) {
+      host_.MsgBox(kNothingToEdit, emptyBufferCaption, core::Buttons::OK, core::Icon::Exclamation);
+      return;
+    }
+    ShowTable(table, nullptr);
+  });
+}
+
+bool TableEditor::ShowTable(TableId table, const ShownTable* shown) {
   ActiveTableName = TableName(table);
   window_.SetOpenTableName(ActiveTableName);
 
-  const TableLayout layout = TableLayoutFor(image_.ModuleVersion);
+  const TableFromImage fromImage = ReadTableFromImage(image_, table);
   const std::string_view templateName =
       ChartTemplateFileName(KindOf(table), image_.ModuleVersion == core::kVersionJX);
   ChartTemplate chartTemplate;
@@ -135,65 +149,70 @@ void TableEditor::OpenTable(TableId table, const char* emptyBufferCaption) {
                               : std::string(kLineBreak) + kLineBreak + e.what() + "." + kLineBreak +
                                     "Reinstall Ventrel to restore the file."),
                  kTemplateTitle, core::Buttons::OK, core::Icon::Exclamation);
-    return;
+    return false;
   }
 
-  core::RunSteps(host_,
-                 {
-                     [&] { chart_->ApplyTemplate(chartTemplate); },
-                     [&] {
-                       chart_->SetValueLabelVisible(false);
-                       chart_->SetHoleValue(kChartHoleValue);
+  const core::ProcedureOutcome outcome =
+      core::RunSteps(host_,
+                     {
+                         [&] { chart_->ApplyTemplate(chartTemplate); },
+                         [&] {
+                           chart_->SetValueLabelVisible(false);
+                           chart_->SetHoleValue(kChartHoleValue);
+                         },
+                         [&] { SetUpGrid(fromImage); },
+                         [&] {
+                           grid_->SetCurrentCell(0, 0);
+                           HideGridAndChart();
+                           chart_->SetBatchUpdating(true);
+                         },
+                         [&] {
+                           FillCells(fromImage);
+                           if (shown) PutTexts(*shown);
+                           painter_.FollowFile();
+                           painter_.PaintAll(table);
+                         },
+                         [&] { chart_->LoadElevationGrid(TableChartData); },
+                         [&] {
+                           chart_->SetBatchUpdating(false);
+                           chart_->SetValueLabelVisible(false);
+                         },
+                         [&] { tableWindow_->FormResize(); },
+                         [&] {
+                           chart_->SetVisible(true);
+                           grid_->SetVisible(true);
+                           grid_->SetCurrentCell(0, 0);
+                         },
+                         [&] { CopyBuffer.clear(); },
                      },
-                     [&] { SetUpGrid(layout); },
-                     [&] {
-                       grid_->SetCurrentCell(0, 0);
-                       HideGridAndChart();
-                       chart_->SetBatchUpdating(true);
-                     },
-                     [&] { FillCells(table, layout); },
-                     [&] { chart_->LoadElevationGrid(TableChartData); },
                      [&] {
                        chart_->SetBatchUpdating(false);
-                       chart_->SetValueLabelVisible(false);
-                     },
-                     [&] { tableWindow_->FormResize(); },
-                     [&] {
-                       chart_->SetVisible(true);
-                       grid_->SetVisible(true);
-                       grid_->SetCurrentCell(0, 0);
-                     },
-                     [&] { CopyBuffer.clear(); },
-                 },
-                 [&] {
-                   chart_->SetBatchUpdating(false);
-                   HideGridAndChart();
-                 });
+                       HideGridAndChart();
+                     });
+  return outcome != core::ProcedureOutcome::Aborted;
 }
 
-void TableEditor::SetUpGrid(const TableLayout& layout) {
-  TableChartData = ChartValues(layout.rows, kTpsColumns);
-  TableChartData.rowPositions.assign(layout.rpm.begin(), layout.rpm.end());
-  TableChartData.columnPositions.assign(kTpsPercent.begin(), kTpsPercent.end());
-  grid_->SetRows(layout.rows + 1);
+void TableEditor::SetUpGrid(const TableFromImage& shown) {
+  grid_->SetRows(shown.Rows());
   grid_->SetCols(kGridCols);
   grid_->CentreAllColumns();
-  grid_->SetTextMatrix(0, 0, kCornerLabel);
-  for (int r = 1; r <= layout.rows; ++r) grid_->SetTextMatrix(r, 0, layout.rpmLabels[r - 1]);
+  for (int c = 0; c < kGridCols; ++c) grid_->SetTextMatrix(0, c, shown.texts[0][c]);
+  for (int r = 1; r < shown.Rows(); ++r) grid_->SetTextMatrix(r, 0, shown.texts[r][0]);
+}
+
+void TableEditor::FillCells(const TableFromImage& shown) {
+  TableChartData = shown.chart;
   for (int c = 1; c <= kTpsColumns; ++c) {
-    grid_->SetTextMatrix(0, c, std::string(kTpsLabels[c - 1]));
+    for (int r = 1; r < shown.Rows(); ++r) grid_->SetTextMatrix(r, c, shown.texts[r][c]);
   }
 }
 
-void TableEditor::FillCells(TableId table, const TableLayout& layout) {
-  const Colour window = grid_->Colours().back;
-  for (int c = 1; c <= kTpsColumns; ++c) {
-    for (int r = 1; r <= layout.rows; ++r) {
-      const DecodedCell cell = ReadCell(image_, table, layout.rows, r, c);
-      TableChartData.At(r, c) = cell.chart;
-      grid_->SetTextMatrix(r, c, FormatWhole(cell.displayed));
-      grid_->SetCellBackColour(r, c,
-                               IsLocked(image_.ModuleVersion, r, c) ? kLockedCellColour : window);
+void TableEditor::PutTexts(const ShownTable& shown) {
+  for (int r = 1; r < grid_->Rows(); ++r) {
+    for (int c = 1; c < grid_->Cols(); ++c) {
+      const std::size_t at = static_cast<std::size_t>((r - 1) * (grid_->Cols() - 1) + (c - 1));
+      if (at < shown.texts.size()) grid_->SetTextMatrix(r, c, shown.texts[at]);
+      if (at < shown.heights.size()) TableChartData.At(r, c) = shown.heights[at];
     }
   }
 }
@@ -204,23 +223,29 @@ void TableEditor::mnuSaveTbl_Click() {
     host_.MsgBox(kNoActiveTable, kSaveTableTitle, core::Buttons::OK, core::Icon::Exclamation);
     return;
   }
-  ForEachEncodedCell([this](TableId table, int rows, int r, int c, std::uint8_t byte) {
-    SetCellByte(image_, table, rows, r, c, byte);
+  RecordChange(kSaveTableTitle, [this] {
+    ForEachEncodedCell([this](TableId table, int rows, int r, int c, std::uint8_t byte) {
+      SetCellByte(image_, table, rows, r, c, byte);
+    });
+    image_.FLASHBufferEmpty = false;
+    EndTable();
   });
-  image_.FLASHBufferEmpty = false;
-  EndTable();
 }
 
 bool TableEditor::mnuCloseTbl_Click() {
   if (!EndOpenEntry()) return false;
-  if (TableIsOpen()) {
-    const core::Answer answer = host_.MsgBox(kSaveBeforeClosing, kCloseTableTitle,
-                                             core::Buttons::YesNoCancel, core::Icon::Exclamation);
-    if (answer == core::Answer::Cancel) return false;
-    if (answer == core::Answer::Yes) mnuSaveTbl_Click();
-  }
-  EndTable();
-  return true;
+  bool closed = false;
+  RecordChange(kCloseTableTitle, [&] {
+    if (TableIsOpen()) {
+      const core::Answer answer = host_.MsgBox(kSaveBeforeClosing, kCloseTableTitle,
+                                               core::Buttons::YesNoCancel, core::Icon::Exclamation);
+      if (answer == core::Answer::Cancel) return;
+      if (answer == core::Answer::Yes) mnuSaveTbl_Click();
+    }
+    EndTable();
+    closed = true;
+  });
+  return closed;
 }
 
 void TableEditor::CloseTbl() { EndTable(); }
@@ -232,22 +257,26 @@ void TableEditor::mnuCopyFrontCylFuelTrimRear_Click() {
       core::Answer::Yes) {
     return;
   }
-  const TableLayout layout = TableLayoutFor(image_.ModuleVersion);
-  const auto front =
-      image_.FLASHBuffer.begin() + static_cast<std::ptrdiff_t>(BaseWord(TableId::FrontCylTrim));
-  std::copy(
-      front, front + static_cast<std::ptrdiff_t>(layout.Words()),
-      image_.FLASHBuffer.begin() + static_cast<std::ptrdiff_t>(BaseWord(TableId::RearCylTrim)));
-  // An open rear table would otherwise show, and on saving write back, the old values.
-  if (TableIsOpen() && ActiveTableName == kRearCylTrimTableName) {
-    chart_->SetBatchUpdating(true);
-    FillCells(TableId::RearCylTrim, layout);
-    chart_->LoadElevationGrid(TableChartData);
-    chart_->SetBatchUpdating(false);
-  }
+  RecordChange(kCopyTitle, [this] {
+    const TableLayout layout = TableLayoutFor(image_.ModuleVersion);
+    const auto front =
+        image_.FLASHBuffer.begin() + static_cast<std::ptrdiff_t>(BaseWord(TableId::FrontCylTrim));
+    std::copy(
+        front, front + static_cast<std::ptrdiff_t>(layout.Words()),
+        image_.FLASHBuffer.begin() + static_cast<std::ptrdiff_t>(BaseWord(TableId::RearCylTrim)));
+    // An open rear table would otherwise show, and on saving write back, the old values.
+    if (TableIsOpen() && ActiveTableName == kRearCylTrimTableName) {
+      chart_->SetBatchUpdating(true);
+      FillCells(ReadTableFromImage(image_, TableId::RearCylTrim));
+      chart_->LoadElevationGrid(TableChartData);
+      chart_->SetBatchUpdating(false);
+    }
+  });
 }
 
 void TableEditor::HideForNewData() {
+  history_.Clear();
+  painter_.DropBaseline();
   HideGridAndChart();
   window_.ClearOpenTableName();
 }
@@ -265,7 +294,9 @@ void TableEditor::mnuPopUpPaste3D_Click() {
   if (!EndOpenEntry()) return;
   const std::optional<TableId> table = TableFromName(ActiveTableName);
   if (TableIsOpen() && table) {
-    PasteClipboard(*grid_, *chart_, KindOf(*table), image_.ModuleVersion, host_);
+    RecordChange("Paste", [&] {
+      PasteClipboard(*grid_, *chart_, KindOf(*table), image_.ModuleVersion, host_);
+    });
   }
 }
 
@@ -273,7 +304,9 @@ void TableEditor::mnuPopUpModify3D_Click() {
   if (!EndOpenEntry()) return;
   const std::optional<TableId> table = TableFromName(ActiveTableName);
   if (TableIsOpen() && table) {
-    ModifySelection(*grid_, *chart_, KindOf(*table), image_.ModuleVersion, host_);
+    RecordChange("Modify", [&] {
+      ModifySelection(*grid_, *chart_, KindOf(*table), image_.ModuleVersion, host_);
+    });
   }
 }
 

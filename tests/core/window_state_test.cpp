@@ -1,6 +1,7 @@
 // The main window's caption tells the user where the data in memory came from and
 // which table is open; a stale or wrong caption invites saving over the wrong file.
 #include "core/window_state.h"
+#include "fakes/recording_view.h"
 
 #include <gtest/gtest.h>
 
@@ -9,16 +10,8 @@
 
 namespace {
 
-class RecordingWindowView : public core::WindowView {
- public:
-  void SetCaption(const std::string& caption) override { captions.push_back(caption); }
-  void SetRetardTableCommandVisible(bool) override {}
-
-  std::vector<std::string> captions;
-};
-
 TEST(WindowState, EveryChangeRebuildsTheCaptionAndANewSourceKeepsTheOpenTable) {
-  RecordingWindowView view;
+  fakes::RecordingView view;
   core::WindowState window(view);
   window.ShowStartupCaption("");
   window.ShowStartupCaption("Marrowby");

@@ -127,10 +127,14 @@ TEST_F(DesktopTransfer, DownloadOpenTheFrontTableAndUploadWithTheProgressFrame) 
   Action("mnuEditFrontCylTrimTbl")->trigger();
   EXPECT_TRUE(window->grid()->isVisible());
   EXPECT_EQ(Caption(), "Ventrel Version 5.0 - Downloaded Data - Front Cylinder Fuel Trim Table");
+  window->grid()->SetCurrentCell(2, 2);
+  Action("mnuStepUp")->trigger();
+  EXPECT_TRUE(Action("mnuUndo")->isEnabled());
 
   captions.clear();
   whileProgressing = [&](const std::string& caption, int) {
     EXPECT_FALSE(window->grid()->isEnabled()) << caption;
+    EXPECT_FALSE(Action("mnuUndo")->isEnabled()) << caption;
   };
   host.texts.clear();
   host.answers = {Answer::OK, Answer::OK};
@@ -141,6 +145,14 @@ TEST_F(DesktopTransfer, DownloadOpenTheFrontTableAndUploadWithTheProgressFrame) 
                                                 "Programming EEPROM", "Verifying EEPROM"}));
   EXPECT_TRUE(window->grid()->isEnabled());
   EXPECT_TRUE(window->grid()->isVisible());
+  EXPECT_TRUE(Action("mnuUndo")->isEnabled());
+
+  // New data start the history afresh: Undo stays off once the transfer gives it back.
+  whileProgressing = nullptr;
+  host.answers = {Answer::OK, Answer::OK, Answer::OK};
+  Action("mnuDownload")->trigger();
+  EXPECT_FALSE(window->grid()->isVisible());
+  EXPECT_FALSE(Action("mnuUndo")->isEnabled());
 }
 
 TEST_F(DesktopTransfer, EscStopsADownloadAndTheDataInMemoryStay) {

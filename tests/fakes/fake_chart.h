@@ -15,7 +15,7 @@ class FakeChart : public tables::Chart {
   void ApplyTemplate(const tables::ChartTemplate& chartTemplate) override {
     templates.push_back(chartTemplate);
   }
-  void SetVisible(bool visible) override { this->visible = visible; }
+  void SetVisible(bool shown) override { visible = shown; }
   bool Visible() const override { return visible; }
   void SetBatchUpdating(bool on) override {
     batched = on;
@@ -29,7 +29,7 @@ class FakeChart : public tables::Chart {
   double Height(int row, int col) const override { return heights.At(row, col); }
   void SetHeight(int row, int col, double height) override { heights.At(row, col) = height; }
 
-  void SetValueLabelVisible(bool visible) override { labelVisible = visible; }
+  void SetValueLabelVisible(bool shown) override { labelVisible = shown; }
   void AttachValueLabel(int row, int col) override { labelAt = {row, col}; }
   void SetValueLabelText(const std::string& text) override { labelText = text; }
 

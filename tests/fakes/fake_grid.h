@@ -14,7 +14,7 @@ namespace fakes {
 
 class FakeGrid : public tables::Grid {
  public:
-  void SetEventSink(tables::GridEvents* sink) override { this->sink = sink; }
+  void SetEventSink(tables::GridEvents* events) override { sink = events; }
 
   void SetRows(int rows) override {
     rows_ = rows;
@@ -34,6 +34,12 @@ class FakeGrid : public tables::Grid {
   std::string TextMatrix(int row, int col) const override { return texts.at(Index(row, col)); }
   void SetCellBackColour(int row, int col, tables::Colour colour) override {
     backgrounds[{row, col}] = colour;
+  }
+  void SetCellForeColour(int row, int col, tables::Colour colour) override {
+    foregrounds[{row, col}] = colour;
+  }
+  void SetCellNote(int row, int col, const tables::CellNote& note) override {
+    notes[{row, col}] = note;
   }
 
   void SetCurrentCell(int row, int col) override {
@@ -107,11 +113,11 @@ class FakeGrid : public tables::Grid {
     editText = text;
   }
 
-  void SetEditable(bool editable) override { this->editable = editable; }
+  void SetEditable(bool on) override { editable = on; }
   bool Editable() const override { return editable; }
   void SetToolTip(const std::string& text) override { toolTip = text; }
 
-  void SetVisible(bool visible) override { this->visible = visible; }
+  void SetVisible(bool shown) override { visible = shown; }
   bool Visible() const override { return visible; }
 
   void Move(int left, int top, int width, int height) override {
@@ -128,6 +134,8 @@ class FakeGrid : public tables::Grid {
   tables::GridEvents* sink = nullptr;
   std::vector<std::string> texts;
   std::map<std::pair<int, int>, tables::Colour> backgrounds;
+  std::map<std::pair<int, int>, tables::Colour> foregrounds;
+  std::map<std::pair<int, int>, tables::CellNote> notes;
   std::map<std::pair<int, int>, std::pair<tables::Colour, tables::Colour>> currentColours;
   tables::GridColours colours{{255, 255, 255}, {0, 0, 0}, {0, 120, 215}, {255, 255, 255}};
   tables::CellRect selection;

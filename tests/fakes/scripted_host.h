@@ -33,6 +33,8 @@ class ScriptedHost : public core::Host {
   void ExpectBox(core::Answer answer) { answers_.push_back(answer); }
   // The answers for the next input box, open or save dialog; nothing means Cancel.
   void ExpectInput(std::optional<std::string> text) { inputs_.push_back(std::move(text)); }
+  // Answers of input boxes that a refused command never showed.
+  void ForgetExpectedInputs() { inputs_.clear(); }
   void ExpectFileDialog(std::optional<std::string> path) { paths_.push_back(std::move(path)); }
 
   core::Answer MsgBox(const std::string& text, const std::string& title, core::Buttons buttons,

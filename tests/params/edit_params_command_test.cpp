@@ -8,6 +8,7 @@
 #include <set>
 
 #include "fake_params_view.h"
+#include "fakes/recording_view.h"
 #include "fakes/scripted_host.h"
 #include "params/table_editor_adapter.h"
 #include "tables/table_editor.h"
@@ -113,10 +114,7 @@ TEST_F(EditParamsTest, CancelLeavesTheImageAndTheNextOpeningReloads) {
 }
 
 TEST_F(EditParamsTest, ConversionMakesTheMainWindowsTablesReadOnly) {
-  class NoWindow : public core::WindowView {
-    void SetCaption(const std::string&) override {}
-    void SetRetardTableCommandVisible(bool) override {}
-  } view;
+  fakes::RecordingView view;
   core::WindowState window(view);
   tables::TableEditor editor(image, window, host, ".");
   editor.SetTableEditPermission(true);

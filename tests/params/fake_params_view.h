@@ -66,6 +66,11 @@ class FakeTableEditor : public params::TableEditorControl {
   void SetTableEditPermission(bool editable) override {
     calls.push_back(editable ? "Permission on" : "Permission off");
   }
+  void RecordChange(std::string_view name, const std::function<void()>& change) override {
+    calls.push_back("Step " + std::string(name));
+    change();
+  }
+  void StartHistoryAfresh() override { calls.push_back("History afresh"); }
   std::vector<std::string> calls;
 };
 

@@ -58,4 +58,17 @@ TEST(CheckParameterText, BoundsRoundingNonNumbersAndHugeInput) {
   }
 }
 
+// Each box names its group and range in its tool tip.
+TEST(ParameterToolTip, NamesTheGroupAndRangeOfEveryBox) {
+  const auto tip = [](params::Generation generation, int number) {
+    return params::ParameterToolTip(generation, params::ParameterBoxes(generation)[number - 1]);
+  };
+  EXPECT_EQ(tip(params::Generation::Second, 1), "Fuel parameter, -20 to 30");
+  EXPECT_EQ(tip(params::Generation::Second, 9), "Fuel parameter, -20 to 30");
+  EXPECT_EQ(tip(params::Generation::Second, 10), "Acceleration enrichment, 0 to 10");
+  EXPECT_EQ(tip(params::Generation::Second, 19), "Retard parameter, 0 to 10");
+  EXPECT_EQ(tip(params::Generation::First, 8), "Fuel parameter, -20 to 30");
+  EXPECT_EQ(tip(params::Generation::First, 9), "Acceleration enrichment, 0 to 10");
+}
+
 }  // namespace

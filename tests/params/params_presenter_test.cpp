@@ -162,7 +162,8 @@ TEST_F(ParamsPresenterTest, ConversionToKQ) {
       EXPECT_FALSE(view.voskEnabled);
       EXPECT_FALSE(view.swapEnabled);
       EXPECT_FALSE(view.swapChecked);
-      EXPECT_EQ(tables.calls, (std::vector<std::string>{"CloseTbl", "Permission off"}));
+      EXPECT_EQ(tables.calls,
+                (std::vector<std::string>{"CloseTbl", "Permission off", "History afresh"}));
       // Cancelling the dialog keeps the conversion; the mode byte waits for OK.
       p.cmdCancel_Click();
       EXPECT_EQ(image.EEPROMBuffer[core::kModeByte], 0x03);
@@ -219,6 +220,8 @@ TEST_F(ParamsPresenterTest, OKChecksTheBoxThatStillHoldsTheFocus) {
   EXPECT_EQ(host.boxes[0].icon, core::Icon::Exclamation);
   EXPECT_EQ(image.EEPROMBuffer[25], 10);
   EXPECT_TRUE(view.closed);
+  // The whole OK is one step of the editing history.
+  EXPECT_EQ(tables.calls, (std::vector<std::string>{"Step Edit Quillon Parameters"}));
 }
 
 // A range message moves the focus, and the toolkit may report that as leaving the box.

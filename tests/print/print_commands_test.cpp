@@ -7,6 +7,7 @@
 #include "fakes/fake_chart.h"
 #include "fakes/fake_grid.h"
 #include "fakes/recording_print_surface.h"
+#include "fakes/recording_view.h"
 #include "fakes/scripted_host.h"
 #include "print/print_queue.h"
 #include "print/table_page.h"
@@ -14,12 +15,6 @@
 namespace {
 
 using core::Answer;
-
-class NoCaption : public core::WindowView {
- public:
-  void SetCaption(const std::string&) override {}
-  void SetRetardTableCommandVisible(bool) override {}
-};
 
 class PrintCommandsTest : public testing::Test {
  protected:
@@ -40,7 +35,7 @@ class PrintCommandsTest : public testing::Test {
 
   core::ModuleImage image;
   fakes::ScriptedHost host;
-  NoCaption view;
+  fakes::RecordingView view;
   core::WindowState window{view};
   tables::TableEditor editor;
   fakes::FakeGrid grid;

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "print/table_from_image.h"
+#include "tables/table_from_image.h"
 #include "tables/table_map.h"
 
 namespace {
@@ -46,8 +46,8 @@ TEST(TablePage, JXTableFromTheImageHasAllTwentyThreeGridRows) {
   for (int c = 1; c <= 9; ++c)
     tables::SetCellByte(image, tables::TableId::FrontCylTrim, 22, 22, c, 128);
   tables::SetCellByte(image, tables::TableId::FrontCylTrim, 22, 22, 9, 0);
-  const print::TableFromImage table =
-      print::ReadTableFromImage(image, tables::TableId::FrontCylTrim);
+  const tables::TableFromImage table =
+      tables::ReadTableFromImage(image, tables::TableId::FrontCylTrim);
   ASSERT_EQ(table.Rows(), 23);
   const auto cell = [&](int r, int c) {
     return table.texts[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];

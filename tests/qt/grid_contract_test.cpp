@@ -2,17 +2,23 @@
 // with the fake stand for the real grid.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTest>
+
 #include "fakes/fake_grid.h"
 #include "qt/table_grid.h"
-
-#include <QHeaderView>
 
 namespace {
 
 class RecordingEvents : public tables::GridEvents {
  public:
-  void ValidateEdit(int, int, bool&) override {}
-  void AfterEdit(int, int) override {}
+  void ValidateEdit(int row, int col, bool& cancel) override {
+    checked.push_back({row, col});
+    cancel = refuse;
+  }
+  void AfterEdit(int row, int col) override { committed.push_back({row, col}); }
   void LeaveCell(int oldRow, int oldCol, int newRow, int newCol, bool&) override {
     moves.push_back({oldRow, oldCol, newRow, newCol});
   }
@@ -20,23 +26,36 @@ class RecordingEvents : public tables::GridEvents {
   void MouseDown(int, int, int, int) override {}
   std::vector<std::vector<int>> moves;
   int entered = 0;
+  bool refuse = false;
+  std::vector<std::vector<int>> checked;
+  std::vector<std::vector<int>> committed;
 };
+
+// Text typed into the current cell, as a user types it: the entry stays open.
+void Type(fakes::FakeGrid& grid, const std::string& text) { grid.Type(text); }
+void Type(qtui::TableGrid& grid, const std::string& text) {
+  grid.show();
+  QTest::keyClick(&grid, text.front());
+  for (QLineEdit* editor : grid.findChildren<QLineEdit*>()) {
+    if (editor->isVisible()) QTest::keyClicks(editor, QString::fromStdString(text.substr(1)));
+  }
+}
 
 template <typename T>
 class GridContract : public testing::Test {
  protected:
   GridContract() {
-    grid.SetRows(23);
-    grid.SetCols(10);
+    tested.SetRows(23);
+    tested.SetCols(10);
   }
-  T grid;
+  T tested;
 };
 
 using Grids = testing::Types<fakes::FakeGrid, qtui::TableGrid>;
 TYPED_TEST_SUITE(GridContract, Grids);
 
 TYPED_TEST(GridContract, CellsOutsideTheTableFailAndMovesReportLeavingThenEntering) {
-  auto& grid = this->grid;
+  auto& grid = this->tested;
   grid.SetTextMatrix(22, 9, "-13");
   EXPECT_EQ(grid.TextMatrix(22, 9), "-13");
   EXPECT_THROW(grid.TextMatrix(23, 0), std::out_of_range);
@@ -55,7 +74,7 @@ TYPED_TEST(GridContract, CellsOutsideTheTableFailAndMovesReportLeavingThenEnteri
 }
 
 TYPED_TEST(GridContract, ClipTextUsesTabsAndCarriageReturnsAndDropsOverflow) {
-  auto& grid = this->grid;
+  auto& grid = this->tested;
   grid.SetCurrentCell(21, 8);
   grid.ExtendSelection(22, 9);
   grid.SetClipText("1\t2\t3\r4\t5\t6\r7");
@@ -65,10 +84,40 @@ TYPED_TEST(GridContract, ClipTextUsesTabsAndCarriageReturnsAndDropsOverflow) {
   EXPECT_EQ(grid.Selection(), (tables::CellRect{21, 8, 21, 8}));
 }
 
+TYPED_TEST(GridContract, AnEntryReachesItsCellOnlyThroughTheCheck) {
+  auto& grid = this->tested;
+  RecordingEvents events;
+  grid.SetEditable(true);
+  grid.SetCurrentCell(3, 4);
+  grid.SetTextMatrix(3, 4, "10");
+  grid.SetEventSink(&events);
+  Type(grid, "45");
+  EXPECT_EQ(grid.EditText(), "45");
+  events.refuse = true;
+  EXPECT_FALSE(grid.EndEntry());
+  EXPECT_EQ(grid.TextMatrix(3, 4), "10") << "a refused entry never reaches the cell";
+  EXPECT_EQ(grid.EditText(), "45") << "it stays open on the refused text";
+  EXPECT_TRUE(events.committed.empty());
+  events.refuse = false;
+  EXPECT_TRUE(grid.EndEntry());
+  EXPECT_EQ(grid.TextMatrix(3, 4), "45");
+  EXPECT_EQ(events.committed, (std::vector<std::vector<int>>{{3, 4}}));
+  EXPECT_EQ(events.checked.back(), (std::vector<int>{3, 4}));
+  EXPECT_TRUE(grid.EndEntry()) << "nothing open: nothing to end";
+  Type(grid, "7");
+  grid.AbandonEntry();
+  EXPECT_TRUE(grid.EndEntry());
+  EXPECT_EQ(grid.TextMatrix(3, 4), "45") << "an abandoned entry is dropped";
+  grid.SetEventSink(nullptr);
+}
+
 // The fixed row and column are the view's headers: they stay in place while the data
 // scroll, show their labels whole, and are never edited.
 TEST(QtGrid, FixedRowAndColumnAreHeadersAndLockedCellsPaintRed) {
   qtui::TableGrid grid;
+  // Every change below is checked against the rules of Qt's item models.
+  QAbstractItemModelTester tester(grid.model(),
+                                  QAbstractItemModelTester::FailureReportingMode::Fatal);
   grid.SetRows(19);
   grid.SetCols(10);
   grid.SetEditable(true);

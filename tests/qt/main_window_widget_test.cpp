@@ -55,15 +55,23 @@ TEST(MainWindow, StartsWithEveryMenuCaptionInOrderAndNothingLoaded) {
   EXPECT_EQ(menus, (std::vector<std::string>{
                        "&File: &Open File|&Save File|-|Print Quillon Parameters|Print Table|"
                        "Print Set&up|-|E&xit|-|Open &Recent",
-                       "&Edit: Edit Quillon &Parameters|Front Cylinder Fuel Trim Table|"
-                       "Rear Cylinder Fuel Trim Table|Ignition Retard Table|"
-                       "Copy Front Cyl Fuel Trim to Rear|Save Table Edits To Buffer|Close Table",
+                       "&Edit: &Undo|&Redo|-|Edit Quillon &Parameters|"
+                       "Front Cylinder Fuel Trim Table|Rear Cylinder Fuel Trim Table|"
+                       "Ignition Retard Table|Copy Front Cyl Fuel Trim to Rear|"
+                       "Save Table Edits To Buffer|Close Table|-|&Interpolate|S&mooth|"
+                       "Set &Value...|Step Up|Step Down|Step Up by 5|Step Down by 5",
+                       "&View: &Heat Map Colours|Show &Changes",
                        "&Communications: &Download Data From Quillon|&Upload Data To Quillon|"
                        "&Port Setup",
                        "&Help: &Contents|&About..."}));
   // The grid's own menu (not in the menu bar: the list above would show it) waits for a copy.
-  EXPECT_EQ(Captions(*window.popUpEdit3D()), "Copy|Paste|Modify");
+  EXPECT_EQ(Captions(*window.popUpEdit3D()),
+            "Copy|Paste|Modify|-|Undo|Redo|-|Interpolate|Smooth|Set Value...|Step Up|Step Down|"
+            "Step Up by 5|Step Down by 5");
   EXPECT_FALSE(rig.Item("mnuPopUpPaste3D")->isEnabled());
+  for (const char* nothingYet : {"mnuUndo", "mnuRedo", "mnuPopUpUndo3D", "mnuPopUpRedo3D"}) {
+    EXPECT_FALSE(rig.Item(nothingYet)->isEnabled()) << nothingYet;
+  }
   EXPECT_EQ(window.windowTitle().toStdString(), "Marrowby Ventrel Version 5.0");
   EXPECT_FALSE(rig.Item("mnuEditRetardTbl")->isVisible());
   EXPECT_TRUE(window.progressFrame()->isHidden());

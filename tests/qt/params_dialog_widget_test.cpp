@@ -13,8 +13,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "params/params_presenter.h"
 #include "core/eeprom_map.h"
+#include "params/params_presenter.h"
 #include "qt/frm_params.h"
 #include "qt/frm_params2.h"
 #include "window_rig.h"

@@ -15,6 +15,7 @@
 #include "qt/table_grid.h"
 #include "tables/cell_codec.h"
 #include "tables/entry_check.h"
+#include "tables/heat_map.h"
 #include "tables/table_map.h"
 #include "window_rig.h"
 
@@ -247,6 +248,104 @@ TEST_F(TableEditingWidgetTest, KQTuneOpensNoEditorOnTypingAndPaintsItsLockedZone
   EXPECT_TRUE(host_.boxes.empty());
   Click(2, 1);
   EXPECT_EQ(Background(1, 1), QColor(255, 0, 0));
+}
+
+// Every editing key in the real window: typing then Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, and
+// the keys of Interpolate, Smooth, Set Value and the steps; the Edit menu names the step,
+// the heat map and the change marks show, and the saved bytes are what the grid showed.
+TEST_F(TableEditingWidgetTest, EveryEditingKeyChangesTheGridAndUndoTakesItBack) {
+  OpenFrontTable("VOSK");
+  QAction* undo = Item("mnuUndo");
+  QAction* redo = Item("mnuRedo");
+  EXPECT_FALSE(undo->isEnabled());
+  const auto key = [this](int k, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+    QTest::keyClick(&grid_, static_cast<Qt::Key>(k), modifiers);
+    QCoreApplication::processEvents();
+  };
+  const auto select = [this](int r1, int c1, int r2, int c2) {
+    Click(r1, c1);
+    Click(r2, c2, Qt::LeftButton, Qt::ShiftModifier);
+  };
+
+  Click(3, 2);
+  const std::string before = Text(3, 2);
+  key(Qt::Key_Minus, {});
+  ASSERT_NE(Editor(), nullptr);
+  QTest::keyClicks(Editor(), "7");
+  QTest::keyClick(Editor(), Qt::Key_Return);
+  EXPECT_EQ(Text(3, 2), "-7");
+  EXPECT_EQ(undo->text(), QStringLiteral("&Undo Entry"));
+  EXPECT_TRUE(undo->isEnabled());
+  key(Qt::Key_Z);
+  EXPECT_EQ(Text(3, 2), before);
+  EXPECT_EQ(redo->text(), QStringLiteral("&Redo Entry"));
+  EXPECT_FALSE(undo->isEnabled());
+  key(Qt::Key_Y);
+  EXPECT_EQ(Text(3, 2), "-7");
+  key(Qt::Key_Z);
+  key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Text(3, 2), "-7");
+  EXPECT_NEAR(window_.chart()->SurfaceHeight(3, 2), -7, 1e-4);
+
+  // 0 % and 100 % TPS at the ends: each cell gets its TPS as a fifth.
+  grid_.SetTextMatrix(4, 1, "0");
+  grid_.SetTextMatrix(4, 9, "20");
+  select(4, 1, 4, 9);
+  key(Qt::Key_I);
+  EXPECT_EQ(grid_.ClipText({4, 1, 4, 9}), "0\t1\t1\t2\t4\t8\t12\t16\t20");
+  EXPECT_EQ(undo->text(), QStringLiteral("&Undo Interpolate"));
+  EXPECT_EQ(Item("mnuPopUpUndo3D")->text(), QStringLiteral("Undo Interpolate"));
+
+  select(6, 3, 6, 4);
+  host_.ExpectInput("12");
+  key(Qt::Key_E);
+  EXPECT_EQ(grid_.ClipText({6, 3, 6, 4}), "12\t12");
+  key(Qt::Key_Up);
+  EXPECT_EQ(grid_.ClipText({6, 3, 6, 4}), "13\t13");
+  key(Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(grid_.ClipText({6, 3, 6, 4}), "8\t8");
+  key(Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+  key(Qt::Key_Down);
+  EXPECT_EQ(grid_.ClipText({6, 3, 6, 4}), "12\t12");
+  EXPECT_EQ(undo->text(), QStringLiteral("&Undo Step Down"));
+  select(6, 4, 6, 4);
+  key(Qt::Key_M);
+  EXPECT_EQ(undo->text(), QStringLiteral("&Undo Smooth"));
+  EXPECT_TRUE(host_.boxes.empty());
+
+  // The heat map and the change marks, and the View menu's switches.
+  const QModelIndex changed = grid_.gridModel()->IndexOf(6, 3);
+  EXPECT_TRUE(changed.data(qtui::GridModel::kChangedRole).toBool());
+  EXPECT_TRUE(changed.data(Qt::ToolTipRole).toString().contains(QStringLiteral("was")));
+  const tables::Colour heat = tables::HeatColour(tables::TableKind::Fuel, std::stod(Text(6, 3)));
+  EXPECT_EQ(Background(6, 3), QColor(heat.red, heat.green, heat.blue));
+  Item("mnuHeatMap")->trigger();
+  EXPECT_FALSE(Item("mnuHeatMap")->isChecked());
+  EXPECT_EQ(Background(6, 3), grid_.palette().color(QPalette::Base));
+  Item("mnuHeatMap")->trigger();
+  Item("mnuShowChanges")->trigger();
+  EXPECT_FALSE(changed.data(qtui::GridModel::kChangedRole).toBool());
+  Item("mnuShowChanges")->trigger();
+
+  // What the grid shows is what the buffer keeps.
+  std::vector<std::string> shown;
+  for (int r = 1; r <= 18; ++r) {
+    for (int c = 1; c <= 9; ++c) shown.push_back(Text(r, c));
+  }
+  Item("mnuSaveTbl")->trigger();
+  EXPECT_EQ(undo->text(), QStringLiteral("&Undo Save Table Edits To Buffer"));
+  for (int r = 1; r <= 18; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      EXPECT_EQ(
+          tables::CellByte(window_.session().image, tables::TableId::FrontCylTrim, 18, r, c),
+          tables::EncodeCell(tables::TableKind::Fuel,
+                             std::stod(shown[static_cast<std::size_t>((r - 1) * 9 + c - 1)])));
+    }
+  }
+  key(Qt::Key_Z);
+  EXPECT_TRUE(grid_.isVisible());
+  EXPECT_EQ(Text(3, 2), "-7");
+  window_.session().editor.CloseTbl();
 }
 
 }  // namespace

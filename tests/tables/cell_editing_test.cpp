@@ -8,6 +8,7 @@
 #include "open_table.h"
 #include "tables/cell_codec.h"
 #include "tables/entry_check.h"
+#include "tables/heat_map.h"
 
 namespace {
 
@@ -173,7 +174,7 @@ TEST_F(CellEditingTest, TheCurrentCellIsMarkedItsChartPointLabelledAndRedCellsSt
   EXPECT_EQ(grid.backgrounds[std::pair(14, 6)], tables::kLockedCellColour);
   grid.SetCurrentCell(0, 3);
   EXPECT_EQ(grid.currentColours[std::pair(15, 6)], normal);
-  EXPECT_EQ(grid.backgrounds.count(std::pair(15, 6)), 0u);
+  EXPECT_EQ(grid.backgrounds[std::pair(15, 6)], tables::HeatColour(tables::TableKind::Retard, 0));
   EXPECT_EQ(grid.currentColours.count(std::pair(0, 3)), 0u);
   EXPECT_EQ(chart.labelAt, (std::vector<int>{15, 6}));
 }

@@ -11,20 +11,13 @@
 #include "core/window_state.h"
 #include "fakes/fake_chart.h"
 #include "fakes/fake_grid.h"
+#include "fakes/recording_view.h"
 #include "fakes/scripted_host.h"
 #include "fakes/temp_folder.h"
 #include "tables/cell_codec.h"
 #include "tables/table_editor.h"
 
 namespace tablestest {
-
-class RecordingView : public core::WindowView {
- public:
-  void SetCaption(const std::string& caption) override { captions.push_back(caption); }
-  void SetRetardTableCommandVisible(bool visible) override { retardVisible = visible; }
-  std::vector<std::string> captions;
-  bool retardVisible = false;
-};
 
 class OpenTable : public testing::Test {
  protected:
@@ -43,9 +36,12 @@ class OpenTable : public testing::Test {
 
   void OpenCommand(tables::TableId table) {
     switch (table) {
-      case tables::TableId::FrontCylTrim: return editor.mnuEditFrontCylTrimTbl_Click();
-      case tables::TableId::RearCylTrim: return editor.mnuEditRearCylTrimTbl_Click();
-      case tables::TableId::Retard: return editor.mnuEditRetardTbl_Click();
+      case tables::TableId::FrontCylTrim:
+        return editor.mnuEditFrontCylTrimTbl_Click();
+      case tables::TableId::RearCylTrim:
+        return editor.mnuEditRearCylTrimTbl_Click();
+      case tables::TableId::Retard:
+        return editor.mnuEditRetardTbl_Click();
     }
   }
 
@@ -87,7 +83,7 @@ class OpenTable : public testing::Test {
 
   fakes::TempFolder folder;
   fakes::ScriptedHost host;
-  RecordingView view;
+  fakes::RecordingView view;
   core::WindowState window{view};
   core::ModuleImage image;
   fakes::FakeGrid grid;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "open_table.h"
+#include "tables/heat_map.h"
 
 namespace {
 
@@ -55,8 +56,8 @@ TEST_F(TableEditorTest, JXFrontTableOpensWith22RowsBesideItsChart) {
   ASSERT_EQ(grid.Rows(), 23);
   ASSERT_EQ(grid.Cols(), 10);
   const std::pair<std::pair<int, int>, const char*> texts[] = {
-      {{0, 0}, "RPM/TPS"}, {{1, 0}, "1000"}, {{9, 0}, "3000"}, {{10, 0}, "3500"}, {{22, 0}, "9500"},
-      {{0, 2}, "2.5%"},    {{22, 9}, "-13"}, {{1, 1}, "-100"}};
+      {{0, 0}, "RPM/TPS"}, {{1, 0}, "1000"}, {{9, 0}, "3000"}, {{10, 0}, "3500"},
+      {{22, 0}, "9500"},   {{0, 2}, "2.5%"}, {{22, 9}, "-13"}, {{1, 1}, "-100"}};
   for (const auto& [cell, text] : texts) EXPECT_EQ(At(cell.first, cell.second), text);
   EXPECT_TRUE(grid.centred);
   EXPECT_EQ(tableWindow.resizes, 1) << "grid and chart placed for the new row count";
@@ -84,8 +85,11 @@ TEST_F(TableEditorTest, KQLockedCellsShowZeroInRedAndSaveAsZero) {
   EXPECT_DOUBLE_EQ(chart.Height(14, 6), 0);
   EXPECT_EQ(At(15, 6), "9");
   EXPECT_EQ(grid.backgrounds[std::pair(14, 6)], tables::kLockedCellColour);
+  EXPECT_EQ(grid.backgrounds[std::pair(15, 6)], tables::HeatColour(tables::TableKind::Fuel, 9));
+  EXPECT_EQ(grid.backgrounds[std::pair(14, 7)], tables::HeatColour(tables::TableKind::Fuel, -100));
+  editor.SetHeatMap(false);
+  EXPECT_EQ(grid.backgrounds[std::pair(14, 6)], tables::kLockedCellColour);
   EXPECT_EQ(grid.backgrounds[std::pair(15, 6)], grid.colours.back);
-  EXPECT_EQ(grid.backgrounds[std::pair(14, 7)], grid.colours.back);
   editor.mnuSaveTbl_Click();
   EXPECT_EQ(Byte(TableId::FrontCylTrim, 14, 6), 128);
   EXPECT_EQ(Byte(TableId::FrontCylTrim, 15, 6), 140);
@@ -161,7 +165,8 @@ TEST_F(TableEditorTest, FrontToRearCopyMovesTheWholeTableOfTheLayout) {
   for (const auto& [version, words] : {std::pair{"VOSK", 81}, std::pair{"JX", 99}}) {
     Load(version);
     for (int i = 0; i < 128; ++i) {
-      image.FLASHBuffer[6656 + i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i + 1)};
+      image.FLASHBuffer[6656 + i] = {static_cast<std::uint8_t>(i),
+                                     static_cast<std::uint8_t>(i + 1)};
       image.FLASHBuffer[6784 + i] = {0xEE, 0xEE};
     }
     host.ExpectBox(Answer::No);
@@ -191,7 +196,7 @@ TEST_F(TableEditorTest, CopyWhileTheRearTableIsOpenShowsTheCopiedValues) {
 
 TEST(TableEditorDetached, PermissionSetBeforeTheGridExistsReachesItWhenAttached) {
   fakes::ScriptedHost host;
-  tablestest::RecordingView view;
+  fakes::RecordingView view;
   core::WindowState window(view);
   core::ModuleImage image;
   tables::TableEditor editor(image, window, host, VENTREL_DATA_DIR);
@@ -221,7 +226,9 @@ TEST_F(TemplateFaultTest, MissingOrBrokenTemplateKeepsTheTableClosed) {
   EXPECT_EQ(host.boxes.back().text, "Chart template file Quillon_Retard_Chart.oc3 not found.");
   host.ExpectBox(Answer::OK);
   editor.mnuEditFrontCylTrimTbl_Click();
-  EXPECT_EQ(host.boxes.back().text.rfind("Chart template file Quillon_CylTrim_Chart.oc3 not found.", 0), 0u);
+  EXPECT_EQ(
+      host.boxes.back().text.rfind("Chart template file Quillon_CylTrim_Chart.oc3 not found.", 0),
+      0u);
   EXPECT_NE(host.boxes.back().text.find("\"title\" must be a string"), std::string::npos);
   for (const auto& box : host.boxes) EXPECT_EQ(box.title, "Form Load");
   EXPECT_FALSE(grid.Visible() || chart.Visible());

@@ -83,7 +83,6 @@ TEST(MidCommandFailure, RetryGoesOnWhereTheModuleStandsOrIsNotOffered) {
     SCOPED_TRACE(c.name);
     TransferRig rig(sim::Edition::QL2Vosk, transfertest::WithFaults({c.fault}));
     rig.image = transfertest::HeldData(rig.module.memories(), "QL2 VOSK", 1);
-    const sim::Memories before = rig.module.memories();
     rig.ExpectBoxes(c.texts, c.answers);
 
     const Outcome outcome = transfer::Upload(rig.image, rig.link, rig.host);

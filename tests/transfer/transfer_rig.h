@@ -11,6 +11,7 @@
 #include "core/window_state.h"
 #include "fakes/fake_chart.h"
 #include "fakes/fake_grid.h"
+#include "fakes/recording_view.h"
 #include "link/link_rig.h"
 #include "sim/editions.h"
 #include "tables/table_editor.h"
@@ -18,14 +19,6 @@
 namespace transfertest {
 
 using linktest::WithFaults;
-
-class RecordingView : public core::WindowView {
- public:
-  void SetCaption(const std::string& caption) override { captions.push_back(caption); }
-  void SetRetardTableCommandVisible(bool visible) override { retardVisible = visible; }
-  std::vector<std::string> captions;
-  bool retardVisible = false;
-};
 
 using linktest::RegionsOf;
 
@@ -73,7 +66,7 @@ struct TransferRig : linktest::LinkRig {
   }
 
   core::ModuleImage image;
-  RecordingView view;
+  fakes::RecordingView view;
   core::WindowState window{view};
   fakes::FakeGrid grid;
   fakes::FakeChart chart;

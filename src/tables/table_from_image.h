@@ -1,5 +1,5 @@
-// A trim table as the open grid and chart would hold it, read straight from the image,
-// for printing a table without windows.
+// A trim table as the grid and the chart show it, read from the image: what opening a
+// table fills them with, and what a printout without windows prints.
 #pragma once
 
 #include <string>
@@ -9,17 +9,17 @@
 #include "tables/chart_data.h"
 #include "tables/table_map.h"
 
-namespace print {
+namespace tables {
 
 struct TableFromImage {
   // Grid texts by row and column: the corner and TPS labels in row 0, the RPM labels in
   // column 0, the cells as whole numbers.
   std::vector<std::vector<std::string>> texts;
-  tables::ChartValues chart;
+  ChartValues chart;
 
   int Rows() const { return static_cast<int>(texts.size()); }
 };
 
-TableFromImage ReadTableFromImage(const core::ModuleImage& image, tables::TableId table);
+TableFromImage ReadTableFromImage(const core::ModuleImage& image, TableId table);
 
-}  // namespace print
+}  // namespace tables

@@ -1,0 +1,375 @@
+// Undo and Redo over the fake grid and chart: random mixes of every kind of step taken
+// back and done again must give the exact bytes, open table, texts and chart of each
+// moment, and a replay must end where Redo ends; refused commands record nothing; the
+// history stays bounded and starts afresh with new data.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "open_table.h"
+#include "tables/edit_snapshot.h"
+#include "tables/entry_check.h"
+#include "tables/fill_commands.h"
+
+namespace {
+
+using core::Answer;
+using tables::TableEditor;
+using tables::TableId;
+
+struct Moment {
+  std::vector<std::uint8_t> bytes;
+  std::string table;
+  std::string caption;
+  tables::ShownTable shown;
+  bool operator==(const Moment&) const = default;
+};
+
+void PrintTo(const Moment& m, std::ostream* out) {
+  *out << "table \"" << m.table << "\" caption \"" << m.caption << "\"";
+}
+
+// Where two moments differ first, for the failure message.
+std::string Difference(const Moment& a, const Moment& b) {
+  for (std::size_t i = 0; i < a.bytes.size(); ++i) {
+    if (a.bytes[i] != b.bytes[i]) {
+      return "byte " + std::to_string(i) + ": " + std::to_string(a.bytes[i]) + " against " +
+             std::to_string(b.bytes[i]);
+    }
+  }
+  if (a.shown.table != b.shown.table) return "the open table";
+  for (std::size_t i = 0; i < a.shown.texts.size() && i < b.shown.texts.size(); ++i) {
+    if (a.shown.texts[i] != b.shown.texts[i] || a.shown.heights[i] != b.shown.heights[i]) {
+      return "cell " + std::to_string(i / 9 + 1) + "," + std::to_string(i % 9 + 1) + ": " +
+             a.shown.texts[i] + "/" + std::to_string(a.shown.heights[i]) + " against " +
+             b.shown.texts[i] + "/" + std::to_string(b.shown.heights[i]);
+    }
+  }
+  return a.caption == b.caption ? "" : "the caption";
+}
+
+// The moments just before a step's command ran and just after it.
+struct StepMoments {
+  Moment before;
+  Moment after;
+};
+
+class EditHistoryTest : public tablestest::OpenTable {
+ protected:
+  Moment Now() const {
+    const std::optional<TableId> open =
+        editor.TableIsOpen() ? tables::TableFromName(editor.ActiveTableName) : std::nullopt;
+    return {tables::ImageBytes(image), open ? editor.ActiveTableName : "", Caption(),
+            tables::TableInGrid(grid, chart, open)};
+  }
+
+  // Fills the three tables with varied bytes.
+  void LoadVaried(const char* edition, unsigned seed) {
+    Load(edition);
+    std::mt19937 bytes(seed);
+    for (core::FLASHWord& word : image.FLASHBuffer) {
+      word = {static_cast<std::uint8_t>(100 + bytes() % 60),
+              static_cast<std::uint8_t>(100 + bytes() % 60)};
+    }
+    for (int r = 1; r <= Rows(); ++r) {
+      for (int c = 1; c <= 9; ++c) SetByte(TableId::Retard, r, c, bytes() % 150);
+    }
+    editor.SetTableEditPermissionFor(edition);
+  }
+
+  // One random command with random answers; most record a step, some are refused.
+  void RandomCommand(std::mt19937& rng) {
+    const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    host.answerEvery = [&, pick](core::Buttons buttons) {
+      if (buttons == core::Buttons::YesNoCancel) return pick(3) == 0 ? Answer::No : Answer::Yes;
+      if (buttons == core::Buttons::YesNo) return Answer::Yes;
+      return Answer::OK;
+    };
+    const auto selectSome = [&] {
+      const int r1 = 1 + pick(Rows());
+      const int c1 = 1 + pick(9);
+      Select(r1, c1, std::min(Rows(), r1 + pick(4)), std::min(9, c1 + pick(4)));
+    };
+    if (!editor.TableIsOpen() && pick(4) != 0) {
+      OpenCommand(static_cast<TableId>(pick(image.ModuleVersion == "VOSK" ? 2 : 3)));
+      return;
+    }
+    switch (pick(12)) {
+      case 0:
+      case 1:
+        grid.SetCurrentCell(1 + pick(Rows()), 1 + pick(9));
+        grid.Type(std::to_string(pick(11) - 10) + (pick(2) ? ".5" : ""));
+        // A refused entry is given up, as Esc does.
+        if (!grid.EndEntry()) grid.AbandonEntry();
+        break;
+      case 2:
+        host.clipboard =
+            std::to_string(pick(50) - 20) + "\t12.345\r\n" + "7\t" + std::to_string(pick(40) - 50);
+        Select(1 + pick(Rows()), 1 + pick(9), 0, 0);
+        grid.ExtendSelection(grid.currentRow, grid.currentCol);
+        editor.mnuPopUpPaste3D_Click();
+        break;
+      case 3:
+        selectSome();
+        host.ExpectInput(pick(2) ? "80%" : "+3");
+        editor.mnuPopUpModify3D_Click();
+        break;
+      case 4:
+        selectSome();
+        editor.mnuInterpolate_Click();
+        break;
+      case 5:
+        selectSome();
+        editor.mnuSmooth_Click();
+        break;
+      case 6:
+        selectSome();
+        host.ExpectInput(std::to_string(pick(40) - 25));
+        editor.mnuSetValue_Click();
+        break;
+      case 7:
+        selectSome();
+        editor.StepValues(pick(2) ? 5 : -1);
+        break;
+      case 8:
+        editor.mnuSaveTbl_Click();
+        break;
+      case 9:
+        editor.mnuCloseTbl_Click();
+        break;
+      case 10:
+        editor.mnuCopyFrontCylFuelTrimRear_Click();
+        break;
+      default:
+        OpenCommand(static_cast<TableId>(pick(2)));
+        break;
+    }
+  }
+
+  // Runs count random commands. A command that records no step changes no byte and may
+  // only open or close a table as the image shows it.
+  std::vector<StepMoments> Run(unsigned seed, int count) {
+    std::mt19937 rng(seed);
+    std::vector<StepMoments> steps;
+    for (int i = 0; i < count; ++i) {
+      const std::size_t recorded = editor.History().Size();
+      Moment before = Now();
+      RandomCommand(rng);
+      host.ForgetExpectedInputs();
+      Moment after = Now();
+      if (editor.History().Size() != recorded) {
+        steps.push_back({std::move(before), std::move(after)});
+        continue;
+      }
+      EXPECT_EQ(after.bytes, before.bytes) << "command " << i << " changed bytes without a step";
+      if (after.shown.table && after.shown != before.shown) {
+        EXPECT_EQ(after.shown.texts, tables::DecodedTexts(image, *after.shown.table))
+            << "command " << i << " changed the grid without a step";
+      }
+    }
+    return steps;
+  }
+};
+
+TEST_F(EditHistoryTest, UndoAndRedoOfRandomStepsGiveBackEveryMomentExactly) {
+  for (const char* edition : {"VOSK", "QL2 KQ", "JX"}) {
+    for (unsigned seed = 1; seed <= 2; ++seed) {
+      SCOPED_TRACE(std::string(edition) + " seed " + std::to_string(seed));
+      editor.HideForNewData();
+      LoadVaried(edition, seed);
+      const std::vector<std::uint8_t> loaded = tables::ImageBytes(image);
+      const std::vector<StepMoments> steps = Run(seed, 150);
+      ASSERT_GT(steps.size(), 30u);
+      host.answerEvery = [](core::Buttons) { return Answer::OK; };
+      for (std::size_t i = steps.size(); i-- > 0;) {
+        ASSERT_TRUE(editor.mnuUndo_Click());
+        ASSERT_EQ(Now(), steps[i].before)
+            << "after undoing step " << i << " " << editor.History().RedoName() << ", "
+            << Difference(Now(), steps[i].before);
+      }
+      EXPECT_FALSE(editor.mnuUndo_Click());
+      EXPECT_EQ(tables::ImageBytes(image), loaded);
+      for (std::size_t i = 0; i < steps.size(); ++i) {
+        ASSERT_TRUE(editor.mnuRedo_Click());
+        ASSERT_EQ(Now(), steps[i].after)
+            << "after redoing step " << i << " " << editor.History().UndoName() << ", "
+            << Difference(Now(), steps[i].after);
+      }
+      EXPECT_FALSE(editor.mnuRedo_Click());
+      // The same commands again on the same data end where Redo ended.
+      const Moment redone = Now();
+      editor.HideForNewData();
+      LoadVaried(edition, seed);
+      EXPECT_EQ(Run(seed, 150).back().after, redone);
+    }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Every way a command can be refused or fail: a message, nothing changed, no step, and
+// Undo still takes back the step before.
+TEST_F(EditHistoryTest, RefusedCommandsSayWhyChangeNothingAndRecordNoStep) {
+  struct Refusal {
+    const char* name;
+    const char* edition;
+    std::function<void()> run;
+    std::string title;
+  };
+  const auto selecting = [this](int r1, int c1, int r2, int c2, std::function<void()> command) {
+    return [=, this] {
+      Select(r1, c1, r2, c2);
+      command();
+    };
+  };
+  const std::vector<Refusal> refusals = {
+      {"set value out of range", "VOSK",
+       selecting(2, 2, 3, 3,
+                 [this] {
+                   host.ExpectInput("45");
+                   editor.mnuSetValue_Click();
+                 }),
+       tables::kFuelEditTitle},
+      {"set value not a number", "VOSK",
+       selecting(2, 2, 2, 2,
+                 [this] {
+                   host.ExpectInput("abc");
+                   editor.mnuSetValue_Click();
+                 }),
+       tables::kFuelEditTitle},
+      {"interpolate one cell", "VOSK",
+       selecting(2, 2, 2, 2, [this] { editor.mnuInterpolate_Click(); }),
+       tables::kInterpolateOperation.title},
+      {"interpolate two by two", "VOSK",
+       selecting(2, 2, 3, 3, [this] { editor.mnuInterpolate_Click(); }),
+       tables::kInterpolateOperation.title},
+      {"smooth header cells", "VOSK",
+       [this] {
+         grid.SetCurrentCell(0, 0);
+         editor.mnuSmooth_Click();
+       },
+       tables::kSmoothOperation.title},
+      {"step into the KQ locked zone", "QL2 KQ",
+       selecting(14, 6, 15, 7, [this] { editor.StepValues(1); }), tables::kStepOperation.title},
+      {"interpolate the KQ locked zone", "KQ",
+       selecting(1, 1, 18, 9, [this] { editor.mnuInterpolate_Click(); }),
+       tables::kInterpolateOperation.title},
+      {"paste no number", "VOSK",
+       selecting(2, 2, 2, 2,
+                 [this] {
+                   host.clipboard = "1\tx";
+                   editor.mnuPopUpPaste3D_Click();
+                 }),
+       tables::kPasteOperation.title},
+      {"no open table", "VOSK",
+       [this] {
+         editor.CloseTbl();
+         editor.mnuInterpolate_Click();
+       },
+       tables::kInterpolateOperation.title},
+  };
+  for (const Refusal& refusal : refusals) {
+    SCOPED_TRACE(refusal.name);
+    Open(refusal.edition);
+    Select(16, 8, 16, 8);
+    editor.StepValues(5);
+    ASSERT_EQ(editor.History().UndoName(), "Step Up");
+    host.boxes.clear();
+    host.ExpectBox(Answer::OK);
+    const Moment before = Now();
+    refusal.run();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].title, refusal.title);
+    EXPECT_EQ(Now().bytes, before.bytes);
+    if (editor.TableIsOpen()) {
+      EXPECT_EQ(Now(), before);
+    }
+    EXPECT_EQ(editor.History().UndoName(), "Step Up");
+    if (!editor.TableIsOpen()) continue;
+    EXPECT_TRUE(editor.mnuUndo_Click());
+    EXPECT_EQ(At(16, 8), "0");
+  }
+}
+
+// Undo of Save Table Edits To Buffer puts back the bytes and the open table with its
+// texts and caption; Redo saves again; new data and the KQ conversion end the history.
+TEST_F(EditHistoryTest, UndoReopensTheSavedTableAndNewDataStartAfresh) {
+  Open("VOSK", TableId::RearCylTrim);
+  grid.SetCurrentCell(3, 4);
+  grid.Type("12.5");
+  ASSERT_TRUE(grid.EndEntry());
+  EXPECT_EQ(editor.History().UndoName(), "Entry");
+  const Moment edited = Now();
+  editor.mnuSaveTbl_Click();
+  EXPECT_EQ(Byte(TableId::RearCylTrim, 3, 4), 144);
+  EXPECT_FALSE(editor.TableIsOpen());
+  EXPECT_EQ(editor.History().UndoName(), "Save Table Edits To Buffer");
+  editor.mnuEditFrontCylTrimTbl_Click();
+  EXPECT_TRUE(editor.mnuUndo_Click());
+  EXPECT_EQ(Now(), edited);
+  EXPECT_EQ(Caption(), "Ventrel Version 5.0 -  - Rear Cylinder Fuel Trim Table");
+  EXPECT_EQ(Byte(TableId::RearCylTrim, 3, 4), 128);
+  EXPECT_EQ(editor.History().RedoName(), "Save Table Edits To Buffer");
+  EXPECT_TRUE(editor.mnuRedo_Click());
+  EXPECT_EQ(Byte(TableId::RearCylTrim, 3, 4), 144);
+  EXPECT_FALSE(editor.TableIsOpen());
+
+  editor.HideForNewData();
+  EXPECT_FALSE(editor.History().CanUndo());
+  EXPECT_FALSE(editor.mnuUndo_Click());
+  EXPECT_FALSE(editor.mnuRedo_Click());
+}
+
+// Each step holds the cells it changed: ten thousand entries keep the newest thousand
+// steps in a bounded amount of memory.
+TEST_F(EditHistoryTest, TenThousandEditsKeepAThousandStepsInFlatMemory) {
+  Open("JX");
+  std::size_t fullFootprint = 0;
+  for (int i = 0; i < 10000; ++i) {
+    grid.SetCurrentCell(1 + i % 22, 1 + i % 9);
+    grid.Type(std::to_string(i % 2 ? -(i % 20) : i % 30) + ".25");
+    ASSERT_TRUE(grid.EndEntry());
+    if (i == tables::EditHistory::kDefaultLimit) fullFootprint = editor.History().Footprint();
+  }
+  EXPECT_EQ(editor.History().Size(), tables::EditHistory::kDefaultLimit);
+  EXPECT_LE(editor.History().Footprint(), fullFootprint * 11 / 10);
+  EXPECT_LT(editor.History().Footprint(), 400 * tables::EditHistory::kDefaultLimit);
+  for (std::size_t i = 0; i < tables::EditHistory::kDefaultLimit; ++i) {
+    ASSERT_TRUE(editor.mnuUndo_Click());
+  }
+  EXPECT_FALSE(editor.mnuUndo_Click());
+  EXPECT_EQ(At(1 + 8999 % 22, 1 + 8999 % 9), std::to_string(-(8999 % 20)) + ".25");
+}
+
+// Another command records its own step through RecordChange: whatever it changes is one
+// step, a change inside it belongs to it, and a change that fails is taken back whole.
+TEST_F(EditHistoryTest, ACommandOfItsOwnIsOneStepAndAFailedOneIsTakenBack) {
+  Open("VOSK");
+  const Moment opened = Now();
+  editor.RecordChange("Import Table", [this] {
+    Put(5, 5, "7");
+    chart.SetHeight(5, 5, 7);
+    image.EEPROMBuffer[40] = 9;
+    Select(6, 6, 6, 6);
+    editor.StepValues(1);
+  });
+  EXPECT_EQ(editor.History().UndoName(), "Import Table");
+  EXPECT_EQ(At(6, 6), "1");
+  const Moment imported = Now();
+  EXPECT_THROW(editor.RecordChange("Take Cells",
+                                   [this] {
+                                     Put(7, 7, "3");
+                                     image.EEPROMBuffer[41] = 1;
+                                     throw std::runtime_error("the other tune went away");
+                                   }),
+               std::runtime_error);
+  EXPECT_EQ(Now(), imported);
+  EXPECT_EQ(editor.History().UndoName(), "Import Table");
+  EXPECT_FALSE(editor.History().CanRedo());
+  EXPECT_TRUE(editor.mnuUndo_Click());
+  EXPECT_EQ(Now(), opened);
+}
+
+}  // namespace
