@@ -15,7 +15,11 @@ const std::vector<MenuSpec>& MainMenus() {
         {menu::kSep2, kSeparatorCaption},
         {menu::kExit, "E&xit"},
         {menu::kSepRecent, kSeparatorCaption},
-        {menu::kOpenRecent, "Open &Recent"}}},
+        {menu::kOpenRecent, "Open &Recent"},
+        {menu::kSepExchange, kSeparatorCaption},
+        {menu::kCompareWithFile, "Compare With File..."},
+        {menu::kExportTable, "Export Table..."},
+        {menu::kImportTable, "Import Table..."}}},
       {menu::kEdit,
        "&Edit",
        {{menu::kUndo, "&Undo"},
@@ -43,7 +47,8 @@ const std::vector<MenuSpec>& MainMenus() {
        "&Communications",
        {{menu::kDownload, "&Download Data From Quillon"},
         {menu::kUpload, "&Upload Data To Quillon"},
-        {menu::kPortSetup, "&Port Setup"}}},
+        {menu::kPortSetup, "&Port Setup"},
+        {menu::kCompareWithQuillon, "Compare With Quillon"}}},
       {menu::kHelp, "&Help", {{menu::kHelpContents, "&Contents"}, {menu::kAbout, "&About..."}}},
   };
   return menus;

@@ -67,6 +67,12 @@ inline constexpr std::string_view kPopUpStepUp3D = "mnuPopUpStepUp3D";
 inline constexpr std::string_view kPopUpStepDown3D = "mnuPopUpStepDown3D";
 inline constexpr std::string_view kPopUpStepUpFive3D = "mnuPopUpStepUpFive3D";
 inline constexpr std::string_view kPopUpStepDownFive3D = "mnuPopUpStepDownFive3D";
+// Comparing and exchanging tunes, after the system's own items.
+inline constexpr std::string_view kSepExchange = "mnuSepExchange";
+inline constexpr std::string_view kCompareWithFile = "mnuCompareWithFile";
+inline constexpr std::string_view kExportTable = "mnuExportTable";
+inline constexpr std::string_view kImportTable = "mnuImportTable";
+inline constexpr std::string_view kCompareWithQuillon = "mnuCompareWithQuillon";
 }  // namespace menu
 
 struct MenuItemSpec {

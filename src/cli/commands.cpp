@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "cli/compare_commands.h"
 #include "cli/data_commands.h"
 #include "cli/identify.h"
 #include "cli/print.h"
@@ -22,6 +23,16 @@ const std::vector<Command>& Commands() {
        RunDownload},
       {"upload", "[--port DEVICE | --simulate[=EDITION]] IN.dat - a data file into a module",
        RunUpload},
+      {"diff", "A.dat B.dat [--csv] - what differs between two tunes (exit 0 same, 1 differ)",
+       RunDiff},
+      {"verify",
+       "[--port DEVICE | --simulate[=EDITION]] FILE.dat [--csv] - does the module hold the "
+       "file's data? (exit 0 yes, 1 no, 2 not read)",
+       RunVerify},
+      {"import",
+       "FILE.dat front|rear|retard TABLE.csv [--out OTHER.dat [--force]] - a table from CSV into "
+       "a data file",
+       RunImport},
   };
   return commands;
 }

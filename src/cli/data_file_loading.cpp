@@ -7,7 +7,8 @@
 
 namespace cli {
 
-std::optional<core::ModuleImage> LoadDataFile(const std::string& command, const std::string& path) {
+std::optional<core::DataFileBytes> LoadDataFileBytes(const std::string& command,
+                                                     const std::string& path) {
   std::optional<core::DataFileBytes> bytes;
   try {
     bytes = files::ReadDataFile(path);
@@ -21,6 +22,12 @@ std::optional<core::ModuleImage> LoadDataFile(const std::string& command, const 
               << " bytes)\n";
     return std::nullopt;
   }
+  return bytes;
+}
+
+std::optional<core::ModuleImage> LoadDataFile(const std::string& command, const std::string& path) {
+  const std::optional<core::DataFileBytes> bytes = LoadDataFileBytes(command, path);
+  if (!bytes) return std::nullopt;
   return files::ImageFromFile(*bytes);
 }
 

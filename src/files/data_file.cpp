@@ -24,14 +24,20 @@ std::string SystemReason(int error) {
                     : std::string("the system gave no reason");
 }
 
-[[noreturn]] void FailOpen(const fs::path& path, const std::string& reason) {
-  throw core::Error(core::kErrCommOrFileOpen, core::kSourceFileOpen,
-                    "Cannot read the data file " + path.string() + ": " + reason + ".");
+// The file's kind in messages.
+constexpr const char* kDataFile = "data file";
+constexpr const char* kTextFile = "file";
+
+[[noreturn]] void FailOpen(const fs::path& path, const std::string& reason,
+                           const char* what = kDataFile) {
+  throw core::Error(
+      core::kErrCommOrFileOpen, core::kSourceFileOpen,
+      "Cannot read the " + std::string(what) + " " + path.string() + ": " + reason + ".");
 }
 
-[[noreturn]] void FailSave(const fs::path& path, const std::string& reason) {
+[[noreturn]] void FailSave(const fs::path& path, const std::string& reason, const char* what) {
   throw core::Error(core::kErrFileSave, core::kSourceFileSave,
-                    "Cannot save the data file " + path.string() + ": " + reason +
+                    "Cannot save the " + std::string(what) + " " + path.string() + ": " + reason +
                         ". Nothing was written over an existing file. Check that the folder "
                         "exists, that you may write to it and that the disk has room.");
 }
@@ -62,17 +68,17 @@ int WriteRefusal(const fs::path& file) {
   return 0;
 }
 
-std::optional<std::string> ReadWhole(const fs::path& file) {
+// Nothing when the file cannot be read (errno says why) or holds more than limit bytes.
+std::optional<std::string> ReadWhole(const fs::path& file, std::size_t limit) {
   std::FILE* in = std::fopen(file.c_str(), "rb");
   if (!in) return std::nullopt;
   std::string contents;
   std::array<char, 4096> chunk{};
   std::size_t got = 0;
-  while ((got = std::fread(chunk.data(), 1, chunk.size(), in)) > 0 &&
-         contents.size() <= kInPlaceLimit) {
+  while (contents.size() <= limit && (got = std::fread(chunk.data(), 1, chunk.size(), in)) > 0) {
     contents.append(chunk.data(), got);
   }
-  const bool failed = std::ferror(in) != 0 || contents.size() > kInPlaceLimit;
+  const bool failed = std::ferror(in) != 0 || contents.size() > limit;
   std::fclose(in);
   if (failed) return std::nullopt;
   return contents;
@@ -90,19 +96,21 @@ bool WriteAt(const fs::path& file, const void* data, std::size_t size) {
 
 // Rewrites the file itself, where no temporary file can be made beside it; the old
 // contents are put back when the write fails.
-void WriteInPlace(const fs::path& path, const fs::path& target, const core::DataFileBytes& bytes) {
-  const std::optional<std::string> old = ReadWhole(target);
-  if (!old) FailSave(path, "the folder takes no new file and the old file cannot be kept");
+void WriteInPlace(const fs::path& path, const fs::path& target, std::string_view bytes,
+                  const char* what) {
+  const std::optional<std::string> old = ReadWhole(target, kInPlaceLimit);
+  if (!old) FailSave(path, "the folder takes no new file and the old file cannot be kept", what);
   errno = 0;
   if (WriteAt(target, bytes.data(), bytes.size())) return;
   const int reason = errno;
   if (!WriteAt(target, old->data(), old->size())) {
     throw core::Error(core::kErrFileSave, core::kSourceFileSave,
-                      "Cannot save the data file " + path.string() + ": " + SystemReason(reason) +
+                      "Cannot save the " + std::string(what) + " " + path.string() + ": " +
+                          SystemReason(reason) +
                           ". Its old contents could not be put back either: the file may be "
                           "damaged.");
   }
-  FailSave(path, SystemReason(reason));
+  FailSave(path, SystemReason(reason), what);
 }
 
 fs::path TemporaryBeside(const fs::path& target) {
@@ -113,6 +121,55 @@ fs::path TemporaryBeside(const fs::path& target) {
   name += ".saving-";
   name += std::to_string(random());
   return folder / name;
+}
+
+void WriteSafely(const fs::path& path, std::string_view bytes, const char* what) {
+  std::error_code error;
+  fs::path target = path;
+  // Saving over a link replaces the file it points to, not the link.
+  if (fs::is_symlink(target, error)) {
+    const fs::path resolved = fs::weakly_canonical(target, error);
+    if (!error) target = resolved;
+  }
+  const fs::file_status old = fs::status(target, error);
+  const bool replacing = fs::exists(old);
+  if (replacing && !fs::is_regular_file(old)) FailSave(path, "it is " + KindOf(old), what);
+  // A file the user may not write is never replaced, whatever the folder allows.
+  if (replacing) {
+    if (const int refused = WriteRefusal(target); refused != 0) {
+      FailSave(path, SystemReason(refused), what);
+    }
+  }
+  const fs::path temporary = TemporaryBeside(target);
+  errno = 0;
+  std::FILE* file = std::fopen(temporary.c_str(), "wbx");
+  if (!file) {
+    const int reason = errno;
+    // A folder that takes no new file can still hold a file that may be rewritten.
+    if (replacing && (reason == EACCES || reason == EPERM))
+      return WriteInPlace(path, target, bytes, what);
+    FailSave(path, SystemReason(reason), what);
+  }
+  errno = 0;
+  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  written = written && std::fflush(file) == 0;
+  int reason = errno;
+  if (std::fclose(file) != 0 && written) {
+    written = false;
+    reason = errno;
+  }
+  if (!written) {
+    fs::remove(temporary, error);
+    FailSave(path, SystemReason(reason), what);
+  }
+  // A replaced file keeps who may read and write it.
+  if (replacing) fs::permissions(temporary, old.permissions(), error);
+  fs::rename(temporary, target, error);
+  if (error) {
+    const std::string renameReason = error.message();
+    fs::remove(temporary, error);
+    FailSave(path, renameReason, what);
+  }
 }
 
 }  // namespace
@@ -150,52 +207,27 @@ std::optional<core::DataFileBytes> ReadDataFile(const fs::path& path) {
 }
 
 void WriteDataFile(const fs::path& path, const core::DataFileBytes& bytes) {
+  WriteSafely(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, kDataFile);
+}
+
+std::string ReadTextFile(const fs::path& path, std::size_t maxBytes) {
   std::error_code error;
-  fs::path target = path;
-  // Saving over a link replaces the file it points to, not the link.
-  if (fs::is_symlink(target, error)) {
-    const fs::path resolved = fs::weakly_canonical(target, error);
-    if (!error) target = resolved;
+  const fs::file_status status = fs::status(path, error);
+  if (fs::exists(status) && !fs::is_regular_file(status)) {
+    FailOpen(path, "it is " + KindOf(status) + ", not a text file", kTextFile);
   }
-  const fs::file_status old = fs::status(target, error);
-  const bool replacing = fs::exists(old);
-  if (replacing && !fs::is_regular_file(old)) FailSave(path, "it is " + KindOf(old));
-  // A file the user may not write is never replaced, whatever the folder allows.
-  if (replacing) {
-    if (const int refused = WriteRefusal(target); refused != 0) {
-      FailSave(path, SystemReason(refused));
-    }
-  }
-  const fs::path temporary = TemporaryBeside(target);
+  const std::string tooLarge =
+      "it holds more than " + std::to_string(maxBytes) + " bytes, which no such file needs";
+  if (fs::file_size(path, error) > maxBytes && !error) FailOpen(path, tooLarge, kTextFile);
   errno = 0;
-  std::FILE* file = std::fopen(temporary.c_str(), "wbx");
-  if (!file) {
-    const int reason = errno;
-    // A folder that takes no new file can still hold a file that may be rewritten.
-    if (replacing && (reason == EACCES || reason == EPERM))
-      return WriteInPlace(path, target, bytes);
-    FailSave(path, SystemReason(reason));
-  }
-  errno = 0;
-  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  written = written && std::fflush(file) == 0;
-  int reason = errno;
-  if (std::fclose(file) != 0 && written) {
-    written = false;
-    reason = errno;
-  }
-  if (!written) {
-    fs::remove(temporary, error);
-    FailSave(path, SystemReason(reason));
-  }
-  // A replaced file keeps who may read and write it.
-  if (replacing) fs::permissions(temporary, old.permissions(), error);
-  fs::rename(temporary, target, error);
-  if (error) {
-    const std::string renameReason = error.message();
-    fs::remove(temporary, error);
-    FailSave(path, renameReason);
-  }
+  std::optional<std::string> text = ReadWhole(path, maxBytes);
+  // errno stays 0 for a file that grew past the limit while it was read.
+  if (!text) FailOpen(path, errno != 0 ? SystemReason(errno) : tooLarge, kTextFile);
+  return std::move(*text);
+}
+
+void WriteTextFile(const fs::path& path, std::string_view text) {
+  WriteSafely(path, text, kTextFile);
 }
 
 }  // namespace files

@@ -1,5 +1,5 @@
-// Reading and writing data files on disk, safely: only regular files are read, and a
-// failed write never leaves a damaged file.
+// Reading and writing data files and the text files beside them on disk, safely: only regular files
+// are read, and a failed write never leaves a damaged file.
 #pragma once
 
 #include <array>
@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "core/data_file_layout.h"
 
@@ -26,5 +28,12 @@ core::ModuleImage ImageFromFile(const core::DataFileBytes& bytes);
 // replaced; one in a folder that takes no new file is rewritten in place, its old contents
 // put back if that fails. Throws core::Error (File Save) with the system's reason.
 void WriteDataFile(const std::filesystem::path& path, const core::DataFileBytes& bytes);
+
+// The whole of a text file the user chose (a table as CSV). Throws core::Error (File Open)
+// when it cannot be read, is not a regular file or holds more than maxBytes.
+std::string ReadTextFile(const std::filesystem::path& path, std::size_t maxBytes);
+
+// Replaces the file as WriteDataFile does: a failed write leaves the old file as it was.
+void WriteTextFile(const std::filesystem::path& path, std::string_view text);
 
 }  // namespace files

@@ -61,13 +61,13 @@ std::string FileOpen(core::Host& host, const std::string& fileTitle, std::string
 }
 
 std::string FileSave(core::Host& host, const std::string& fileTitle, std::string& filter,
-                     std::string& existMessage) {
+                     std::string& existMessage, const char* suffix) {
   if (filter.empty()) filter = kAllFilesFilter;
   for (;;) {
     std::string name = ChoosePath(host, Dialog::Save, fileTitle, filter);
     if (existMessage.empty()) existMessage = kReplaceExisting;
     if (name.empty()) return name;
-    if (std::filesystem::path(name).extension().empty()) name += kDataFileSuffix;
+    if (std::filesystem::path(name).extension().empty()) name += suffix;
     if (!FileExists(name)) return name;
     std::string question = name;
     question.append(kLineBreak).append("This file already exists.");

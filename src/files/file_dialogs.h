@@ -18,10 +18,10 @@ inline constexpr const char* kDataFileSuffix = ".dat";
 std::string FileOpen(core::Host& host, const std::string& fileTitle, std::string& filter,
                      const std::string& notExistMessage);
 
-// As FileOpen for saving; a name typed without a suffix gets ".dat". An empty
+// As FileOpen for saving; a name typed without a suffix gets suffix (".dat"). An empty
 // existMessage is replaced by "Replace existing file?". Throws "Canceled File Save" or
 // "Aborted File Save" (File Save).
 std::string FileSave(core::Host& host, const std::string& fileTitle, std::string& filter,
-                     std::string& existMessage);
+                     std::string& existMessage, const char* suffix = kDataFileSuffix);
 
 }  // namespace files

@@ -18,6 +18,7 @@
 #include "app/form_layout.h"
 #include "app/menu_tree.h"
 #include "core/error_prompt.h"
+#include "qt/compare_commands.h"
 #include "qt/desktop_conventions.h"
 #include "qt/edit_params_binding.h"
 #include "qt/fra_port_select.h"
@@ -90,6 +91,7 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
   BindPrintCommands(*this);
   transferCommands_ = std::make_unique<TransferCommands>(*this);
   desktop_ = new DesktopConventions(*this);
+  new CompareCommands(*this);
   qApp->installEventFilter(this);
 }
 

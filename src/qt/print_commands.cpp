@@ -30,30 +30,34 @@ print::PrintRequest RequestFor(app::Session& session, print::PrintSurface& surfa
 
 }  // namespace
 
-PrintCommands::PrintCommands(frmMain& window) : QObject(&window), window_(window) {
-  setObjectName(QStringLiteral("printCommands"));
-}
-
-std::unique_ptr<PageTarget> PrintCommands::ChosenTarget() {
-  if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
-    return std::make_unique<PdfFileTarget>(printer_.outputFileName(), printer_.pageLayout());
+std::unique_ptr<PageTarget> ChosenPageTarget(const QPrinter& printer, std::string title,
+                                             std::string advice) {
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    return std::make_unique<PdfFileTarget>(printer.outputFileName(), printer.pageLayout());
   }
-  // The queue chosen in Print Setup; before that the default one, or any there is.
-  std::string queue = ToStdString(printer_.printerName());
+  std::string queue = ToStdString(printer.printerName());
   if (queue.empty()) queue = DefaultPrintQueue();
   if (queue.empty()) {
     const std::vector<std::string> queues = PrintQueueNames();
     if (!queues.empty()) queue = queues.front();
   }
-  return std::make_unique<PrintQueueTarget>(queue, printer_.pageLayout(),
-                                            "Ventrel - " + window_.session().window.DataSourceText,
-                                            kQueueAdvice);
+  return std::make_unique<PrintQueueTarget>(queue, printer.pageLayout(), std::move(title),
+                                            std::move(advice));
 }
 
-void PrintCommands::ShowReceipts(const PageTarget& target) {
+PrintCommands::PrintCommands(frmMain& window) : QObject(&window), window_(window) {
+  setObjectName(QStringLiteral("printCommands"));
+}
+
+std::unique_ptr<PageTarget> PrintCommands::ChosenTarget() {
+  return ChosenPageTarget(printer_, "Ventrel - " + window_.session().window.DataSourceText,
+                          kQueueAdvice);
+}
+
+void ShowPrintReceipts(frmMain& window, const PageTarget& target) {
   const std::vector<std::string> receipts = target.Receipts();
   if (!receipts.empty())
-    window_.statusBar()->showMessage(ToQString(receipts.back()), kReceiptMilliseconds);
+    window.statusBar()->showMessage(ToQString(receipts.back()), kReceiptMilliseconds);
 }
 
 void PrintCommands::mnuPrintParams_Click() {
@@ -61,7 +65,7 @@ void PrintCommands::mnuPrintParams_Click() {
   const std::unique_ptr<PageTarget> target = ChosenTarget();
   QtPrintSurface surface(*target);
   print::PrintParams(session.image, RequestFor(session, surface));
-  ShowReceipts(*target);
+  ShowPrintReceipts(window_, *target);
 }
 
 void PrintCommands::mnuPrint3DTable_Click() {
@@ -73,7 +77,7 @@ void PrintCommands::mnuPrint3DTable_Click() {
   QtPrintSurface surface(*target, renderChart);
   print::Print3DTable(session.editor, *window_.grid(), session.image.ModuleVersion,
                       RequestFor(session, surface));
-  ShowReceipts(*target);
+  ShowPrintReceipts(window_, *target);
 }
 
 void PrintCommands::mnuPrintSetup_Click() {

@@ -39,6 +39,10 @@ void TransferCommands::mnuUpload_Click() {
   Run(transfer::TransferKind::Upload, [&s] { transfer::Upload(s.image, s.link, s.host); });
 }
 
+void TransferCommands::RunModuleRead(const std::function<void()>& read) {
+  Run(transfer::TransferKind::Download, read);
+}
+
 void TransferCommands::Run(transfer::TransferKind kind, const std::function<void()>& transfer) {
   if (Running()) return;
   HoldCommands();

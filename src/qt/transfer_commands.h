@@ -30,6 +30,8 @@ class TransferCommands : public QObject {
 
   void mnuDownload_Click();
   void mnuUpload_Click();
+  // Runs a command that reads the module without writing to it, as a download runs.
+  void RunModuleRead(const std::function<void()>& read);
 
   // The serial side of Form_Resize, after a resize or a change of the window's state.
   void FormResize();

@@ -1,5 +1,6 @@
 #include "tables/cell_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -8,6 +9,9 @@
 namespace tables {
 
 namespace {
+
+// Characters of a refused text that a message quotes; the rest is cut off.
+constexpr std::size_t kExcerptCharacters = 24;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -46,6 +50,27 @@ bool IsNumeric(std::string_view text) {
     i = exponentEnd;
   }
   return i == text.size();
+}
+
+std::string QuotedExcerpt(std::string_view text) {
+  std::string excerpt = "\"";
+  std::size_t characters = 0;
+  for (const char c : text) {
+    if (!core::IsUtf8Continuation(c) && ++characters > kExcerptCharacters) {
+      excerpt += "...";
+      break;
+    }
+    const auto byte = static_cast<unsigned char>(c);
+    excerpt += byte < 0x20 || byte == 0x7F ? '?' : c;
+  }
+  return excerpt + "\"";
+}
+
+bool IsDecimalCommaNumber(std::string_view text) {
+  if (text.find(',') == std::string_view::npos) return false;
+  std::string dotted(text);
+  std::replace(dotted.begin(), dotted.end(), ',', '.');
+  return IsNumeric(dotted);
 }
 
 double CellNumber(std::string_view text) { return IsNumeric(text) ? core::LeadingNumber(text) : 0; }

@@ -5,6 +5,8 @@ namespace tables {
 namespace {
 
 constexpr char kLineFeed = '\n';
+constexpr char kComma = ',';
+constexpr char kSemicolon = ';';
 
 bool IsRowEnd(char c) { return c == kClipRowSeparator || c == kLineFeed; }
 
@@ -21,15 +23,26 @@ std::string_view WithoutTrailingRowEnd(std::string_view text) {
   return text;
 }
 
-std::vector<std::string> SplitRow(std::string_view row, int maxCols) {
+std::vector<std::string> SplitRow(std::string_view row, int maxCols, char separator) {
   std::vector<std::string> cells;
   while (static_cast<int>(cells.size()) < maxCols) {
-    const std::size_t tab = row.find(kClipCellSeparator);
-    cells.emplace_back(row.substr(0, tab));
-    if (tab == std::string_view::npos) break;
-    row.remove_prefix(tab + 1);
+    const std::size_t end = row.find(separator);
+    cells.emplace_back(row.substr(0, end));
+    if (end == std::string_view::npos) break;
+    row.remove_prefix(end + 1);
   }
   return cells;
+}
+
+// TAB where the rows have one; else the semicolon of decimal-comma spreadsheets, else the
+// comma.
+char CellSeparatorOf(const std::vector<std::string_view>& rows) {
+  for (const char separator : {kClipCellSeparator, kSemicolon, kComma}) {
+    for (const std::string_view row : rows) {
+      if (row.find(separator) != std::string_view::npos) return separator;
+    }
+  }
+  return kClipCellSeparator;
 }
 
 }  // namespace
@@ -38,13 +51,17 @@ ClipBlock SplitClipText(std::string_view text, int maxRows, int maxCols) {
   ClipBlock block;
   text = WithoutTrailingRowEnd(text);
   if (text.empty() || maxCols < 1) return block;
-  while (static_cast<int>(block.size()) < maxRows) {
+  std::vector<std::string_view> rows;
+  while (static_cast<int>(rows.size()) < maxRows) {
     std::size_t end = 0;
     while (end < text.size() && !IsRowEnd(text[end])) ++end;
-    block.push_back(SplitRow(text.substr(0, end), maxCols));
+    rows.push_back(text.substr(0, end));
     if (end == text.size()) break;
     text.remove_prefix(end + RowEndLength(text.substr(end)));
   }
+  // Only the rows kept decide, so that the block reads the same when joined again.
+  const char separator = CellSeparatorOf(rows);
+  for (const std::string_view row : rows) block.push_back(SplitRow(row, maxCols, separator));
   return block;
 }
 

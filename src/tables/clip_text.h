@@ -15,9 +15,11 @@ inline constexpr char kClipRowSeparator = '\r';
 using ClipBlock = std::vector<std::vector<std::string>>;
 
 // Reads clip text whose rows end in CR, LF or CR LF, as programs place them on the
-// clipboard; one row end at the very end closes the last row and starts none. Only the
-// first maxRows rows and the first maxCols cells of each are kept, so a huge text costs
-// no more than the block a table can take. Text with no characters gives no rows.
+// clipboard. Cells are separated by TAB; text without a TAB may separate them by ";" (as
+// spreadsheets with a decimal comma write CSV) or else by ","; one row end at the very end closes
+// the last row and starts none. Only the first maxRows rows and the first maxCols cells of each are
+// kept, so a huge text costs no more than the block a table can take. Text with no characters gives
+// no rows.
 ClipBlock SplitClipText(std::string_view text, int maxRows, int maxCols);
 
 // TAB between cells, CR between rows, no trailing separator.

@@ -30,7 +30,8 @@ std::uint8_t& ImageByte(core::ModuleImage& image, std::uint32_t offset) {
 ShownTable TableInGrid(const Grid& grid, const Chart& chart, std::optional<TableId> open) {
   ShownTable table{open, {}, {}};
   if (!open) return table;
-  const auto cells = static_cast<std::size_t>((grid.Rows() - 1) * (grid.Cols() - 1));
+  const auto cells =
+      static_cast<std::size_t>(grid.Rows() - 1) * static_cast<std::size_t>(grid.Cols() - 1);
   table.texts.reserve(cells);
   table.heights.reserve(cells);
   for (int r = 1; r < grid.Rows(); ++r) {

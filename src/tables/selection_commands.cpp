@@ -17,24 +17,10 @@ constexpr const char* kNothingToPaste =
 constexpr const char* kUnreadableModify =
     " is not a change Modify can make. Enter a number such as 30, -5, +10, 80%, -7.5% or "
     "+15%.";
-// Characters of a refused text that a message quotes; the rest is cut off.
-constexpr std::size_t kExcerptCharacters = 24;
-
-// A short quotation of text for a message: control characters shown as "?", long texts
-// cut at a character boundary.
-std::string Quoted(std::string_view text) {
-  std::string excerpt = "\"";
-  std::size_t characters = 0;
-  for (const char c : text) {
-    if (!core::IsUtf8Continuation(c) && ++characters > kExcerptCharacters) {
-      excerpt += "...";
-      break;
-    }
-    const auto byte = static_cast<unsigned char>(c);
-    excerpt += byte < 0x20 || byte == 0x7F ? '?' : c;
-  }
-  return excerpt + "\"";
-}
+constexpr const char* kNumbersOnly = "Paste numbers only, with \".\" as the decimal point.";
+constexpr const char* kDecimalComma =
+    "A decimal comma is not accepted: write the decimal point as \".\", and separate the "
+    "cells by tabs or semicolons.";
 
 // The first cell of the block, placed at (row, col), whose text is no number.
 std::optional<std::string> FirstNonNumber(const Grid& grid, const ClipBlock& block, int row,
@@ -42,10 +28,10 @@ std::optional<std::string> FirstNonNumber(const Grid& grid, const ClipBlock& blo
   for (std::size_t i = 0; i < block.size(); ++i) {
     for (std::size_t j = 0; j < block[i].size(); ++j) {
       if (IsNumeric(block[i][j])) continue;
-      return "The text " + Quoted(block[i][j]) + " for the cell at " +
+      return "The text " + QuotedExcerpt(block[i][j]) + " for the cell at " +
              CellPlace(grid, row + static_cast<int>(i), col + static_cast<int>(j)) +
-             " is not a number, so nothing was pasted. Paste numbers only, with \".\" as the "
-             "decimal point.";
+             " is not a number, so nothing was pasted. " +
+             (IsDecimalCommaNumber(block[i][j]) ? kDecimalComma : kNumbersOnly);
     }
   }
   return std::nullopt;
@@ -117,7 +103,7 @@ void ModifySelection(Grid& grid, Chart& chart, TableKind kind, std::string_view 
   if (answer.empty()) return;
   const std::optional<ModifyAnswer> change = ReadModifyAnswer(answer);
   if (!change) {
-    host.MsgBox(Quoted(answer) + kUnreadableModify, kModifyTitle, core::Buttons::OK,
+    host.MsgBox(QuotedExcerpt(answer) + kUnreadableModify, kModifyTitle, core::Buttons::OK,
                 core::Icon::Exclamation);
     return;
   }

@@ -210,7 +210,9 @@ void TableEditor::FillCells(const TableFromImage& shown) {
 void TableEditor::PutTexts(const ShownTable& shown) {
   for (int r = 1; r < grid_->Rows(); ++r) {
     for (int c = 1; c < grid_->Cols(); ++c) {
-      const std::size_t at = static_cast<std::size_t>((r - 1) * (grid_->Cols() - 1) + (c - 1));
+      const std::size_t at =
+          static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(grid_->Cols() - 1) +
+          static_cast<std::size_t>(c - 1);
       if (at < shown.texts.size()) grid_->SetTextMatrix(r, c, shown.texts[at]);
       if (at < shown.heights.size()) TableChartData.At(r, c) = shown.heights[at];
     }

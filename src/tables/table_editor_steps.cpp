@@ -144,7 +144,9 @@ void TableEditor::RefreshFromImage(TableId table) {
   std::vector<CellChange> cells;
   for (int r = 1; r < grid_->Rows(); ++r) {
     for (int c = 1; c < grid_->Cols(); ++c) {
-      const std::size_t at = static_cast<std::size_t>((r - 1) * (grid_->Cols() - 1) + (c - 1));
+      const std::size_t at =
+          static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(grid_->Cols() - 1) +
+          static_cast<std::size_t>(c - 1);
       const std::string text = grid_->TextMatrix(r, c);
       if (at >= texts.size() || texts[at] == text) continue;
       cells.push_back({r, c, text, texts[at], chart_->Height(r, c),

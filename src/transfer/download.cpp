@@ -4,45 +4,17 @@
 
 #include "core/editions.h"
 #include "core/regions.h"
-#include "transfer/boot_load_run.h"
-#include "transfer/module_checks.h"
+#include "transfer/module_read.h"
 
 namespace transfer {
 
 namespace {
 
 constexpr const char* kOverwrite = "Data buffer not empty. OK to overwrite?";
-constexpr CheckTexts kChecks = {
-    kDownloadTitle,
-    "Cannot download after engine has been started.",
-    "Firmware ID read failed - cannot download.",
-    "Invalid firmware ID - cannot download.",
-};
-constexpr BootLoadTexts kBootLoad = {
-    kDownloadTitle,
-    "Download aborted - ATmega failed to enter boot load mode.",
-    "Download aborted - ATmega failed to exit boot load mode.",
-};
-constexpr const char* kFLASHFailed = "FLASH download failed.";
-constexpr const char* kEEPROMFailed = "EEPROM download failed.";
 constexpr const char* kCompleted = "Download completed.";
 
 void Say(core::Host& host, const char* text, core::Icon icon) {
   host.MsgBox(text, kDownloadTitle, core::Buttons::OK, icon);
-}
-
-// Both regions of the module into received; identity into image. True when all of it
-// arrived and the module is back in application mode.
-bool ReceiveModuleData(core::ModuleImage& received, core::ModuleImage& image, comm::Link& link,
-                       core::Host& host) {
-  if (!CheckModule(link, image, host, kChecks)) return false;
-  return RunInBootLoad(link, host, kBootLoad, [&]() -> const char* {
-    link.ReadMegaFLASHData(received);
-    if (!link.CommOK) return kFLASHFailed;
-    link.ReadEEPROMData(received);
-    if (!link.CommOK) return kEEPROMFailed;
-    return nullptr;
-  });
 }
 
 // The module's data replace the image; whatever a table showed belonged to the old data.
@@ -58,12 +30,10 @@ void TakeReceivedData(const core::ModuleImage& received, core::ModuleImage& imag
 
 void PrepareForEdition(core::ModuleImage& image, tables::TableEditor& editor,
                        core::WindowState& window) {
-  core::MarkEdition(image);
-  image.EditionByteValue = image.EEPROMBuffer[core::kEditionByte];
+  PrepareDownloadedData(image);
   window.SetRetardTableCommandVisible(core::IsSecondGeneration(image.ModuleVersion));
   window.SetDataSourceText(kDownloadedData);
   editor.SetTableEditPermissionFor(image.ModuleVersion);
-  core::ReplaceBlankBytes(image);
 }
 
 }  // namespace
@@ -79,7 +49,7 @@ Outcome Download(core::ModuleImage& image, comm::Link& link, tables::TableEditor
   // The data in memory keep their edition until the module's data replace them.
   const std::string dataEdition = image.ModuleVersion;
   core::ModuleImage received;
-  const bool receivedAll = ReceiveModuleData(received, image, link, host);
+  const bool receivedAll = ReceiveModuleData(received, image, link, host, kDownloadTitle);
   link.ClosePort();
   if (!receivedAll) {
     image.ModuleVersion = dataEdition;

@@ -8,11 +8,11 @@
 #include "core/window_state.h"
 #include "link/link.h"
 #include "tables/table_editor.h"
+#include "transfer/module_read.h"
 #include "transfer/outcome.h"
 
 namespace transfer {
 
-inline constexpr const char* kDownloadTitle = "Download Data";
 inline constexpr const char* kDownloadedData = "Downloaded Data";
 
 // mnuDownload_Click. Until the whole download has succeeded the image, the open table and

@@ -11,10 +11,6 @@ trap 'rm -rf "$out"' EXIT
 # shellcheck source=sim_helpers.sh
 source "$(dirname "$0")/sim_helpers.sh"
 
-expect_status() {
-  [ "$status" -eq "$1" ] || { cat "$out/stdout" "$out/stderr" >&2; fail "$2 exited $status"; }
-}
-
 expect_line() {
   grep -qxF -- "$1" "$out/$2" || { cat "$out/stdout" "$out/stderr" >&2; fail "missing \"$1\" in $2"; }
 }

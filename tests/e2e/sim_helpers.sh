@@ -24,3 +24,8 @@ run() {
   status=$?
   set -e
 }
+
+# Fails unless the last run exited with status $1; $2 names what ran.
+expect_status() {
+  [ "$status" -eq "$1" ] || { cat "$out/stdout" "$out/stderr" >&2; fail "$2 exited $status, not $1"; }
+}

@@ -54,7 +54,8 @@ TEST(MainWindow, StartsWithEveryMenuCaptionInOrderAndNothingLoaded) {
   }
   EXPECT_EQ(menus, (std::vector<std::string>{
                        "&File: &Open File|&Save File|-|Print Quillon Parameters|Print Table|"
-                       "Print Set&up|-|E&xit|-|Open &Recent",
+                       "Print Set&up|-|E&xit|-|Open &Recent|-|Compare With File...|"
+                       "Export Table...|Import Table...",
                        "&Edit: &Undo|&Redo|-|Edit Quillon &Parameters|"
                        "Front Cylinder Fuel Trim Table|Rear Cylinder Fuel Trim Table|"
                        "Ignition Retard Table|Copy Front Cyl Fuel Trim to Rear|"
@@ -62,7 +63,7 @@ TEST(MainWindow, StartsWithEveryMenuCaptionInOrderAndNothingLoaded) {
                        "Set &Value...|Step Up|Step Down|Step Up by 5|Step Down by 5",
                        "&View: &Heat Map Colours|Show &Changes",
                        "&Communications: &Download Data From Quillon|&Upload Data To Quillon|"
-                       "&Port Setup",
+                       "&Port Setup|Compare With Quillon",
                        "&Help: &Contents|&About..."}));
   // The grid's own menu (not in the menu bar: the list above would show it) waits for a copy.
   EXPECT_EQ(Captions(*window.popUpEdit3D()),

@@ -10,12 +10,16 @@ using tables::ClipBlock;
 
 TEST(ClipText, PasteAcceptsCrLfAndCrLfRowEndsAndOneTrailingRowEnd) {
   const ClipBlock expected = {{"1", "2", "3"}, {"4", "5", "6"}};
-  for (const char* text : {"1\t2\t3\r4\t5\t6", "1\t2\t3\n4\t5\t6", "1\t2\t3\r\n4\t5\t6\r\n",
-                           "1\t2\t3\n4\t5\t6\n", "1\t2\t3\r4\t5\t6\r"}) {
+  // Without a tab, semicolons separate cells (decimal-comma spreadsheets), else commas.
+  for (const char* text :
+       {"1\t2\t3\r4\t5\t6", "1\t2\t3\n4\t5\t6", "1\t2\t3\r\n4\t5\t6\r\n", "1\t2\t3\n4\t5\t6\n",
+        "1\t2\t3\r4\t5\t6\r", "1,2,3\r\n4,5,6\r\n", "1;2;3\n4;5;6"}) {
     EXPECT_EQ(tables::SplitClipText(text, 18, 9), expected) << text;
   }
   EXPECT_EQ(tables::SplitClipText("", 18, 9), ClipBlock{});
   EXPECT_EQ(tables::SplitClipText("\r\n", 18, 9), ClipBlock{});
+  EXPECT_EQ(tables::SplitClipText("1,5;2\n3,5\t4", 18, 9), (ClipBlock{{"1,5;2"}, {"3,5", "4"}}));
+  EXPECT_EQ(tables::SplitClipText("1,5;2\n3,5", 18, 9), (ClipBlock{{"1,5", "2"}, {"3,5"}}));
   EXPECT_EQ(tables::SplitClipText("1\t\t3\n\n4\r\n\r", 18, 9),
             (ClipBlock{{"1", "", "3"}, {""}, {"4"}, {""}}));
 }

@@ -86,7 +86,10 @@ TEST_F(SelectionCommands, PasteOfTextThatIsNoNumberNamesTheCellAndChangesNothing
   Open("VOSK");
   const std::vector<std::string> before = Cells();
   const std::pair<std::string, std::string> cases[] = {
-      {"1\t2,5", "\"2,5\" for the cell at 1000 RPM, 80% TPS"},
+      {"1\t2,5",
+       "\"2,5\" for the cell at 1000 RPM, 80% TPS is not a number, so nothing was "
+       "pasted. A decimal comma is not accepted"},
+      {"1,5;2,5", "\"1,5\" for the cell at 1000 RPM, 60% TPS"},
       {"1\n\n3", "\"\" for the cell at 1250 RPM, 60% TPS"},
       {"5\t\x01" + std::string(10000, 'x'), "\"?" + std::string(23, 'x') + "...\" for the"},
       {"", "The clipboard holds no text to paste."},

@@ -6,6 +6,7 @@
 
 #include "core/editions.h"
 #include "transfer/module_checks.h"
+#include "transfer/module_read.h"
 #include "transfer_rig.h"
 
 namespace {
@@ -77,6 +78,22 @@ TEST(Download, EveryEditionFillsAnEmptyImageAndPreparesTheWindow) {
     EXPECT_EQ(rig.grid.editable, c.editable);
     EXPECT_FALSE(rig.module.InBootLoader());
     EXPECT_FALSE(rig.port.IsOpen());
+
+    // The module read of a comparison gives the same data and leaves memory alone.
+    TransferRig reader(c.edition);
+    HoldOlderData(reader);
+    const core::ModuleImage held = reader.image;
+    reader.host.ExpectBox(Answer::OK);
+    const std::optional<core::ModuleImage> read =
+        transfer::ReadModule(reader.link, reader.host, "Compare With Quillon");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->FLASHBuffer, expected.FLASHBuffer);
+    EXPECT_EQ(read->EEPROMBuffer, expected.EEPROMBuffer);
+    EXPECT_EQ(read->ModuleVersion, c.moduleVersion);
+    EXPECT_EQ(reader.image.FLASHBuffer, held.FLASHBuffer);
+    EXPECT_EQ(reader.image.FirmwareID, "old module");
+    EXPECT_EQ(reader.host.boxes.at(0).title, "Compare With Quillon");
+    EXPECT_FALSE(reader.port.IsOpen());
   }
 }
 
@@ -171,6 +188,16 @@ TEST(Download, EachFailingStepSaysSoAndKeepsTheDataInMemory) {
     EXPECT_TRUE(rig.grid.visible);
     EXPECT_EQ(rig.module.InBootLoader(), c.leftInBootLoader);
     EXPECT_FALSE(rig.port.IsOpen());
+
+    // A comparison's module read fails with the same messages and touches nothing held.
+    TransferRig reader(sim::Edition::JX, WithFaults({c.faults}));
+    HoldOlderData(reader);
+    reader.ExpectBoxes(c.texts, c.answers);
+    EXPECT_FALSE(transfer::ReadModule(reader.link, reader.host));
+    EXPECT_EQ(reader.Texts(), c.texts);
+    EXPECT_EQ(reader.image.EEPROMBuffer, before.EEPROMBuffer);
+    EXPECT_EQ(reader.image.FirmwareID, "old module");
+    EXPECT_EQ(reader.module.InBootLoader(), c.leftInBootLoader);
   }
 }
 
