@@ -9,7 +9,7 @@ std::filesystem::path DataFolder(const std::filesystem::path& executableFolder) 
   const std::filesystem::path marker =
       tables::ChartTemplateFileName(tables::TableKind::Fuel, false);
   if (std::filesystem::exists(executableFolder / marker, error)) return executableFolder;
-  const std::filesystem::path installed =
+  std::filesystem::path installed =
       (executableFolder / ".." / kInstalledDataFolder).lexically_normal();
   if (std::filesystem::is_directory(installed, error)) return installed;
   return executableFolder;
