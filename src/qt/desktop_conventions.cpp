@@ -26,9 +26,13 @@ namespace qtui {
 
 namespace {
 
+// Room between the fields, so that the edition, the file and the port read apart.
+constexpr int kStatusFieldMargin = 8;
+
 QLabel* StatusField(QStatusBar& bar, const char* name) {
   auto* label = new QLabel(&bar);
   label->setObjectName(QString::fromLatin1(name));
+  label->setContentsMargins(kStatusFieldMargin, 0, kStatusFieldMargin, 0);
   bar.addPermanentWidget(label);
   return label;
 }
