@@ -14,6 +14,8 @@ const std::vector<MenuSpec>& MainMenus() {
         {menu::kPrintSetup, "Print Set&up"},
         {menu::kSep2, kSeparatorCaption},
         {menu::kExit, "E&xit"},
+        {menu::kSepRecent, kSeparatorCaption},
+        {menu::kOpenRecent, "Open &Recent"},
         {menu::kSepExchange, kSeparatorCaption},
         {menu::kCompareWithFile, "Compare With File..."},
         {menu::kExportTable, "Export Table..."},

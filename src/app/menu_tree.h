@@ -17,6 +17,9 @@ inline constexpr std::string_view kPrint3DTable = "mnuPrint3DTable";
 inline constexpr std::string_view kPrintSetup = "mnuPrintSetup";
 inline constexpr std::string_view kSep2 = "mnuSep2";
 inline constexpr std::string_view kExit = "mnuExit";
+inline constexpr std::string_view kSepRecent = "mnuSepRecent";
+// A submenu of the files last opened or saved.
+inline constexpr std::string_view kOpenRecent = "mnuOpenRecent";
 inline constexpr std::string_view kEdit = "mnuEdit";
 inline constexpr std::string_view kEditParams = "mnuEditParams";
 inline constexpr std::string_view kEditFrontCylTrimTbl = "mnuEditFrontCylTrimTbl";

@@ -15,6 +15,14 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
       options.showHelp = true;
     } else if (argument == "--no-splash") {
       options.noSplash = true;
+    } else if (!argument.empty() && !argument.starts_with("-")) {
+      if (options.dataFile) {
+        options.error = "only one data file can be opened, but \"" + argument + "\" is a second";
+        break;
+      }
+      std::error_code error;
+      const std::filesystem::path absolute = std::filesystem::absolute(argument, error);
+      options.dataFile = (error ? std::filesystem::path(argument) : absolute).lexically_normal();
     } else {
       options.error = "unknown option \"" + argument + "\"";
       break;
@@ -25,9 +33,10 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
 
 std::string ProgramUsage(const std::string& programName) {
   return "Usage: " + programName +
-         " [--no-splash] [--port DEVICE | --simulate[=EDITION]]\n"
+         " [--no-splash] [--port DEVICE | --simulate[=EDITION]] [FILE.dat]\n"
          "Tunes a Quillon engine-control module: download, edit, save, print, upload.\n"
          "\n"
+         "  FILE.dat              a data file to open at start\n"
          "  --no-splash           start without the four-second splash window\n" +
          std::string(kModuleTargetHelp) +
          "  --version             print the program version and exit\n"

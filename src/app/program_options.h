@@ -1,6 +1,7 @@
 // The desktop program's command line.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@ struct ProgramOptions {
   bool noSplash = false;
   // For this run only, instead of the stored port choice.
   ModuleTarget target;
+  // A data file to open at start, made absolute before the program changes its folder.
+  std::optional<std::filesystem::path> dataFile;
   // Set when the command line cannot be used; says what is wrong.
   std::string error;
 };

@@ -5,6 +5,7 @@
 
 #include "app/branding.h"
 #include "app/port_advice.h"
+#include "app/recent_files.h"
 #include "core/host.h"
 #include "core/module_image.h"
 #include "core/window_state.h"
@@ -32,6 +33,8 @@ struct Session {
   comm::Link link{host, AbortFlag};
   // Where the port choice is remembered; without one it lasts for the run only.
   core::SettingsStore* settings = nullptr;
+  // Open Recent's list; the program loads the user's when it has a settings store.
+  RecentFiles recentFiles;
   core::WindowState window;
   Branding branding;
   std::filesystem::path programFolder;

@@ -13,7 +13,8 @@ const std::vector<Command>& Commands() {
       {"info", "FILE.dat - the edition and the parameters of a data file", RunInfo},
       {"table", "FILE.dat front|rear|retard [--csv] - one table as the grid shows it", RunTable},
       {"print",
-       "FILE.dat params|front|rear|retard --pdf OUT.pdf [--comment TEXT] - the printout as PDF",
+       "FILE.dat params|front|rear|retard [--pdf OUT.pdf | --printer NAME] [--comment TEXT] - "
+       "the printout as a PDF file or on a printer (the default one when neither is given)",
        RunPrint},
       {"identify", "[--port DEVICE | --simulate[=EDITION]] - the connected module's firmware ID",
        RunIdentify},

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/main_window.h"
@@ -15,8 +16,15 @@ void PrintUsage(std::ostream& out) {
          "       ventrel-cli --version | --help\n"
          "Works on Quillon module data without windows; it never asks questions.\n";
   if (!cli::Commands().empty()) out << "\nCommands:\n";
+  // "  name ARGUMENTS  what it does": two blanks before the description, the layout from
+  // which the manual page is made.
+  constexpr std::string_view kDoes = " - ";
   for (const cli::Command& command : cli::Commands()) {
-    out << "  " << command.name << " " << command.synopsis << "\n";
+    const std::string_view synopsis = command.synopsis;
+    const std::size_t does = synopsis.find(kDoes);
+    out << "  " << command.name << " " << synopsis.substr(0, does);
+    if (does != std::string_view::npos) out << "  " << synopsis.substr(does + kDoes.size());
+    out << "\n";
   }
   out << "\n"
          "  --version  print the program version and exit\n"

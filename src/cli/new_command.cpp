@@ -38,10 +38,10 @@ int RunNew(const std::vector<std::string>& arguments) {
   }
   const std::optional<std::string> version = core::ModuleVersionForShortName(edition);
   if (!version || out.empty()) {
-    std::cerr << "ventrel-cli new: "
-              << (out.empty() ? "no output file given" : "unknown edition \"" + edition + "\"")
-              << "\n"
-              << kUsage;
+    std::string problem = "unknown edition \"" + edition + "\"";
+    if (out.empty()) problem = "no output file given";
+    if (edition.empty()) problem = "no edition given: name one with --edition";
+    std::cerr << "ventrel-cli new: " << problem << "\n" << kUsage;
     return kExitUsage;
   }
   std::error_code error;

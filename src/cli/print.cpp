@@ -1,6 +1,7 @@
-// ventrel-cli print: the parameter page or a table's printout of a data file, written as
-// a PDF file laid out as the program prints it. The chart page needs OpenGL; without it
-// the printout has the table page only, and stderr says so.
+// ventrel-cli print: the parameter page or a table's printout of a data file, laid out as
+// the program prints it, written as a PDF file or sent to a print queue (the default one
+// when neither is named). The chart page needs OpenGL; without it the printout has the
+// table page only, and stderr says so.
 #include "cli/print.h"
 
 #include <QCoreApplication>
@@ -8,8 +9,10 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 
 #include "app/branding.h"
+#include "app/data_folder.h"
 #include "cli/command.h"
 #include "cli/data_file_loading.h"
 #include "core/editions.h"
@@ -21,6 +24,8 @@
 #include "qt/chart_snapshot.h"
 #include "qt/pdf_file_target.h"
 #include "qt/print_date.h"
+#include "qt/print_queue_target.h"
+#include "qt/print_queues.h"
 #include "qt/qt_print_surface.h"
 #include "qt/qt_text.h"
 #include "tables/chart_template.h"
@@ -30,15 +35,28 @@ namespace cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: ventrel-cli print FILE.dat params|front|rear|retard --pdf OUT.pdf [--comment TEXT]\n";
+    "usage: ventrel-cli print FILE.dat params|front|rear|retard [--pdf OUT.pdf | --printer NAME]\n"
+    "                         [--comment TEXT]\n";
+constexpr const char* kQueueAdvice =
+    "Name a printer with --printer (\"lpstat -p\" lists them and their state), or write a PDF "
+    "file with --pdf.";
 constexpr const char* kCommand = "print";
 
 struct PrintArguments {
   std::string dataFile;
   std::string what;
   std::string pdf;
+  std::string printer;
   std::string comment;
 };
+
+// "--name VALUE" or "--name=VALUE" at arguments[i]; i moves past what it took.
+std::optional<std::string> TakeValue(const std::vector<std::string>& arguments, std::size_t& i,
+                                     const std::string& name) {
+  if (arguments[i] == name && i + 1 < arguments.size()) return arguments[++i];
+  if (arguments[i].starts_with(name + "=")) return arguments[i].substr(name.size() + 1);
+  return std::nullopt;
+}
 
 std::optional<tables::TableId> TableNamed(const std::string& name) {
   if (name == "front") return tables::TableId::FrontCylTrim;
@@ -52,12 +70,12 @@ std::optional<PrintArguments> Parse(const std::vector<std::string>& arguments) {
   std::vector<std::string> positional;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if ((argument == "--pdf" || argument == "--comment") && i + 1 < arguments.size()) {
-      (argument == "--pdf" ? parsed.pdf : parsed.comment) = arguments[++i];
-    } else if (argument.starts_with("--pdf=")) {
-      parsed.pdf = argument.substr(std::string("--pdf=").size());
-    } else if (argument.starts_with("--comment=")) {
-      parsed.comment = argument.substr(std::string("--comment=").size());
+    if (auto pdf = TakeValue(arguments, i, "--pdf")) {
+      parsed.pdf = *pdf;
+    } else if (auto printer = TakeValue(arguments, i, "--printer")) {
+      parsed.printer = *printer;
+    } else if (auto comment = TakeValue(arguments, i, "--comment")) {
+      parsed.comment = *comment;
     } else if (!argument.starts_with("--")) {
       positional.push_back(argument);
     } else {
@@ -65,7 +83,11 @@ std::optional<PrintArguments> Parse(const std::vector<std::string>& arguments) {
       return std::nullopt;
     }
   }
-  if (positional.size() != 2 || parsed.pdf.empty()) return std::nullopt;
+  if (positional.size() != 2) return std::nullopt;
+  if (!parsed.pdf.empty() && !parsed.printer.empty()) {
+    std::cerr << "ventrel-cli print: give --pdf or --printer, not both\n";
+    return std::nullopt;
+  }
   parsed.dataFile = positional[0];
   parsed.what = positional[1];
   if (parsed.what != "params" && !TableNamed(parsed.what)) return std::nullopt;
@@ -118,6 +140,21 @@ std::unique_ptr<qtui::ChartSnapshot> Chart(const std::filesystem::path& programF
   return nullptr;
 }
 
+// The PDF file, or the print queue named or else the default one. Throws, having sent
+// nothing, when the queue would not print the pages now.
+std::unique_ptr<qtui::PageTarget> Target(const PrintArguments& parsed) {
+  if (!parsed.pdf.empty())
+    return std::make_unique<qtui::PdfFileTarget>(qtui::ToQString(parsed.pdf));
+  const std::string queue = parsed.printer.empty() ? qtui::DefaultPrintQueue() : parsed.printer;
+  if (const auto refusal = print::QueueRefusal(qtui::PrintQueueState(queue))) {
+    throw std::runtime_error(*refusal + " " + kQueueAdvice);
+  }
+  const QPageLayout layout = qtui::PrintQueuePageLayout(queue).value_or(
+      qtui::PdfFileTarget(QString()).Device().pageLayout());
+  return std::make_unique<qtui::PrintQueueTarget>(
+      queue, layout, "Ventrel - " + files::DataSourceTextFor(parsed.dataFile), kQueueAdvice);
+}
+
 }  // namespace
 
 int RunPrint(const std::vector<std::string>& arguments) {
@@ -146,18 +183,23 @@ int RunPrint(const std::vector<std::string>& arguments) {
   char name[] = "ventrel-cli";
   char* argv[] = {name, nullptr};
   QGuiApplication application(argc, argv);
-  const std::filesystem::path programFolder = qtui::ToPath(QCoreApplication::applicationDirPath());
+  const std::filesystem::path programFolder =
+      app::DataFolder(qtui::ToPath(QCoreApplication::applicationDirPath()));
 
   const print::PageHeading heading{CompanyLabel(programFolder), image->ModuleVersion,
                                    files::DataSourceTextFor(parsed->dataFile), parsed->comment,
                                    qtui::PrintDateText()};
-  qtui::PdfFileTarget target(qtui::ToQString(parsed->pdf));
+  const std::unique_ptr<qtui::PageTarget> target = Target(*parsed);
+  const auto receipts = [&target] {
+    for (const std::string& receipt : target->Receipts()) std::cout << receipt << "\n";
+    return kExitOK;
+  };
   if (!table) {
-    qtui::QtPrintSurface surface(target);
+    qtui::QtPrintSurface surface(*target);
     print::ParameterDocument(surface, print::ChoosePrinterFont(surface.FontNames()), heading,
                              *image)
         .PrintUnattended();
-    return kExitOK;
+    return receipts();
   }
   const std::string tableName(tables::TableName(*table));
   const tables::TableFromImage grid = tables::ReadTableFromImage(*image, *table);
@@ -165,13 +207,13 @@ int RunPrint(const std::vector<std::string>& arguments) {
       Chart(programFolder, *image, *table, grid.chart);
   qtui::ChartRenderer renderChart;
   if (chart) renderChart = [&chart](const QSize& size) { return chart->Render(size); };
-  qtui::QtPrintSurface surface(target, renderChart);
+  qtui::QtPrintSurface surface(*target, renderChart);
   const std::string font = print::ChoosePrinterFont(surface.FontNames());
   if (chart) print::ChartDocument(surface, font, heading, tableName).PrintUnattended();
   print::TableDocument(surface, font, heading, tableName, grid.Rows(), [&grid](int row, int col) {
     return grid.texts.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(col));
   }).PrintUnattended();
-  return kExitOK;
+  return receipts();
 }
 
 }  // namespace cli

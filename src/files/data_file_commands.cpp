@@ -1,5 +1,6 @@
 #include "files/data_file_commands.h"
 
+#include <functional>
 #include <optional>
 
 #include "core/editions.h"
@@ -13,7 +14,6 @@ namespace files {
 
 namespace {
 
-constexpr const char* kOpenTitle = "Open Data File";
 constexpr const char* kOverwriteQuestion = "Data buffer not empty. OK to overwrite?";
 constexpr const char* kShortFile = "Error - reached premature end-of-file";
 constexpr const char* kSaveTitle = "Save Data File";
@@ -44,32 +44,34 @@ std::string DataSourceTextFor(std::string_view path) {
   return kShortenedMark + std::string(name.substr(start));
 }
 
-void OpenFile(core::ModuleImage& image, tables::TableEditor& editor, core::WindowState& window,
-              core::Host& host) {
-  if (!(image.FLASHBufferEmpty && image.EEPROMBufferEmpty) &&
-      host.MsgBox(kOverwriteQuestion, kOpenTitle, core::Buttons::OKCancel, core::Icon::None) !=
-          core::Answer::OK) {
-    return;
-  }
+namespace {
+
+bool MayReplace(const core::ModuleImage& image, core::Host& host) {
+  return (image.FLASHBufferEmpty && image.EEPROMBufferEmpty) ||
+         host.MsgBox(kOverwriteQuestion, kOpenTitle, core::Buttons::OKCancel, core::Icon::None) ==
+             core::Answer::OK;
+}
+
+// Reads the chosen file (choose names it, or "" when the user chose none) and, once it has
+// been read in full, makes it the data in memory.
+bool ReadChosenFile(core::ModuleImage& image, tables::TableEditor& editor,
+                    core::WindowState& window, core::Host& host,
+                    const std::function<std::string()>& choose) {
   std::string path;
   bool read = false;
   std::optional<core::DataFileBytes> bytes;
-  const core::ProcedureOutcome outcome =
-      core::RunSteps(host, {
-                               [&] {
-                                 std::string filter = kDataFileFilter;
-                                 path = FileOpen(host, kOpenDialogTitle, filter, "");
-                               },
-                               [&] {
-                                 if (path.empty()) return;
-                                 bytes = ReadDataFile(path);
-                                 read = true;
-                               },
-                           });
-  if (outcome == core::ProcedureOutcome::Aborted || !read) return;
+  const core::ProcedureOutcome outcome = core::RunSteps(host, {
+                                                                  [&] { path = choose(); },
+                                                                  [&] {
+                                                                    if (path.empty()) return;
+                                                                    bytes = ReadDataFile(path);
+                                                                    read = true;
+                                                                  },
+                                                              });
+  if (outcome == core::ProcedureOutcome::Aborted || !read) return false;
   if (!bytes) {
     host.MsgBox(kShortFile, kOpenTitle, core::Buttons::OK, core::Icon::Exclamation);
-    return;
+    return false;
   }
 
   editor.HideForNewData();
@@ -78,21 +80,43 @@ void OpenFile(core::ModuleImage& image, tables::TableEditor& editor, core::Windo
   core::ModuleImage opened = ImageFromFile(*bytes);
   opened.FirmwareID = std::move(image.FirmwareID);
   image = std::move(opened);
+  // Marked before the caption changes, so that whatever the window shows with it agrees.
+  image.MarkInFile();
   window.SetDataSourceText(DataSourceTextFor(path));
   window.SetRetardTableCommandVisible(core::IsSecondGeneration(image.ModuleVersion));
   editor.SetTableEditPermissionFor(image.ModuleVersion);
-  image.MarkInFile();
   host.MsgBox("Loaded " + path + " to buffer. Ready for editing or upload.", kOpenTitle,
               core::Buttons::OK, core::Icon::None);
+  return true;
 }
 
-bool SaveFile(core::ModuleImage& image, tables::TableEditor& editor, core::WindowState& window,
-              core::Host& host) {
+}  // namespace
+
+std::optional<std::string> OpenFile(core::ModuleImage& image, tables::TableEditor& editor,
+                                    core::WindowState& window, core::Host& host) {
+  if (!MayReplace(image, host)) return std::nullopt;
+  std::string path;
+  const bool opened = ReadChosenFile(image, editor, window, host, [&] {
+    std::string filter = kDataFileFilter;
+    path = FileOpen(host, kOpenDialogTitle, filter, "");
+    return path;
+  });
+  return opened ? std::optional<std::string>(path) : std::nullopt;
+}
+
+bool OpenFile(core::ModuleImage& image, tables::TableEditor& editor, core::WindowState& window,
+              core::Host& host, const std::string& path) {
+  return MayReplace(image, host) &&
+         ReadChosenFile(image, editor, window, host, [&path] { return path; });
+}
+
+std::optional<std::string> SaveFile(core::ModuleImage& image, tables::TableEditor& editor,
+                                    core::WindowState& window, core::Host& host) {
   // Cancel at the table's save question cancels the whole save.
-  if (!editor.mnuCloseTbl_Click()) return false;
+  if (!editor.mnuCloseTbl_Click()) return std::nullopt;
   if (image.FLASHBufferEmpty || image.EEPROMBufferEmpty) {
     host.MsgBox(kBufferEmpty, kSaveTitle, core::Buttons::OK, core::Icon::Exclamation);
-    return false;
+    return std::nullopt;
   }
   std::string path;
   bool written = false;
@@ -112,7 +136,7 @@ bool SaveFile(core::ModuleImage& image, tables::TableEditor& editor, core::Windo
                              if (written) window.SetDataSourceText(DataSourceTextFor(path));
                            },
                        });
-  return written;
+  return written ? std::optional<std::string>(path) : std::nullopt;
 }
 
 }  // namespace files

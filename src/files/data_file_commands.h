@@ -1,6 +1,7 @@
 // The File menu's Open File and Save File commands.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,17 +12,25 @@
 
 namespace files {
 
+inline constexpr const char* kOpenTitle = "Open Data File";
+
 // The file name part of a path as the caption shows it: after the last "\" or "/",
 // shortened to "..." and its last 40 characters when longer.
 std::string DataSourceTextFor(std::string_view path);
 
 // mnuOpenFile_Click. The image, the open table and the caption change only when the
-// chosen file has been read in full.
-void OpenFile(core::ModuleImage& image, tables::TableEditor& editor, core::WindowState& window,
-              core::Host& host);
+// chosen file has been read in full; the path read, or nothing.
+std::optional<std::string> OpenFile(core::ModuleImage& image, tables::TableEditor& editor,
+                                    core::WindowState& window, core::Host& host);
 
-// mnuSaveFile_Click; true when the file was written.
-bool SaveFile(core::ModuleImage& image, tables::TableEditor& editor, core::WindowState& window,
-              core::Host& host);
+// Open File with the file already chosen (a recent file, the command line, a drop): the
+// same question before data in memory are replaced, the same reading and messages. True
+// when the file was read.
+bool OpenFile(core::ModuleImage& image, tables::TableEditor& editor, core::WindowState& window,
+              core::Host& host, const std::string& path);
+
+// mnuSaveFile_Click; the path written, or nothing.
+std::optional<std::string> SaveFile(core::ModuleImage& image, tables::TableEditor& editor,
+                                    core::WindowState& window, core::Host& host);
 
 }  // namespace files

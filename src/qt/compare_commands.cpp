@@ -11,8 +11,8 @@
 #include "qt/frm_compare.h"
 #include "qt/frm_main.h"
 #include "qt/pdf_file_target.h"
+#include "qt/print_commands.h"
 #include "qt/print_date.h"
-#include "qt/printer_target.h"
 #include "qt/qt_print_surface.h"
 #include "qt/qt_text.h"
 #include "qt/table_chart.h"
@@ -27,6 +27,7 @@ constexpr const char* kPrintTitle = "Print Comparison";
 constexpr const char* kPdfTitle = "Save Comparison As PDF";
 constexpr const char* kPdfFilter = "PDF Files (*.pdf)|*.pdf";
 constexpr const char* kPdfSuffix = ".pdf";
+constexpr const char* kQueueAdvice = "Choose another printer in the print dialog, or try again.";
 constexpr const char* kNoPrinter =
     "No printer is installed. Choose Save As PDF to keep the comparison as a PDF file.";
 
@@ -91,18 +92,14 @@ void CompareCommands::Print() {
   QPrintDialog dialog(&printer_, frmCompare_);
   dialog.setWindowTitle(QString::fromLatin1(kPrintTitle));
   if (dialog.exec() != QDialog::Accepted) return;
-  if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
-    PdfFileTarget target(printer_.outputFileName(), printer_.pageLayout());
-    PrintTo(target);
-    return;
-  }
-  PrinterTarget target(printer_);
-  if (!target.Ready()) {
+  const std::unique_ptr<PageTarget> target = ChosenPageTarget(printer_, kPrintTitle, kQueueAdvice);
+  if (!target->Ready()) {
     window_.session().host.MsgBox(kNoPrinter, kPrintTitle, core::Buttons::OK,
                                   core::Icon::Exclamation);
     return;
   }
-  PrintTo(target);
+  PrintTo(*target);
+  ShowPrintReceipts(window_, *target);
 }
 
 void CompareCommands::SaveAsPdf() {

@@ -14,11 +14,12 @@
 #include <stdexcept>
 #include <vector>
 
+#include "app/file_commands.h"
 #include "app/form_layout.h"
 #include "app/menu_tree.h"
 #include "core/error_prompt.h"
-#include "files/data_file_commands.h"
 #include "qt/compare_commands.h"
+#include "qt/desktop_conventions.h"
 #include "qt/edit_params_binding.h"
 #include "qt/fra_port_select.h"
 #include "qt/help_window.h"
@@ -89,12 +90,16 @@ frmMain::frmMain(app::Branding branding, std::filesystem::path programFolder, co
   BindTableCommands(*this);
   BindPrintCommands(*this);
   transferCommands_ = std::make_unique<TransferCommands>(*this);
+  desktop_ = new DesktopConventions(*this);
   new CompareCommands(*this);
   qApp->installEventFilter(this);
 }
 
 frmMain::~frmMain() {
   qApp->removeEventFilter(this);
+  // It reads the session, which goes before the window's children do.
+  delete desktop_;
+  desktop_ = nullptr;
   session_.settings = nullptr;
   // The grid outlives the session's table editor by a moment; it reports to nobody then.
   VSFlexGrid1_->SetEventSink(nullptr);
@@ -135,9 +140,15 @@ QMenu* frmMain::BuildMenu(const app::MenuSpec& spec, QMenu* menu) {
 
 void frmMain::Form_Load() { app::FormLoad(session_, *this); }
 
-void frmMain::RunCommand(const std::function<void()>& body) { core::GuardedStep(host_, body); }
+void frmMain::RunCommand(const std::function<void()>& body) {
+  core::GuardedStep(host_, body);
+  if (desktop_) desktop_->RefreshStatus();
+}
 
-void frmMain::SetCaption(const std::string& caption) { setWindowTitle(ToQString(caption)); }
+void frmMain::SetCaption(const std::string& caption) {
+  setWindowTitle(ToQString(caption));
+  if (desktop_) desktop_->RefreshStatus();
+}
 
 void frmMain::SetRetardTableCommandVisible(bool visible) {
   if (auto* action = findChild<QAction*>(ToQString(app::menu::kEditRetardTbl))) {
@@ -184,9 +195,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
   }
   bool keepOpen = false;
   RunCommand([&] {
-    keepOpen = app::FormQueryUnload(session_, [this] {
-      return files::SaveFile(session_.image, session_.editor, session_.window, host_);
-    });
+    keepOpen = app::FormQueryUnload(session_, [this] { return app::SaveFile(session_); });
   });
   // The port is closed whatever the answer; the next command opens it again.
   session_.link.ClosePort();

@@ -26,6 +26,7 @@ class TableGrid;
 class TransferCommands;
 class LinkDevices;
 class fraPortSelect;
+class DesktopConventions;
 
 class frmMain : public QMainWindow, public app::MainWindowView, public tables::TableWindow {
   Q_OBJECT
@@ -49,6 +50,10 @@ class frmMain : public QMainWindow, public app::MainWindowView, public tables::T
   TableGrid* grid() const { return VSFlexGrid1_; }
   TableChart* chart() const { return Chart3D1_; }
   TransferCommands& transferCommands() { return *transferCommands_; }
+  DesktopConventions& desktop() { return *desktop_; }
+
+  // Runs a command's body so that no failure escapes into the event loop.
+  void RunCommand(const std::function<void()>& body);
 
   void SetCaption(const std::string& caption) override;
   void SetRetardTableCommandVisible(bool visible) override;
@@ -69,8 +74,6 @@ class frmMain : public QMainWindow, public app::MainWindowView, public tables::T
   void SizeForScreen();
   void BuildMenus();
   QMenu* BuildMenu(const app::MenuSpec& spec, QMenu* menu);
-  // Runs a command's body so that no failure escapes into the event loop.
-  void RunCommand(const std::function<void()>& body);
 
   void mnuExit_Click();
   void mnuHelpContents_Click();
@@ -88,6 +91,7 @@ class frmMain : public QMainWindow, public app::MainWindowView, public tables::T
   QMenu* mnuPopUpEdit3D_ = nullptr;
   QPointer<HelpWindow> helpWindow_;
   std::unique_ptr<TransferCommands> transferCommands_;
+  DesktopConventions* desktop_ = nullptr;
 };
 
 }  // namespace qtui

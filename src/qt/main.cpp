@@ -1,11 +1,14 @@
 // Main: the splash with the branding, then the main window.
 #include <QApplication>
+#include <QTimer>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/data_folder.h"
+#include "app/file_commands.h"
 #include "app/main_window.h"
 #include "app/program_options.h"
 #include "app/splash.h"
@@ -29,7 +32,8 @@ bool DisplayAvailable() {
 }
 
 int Main(const app::ProgramOptions& options) {
-  const std::filesystem::path programFolder = qtui::ToPath(QCoreApplication::applicationDirPath());
+  const std::filesystem::path programFolder =
+      app::DataFolder(qtui::ToPath(QCoreApplication::applicationDirPath()));
   app::Branding branding;
   {
     qtui::frmSplash splash;
@@ -41,6 +45,12 @@ int Main(const app::ProgramOptions& options) {
   window.Form_Load();
   if (options.target.device || options.target.simulated) window.linkDevices().Use(options.target);
   window.show();
+  // Opened once the window is up, with the same questions and messages as Open File.
+  if (options.dataFile) {
+    QTimer::singleShot(0, &window, [&window, file = *options.dataFile] {
+      window.RunCommand([&window, &file] { app::OpenNamedFiles(window.session(), {file}); });
+    });
+  }
   return QApplication::exec();
 }
 
@@ -70,6 +80,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Ventrel"));
     QCoreApplication::setApplicationName(QString::fromLatin1(app::kApplicationTitle));
+    // Ties the window to the desktop entry: its icon in the task bar and window list.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ventrel"));
     return Main(options);
   } catch (const std::exception& e) {
     std::cerr << "ventrel: " << e.what() << "\n";

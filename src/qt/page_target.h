@@ -1,6 +1,9 @@
 // Where the pages of a printout go: a print queue or a PDF file.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "qt/recorded_page.h"
 
 class QPagedPaintDevice;
@@ -19,6 +22,8 @@ class PageTarget {
   // Sends one complete page as a document of its own; throws, having sent nothing,
   // when it cannot.
   virtual void Deliver(const RecordedPage& page) = 0;
+  // What the user is told of the pages sent so far (the print jobs); nothing for a file.
+  virtual std::vector<std::string> Receipts() const { return {}; }
 };
 
 }  // namespace qtui

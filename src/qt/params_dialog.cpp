@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QValidator>
@@ -33,6 +35,8 @@ namespace {
 // Wide enough for "-20" and " 200" with room to spare.
 constexpr const char* kParamBoxSample = "-00000";
 constexpr int kParamBoxPadding = 16;
+// What the window manager's title bar takes of the screen's height.
+constexpr int kTitleBarAllowance = 32;
 
 // Refuses, as they are typed or pasted, characters the one-byte field cannot hold.
 class UserDataValidator : public QValidator {
@@ -165,12 +169,17 @@ void ParamsDialogBase::FinishLayout(QLayout* parameterArea) {
   buttonRow->addWidget(cmdOK_);
   buttonRow->addWidget(cmdCancel_);
 
-  auto* layout = new QGridLayout(this);
-  layout->addWidget(fraVersion_, 0, 0);
-  layout->addWidget(fraBasicParams_, 1, 0);
-  layout->addLayout(userDataRow, 2, 0);
-  layout->addLayout(buttonRow, 3, 0);
+  auto* body = new QWidget(this);
+  auto* bodyLayout = new QVBoxLayout(body);
+  bodyLayout->setContentsMargins(0, 0, 0, 0);
+  bodyLayout->addWidget(fraVersion_);
+  bodyLayout->addWidget(fraBasicParams_);
+  bodyLayout->addLayout(userDataRow);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(body);
+  layout->addLayout(buttonRow);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  FitToScreen(*layout, body);
 
   std::vector<QWidget*> order{optKQVersion_,    optVoskVersion_, optBasicMode_,
                               optAdvancedMode_, chkSwapMode_,    chkTrimEnable_};
@@ -184,6 +193,25 @@ void ParamsDialogBase::FinishLayout(QLayout* parameterArea) {
           [this] { Handle([](auto& p) { p.cmdOK_Click(); }); });
   connect(cmdCancel_, &QPushButton::clicked, this,
           [this] { Handle([](auto& p) { p.cmdCancel_Click(); }); });
+}
+
+void ParamsDialogBase::FitToScreen(QLayout& layout, QWidget* body) {
+  // Large scale factors on small screens: the parameters scroll, the buttons stay in view.
+  const QScreen* shown = screen();
+  if (!shown) return;
+  const int excess =
+      layout.sizeHint().height() - (shown->availableGeometry().height() - kTitleBarAllowance);
+  if (excess <= 0) return;
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName(QStringLiteral("scrParameters"));
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  const QSize wanted = body->sizeHint();
+  layout.replaceWidget(body, scroll);
+  scroll->setWidget(body);
+  scroll->setWidgetResizable(true);
+  scroll->setFixedSize(wanted.width() + scroll->verticalScrollBar()->sizeHint().width(),
+                       std::max(0, wanted.height() - excess));
 }
 
 void ParamsDialogBase::ConnectControls() {

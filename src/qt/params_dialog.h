@@ -65,6 +65,8 @@ class ParamsDialogBase : public QDialog, public params::ParamsDialog {
   // Puts the parameter area under the switches, then the user data box and the
   // buttons, and sets the tab order; the last call of each dialog's constructor.
   void FinishLayout(QLayout* parameterArea);
+  // Puts body into a scroll area when the dialog would be taller than the screen.
+  void FitToScreen(QLayout& layout, QWidget* body);
 
  private:
   void BuildCommonControls();

@@ -1,15 +1,17 @@
 #include "qt/print_commands.h"
 
 #include <QPrintDialog>
-#include <QPrinterInfo>
+#include <QStatusBar>
 
 #include "app/branding.h"
 #include "print/print_commands.h"
 #include "qt/frm_main.h"
 #include "qt/pdf_file_target.h"
 #include "qt/print_date.h"
-#include "qt/printer_target.h"
+#include "qt/print_queue_target.h"
+#include "qt/print_queues.h"
 #include "qt/qt_print_surface.h"
+#include "qt/qt_text.h"
 #include "qt/table_chart.h"
 #include "qt/table_grid.h"
 
@@ -18,6 +20,8 @@ namespace qtui {
 namespace {
 
 constexpr const char* kPrinterSetupTitle = "Printer Setup";
+constexpr const char* kQueueAdvice = "Choose another printer with Print Setup, or try again.";
+constexpr int kReceiptMilliseconds = 15000;
 
 print::PrintRequest RequestFor(app::Session& session, print::PrintSurface& surface) {
   return {session.host, surface, app::Item(session.branding.CompanyLines, app::kCompanyShortLabel),
@@ -26,20 +30,34 @@ print::PrintRequest RequestFor(app::Session& session, print::PrintSurface& surfa
 
 }  // namespace
 
+std::unique_ptr<PageTarget> ChosenPageTarget(const QPrinter& printer, std::string title,
+                                             std::string advice) {
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    return std::make_unique<PdfFileTarget>(printer.outputFileName(), printer.pageLayout());
+  }
+  std::string queue = ToStdString(printer.printerName());
+  if (queue.empty()) queue = DefaultPrintQueue();
+  if (queue.empty()) {
+    const std::vector<std::string> queues = PrintQueueNames();
+    if (!queues.empty()) queue = queues.front();
+  }
+  return std::make_unique<PrintQueueTarget>(queue, printer.pageLayout(), std::move(title),
+                                            std::move(advice));
+}
+
 PrintCommands::PrintCommands(frmMain& window) : QObject(&window), window_(window) {
   setObjectName(QStringLiteral("printCommands"));
 }
 
 std::unique_ptr<PageTarget> PrintCommands::ChosenTarget() {
-  if (printer_.outputFormat() == QPrinter::PdfFormat) {
-    if (!printer_.outputFileName().isEmpty()) {
-      return std::make_unique<PdfFileTarget>(printer_.outputFileName(), printer_.pageLayout());
-    }
-    // Qt falls back to PDF output while no queue exists; a queue installed since is used.
-    const QString queue = QPrinterInfo::defaultPrinterName();
-    if (!queue.isEmpty()) printer_.setPrinterName(queue);
-  }
-  return std::make_unique<PrinterTarget>(printer_);
+  return ChosenPageTarget(printer_, "Ventrel - " + window_.session().window.DataSourceText,
+                          kQueueAdvice);
+}
+
+void ShowPrintReceipts(frmMain& window, const PageTarget& target) {
+  const std::vector<std::string> receipts = target.Receipts();
+  if (!receipts.empty())
+    window.statusBar()->showMessage(ToQString(receipts.back()), kReceiptMilliseconds);
 }
 
 void PrintCommands::mnuPrintParams_Click() {
@@ -47,6 +65,7 @@ void PrintCommands::mnuPrintParams_Click() {
   const std::unique_ptr<PageTarget> target = ChosenTarget();
   QtPrintSurface surface(*target);
   print::PrintParams(session.image, RequestFor(session, surface));
+  ShowPrintReceipts(window_, *target);
 }
 
 void PrintCommands::mnuPrint3DTable_Click() {
@@ -58,6 +77,7 @@ void PrintCommands::mnuPrint3DTable_Click() {
   QtPrintSurface surface(*target, renderChart);
   print::Print3DTable(session.editor, *window_.grid(), session.image.ModuleVersion,
                       RequestFor(session, surface));
+  ShowPrintReceipts(window_, *target);
 }
 
 void PrintCommands::mnuPrintSetup_Click() {

@@ -4,7 +4,7 @@
 #include <QKeySequence>
 #include <QMenu>
 
-#include "files/data_file_commands.h"
+#include "app/file_commands.h"
 #include "qt/edit_bindings.h"
 #include "qt/frm_main.h"
 #include "qt/qt_text.h"
@@ -39,12 +39,8 @@ void BindGridKeys(frmMain& window) {
 void BindTableCommands(frmMain& window) {
   app::Session& session = window.session();
   tables::TableEditor& editor = session.editor;
-  window.BindCommand(app::menu::kOpenFile, [&session] {
-    files::OpenFile(session.image, session.editor, session.window, session.host);
-  });
-  window.BindCommand(app::menu::kSaveFile, [&session] {
-    files::SaveFile(session.image, session.editor, session.window, session.host);
-  });
+  window.BindCommand(app::menu::kOpenFile, [&session] { app::OpenFile(session); });
+  window.BindCommand(app::menu::kSaveFile, [&session] { app::SaveFile(session); });
   window.BindCommand(app::menu::kEditFrontCylTrimTbl,
                      [&editor] { editor.mnuEditFrontCylTrimTbl_Click(); });
   window.BindCommand(app::menu::kEditRearCylTrimTbl,

@@ -20,12 +20,15 @@ TEST(ProgramOptions, KnownOptionsSetTheirSwitchPortOrSimulatedModule) {
   EXPECT_EQ(app::ParseProgramOptions({"--port=/dev/ttyUSB0"}).target.device, "/dev/ttyUSB0");
   EXPECT_EQ(app::ParseProgramOptions({"--simulate"}).target.simulated, sim::Edition::JX);
   EXPECT_EQ(app::ParseProgramOptions({"--simulate=ql2-kq"}).target.simulated, sim::Edition::QL2KQ);
+  // Made absolute at once: the program works in its own folder afterwards.
+  EXPECT_EQ(app::ParseProgramOptions({"t/../tune.dat", "--no-splash"}).dataFile,
+            std::filesystem::current_path() / "tune.dat");
 }
 
 TEST(ProgramOptions, UnusableCommandLinesSayWhatIsWrong) {
   const std::pair<std::vector<std::string>, const char*> cases[] = {
       {{"--nosplash"}, "\"--nosplash\""},
-      {{"--no-splash", "x.dat"}, "\"x.dat\""},
+      {{"a.dat", "--no-splash", "b.dat"}, "\"b.dat\" is a second"},
       {{"--NO-SPLASH"}, "\"--NO-SPLASH\""},
       {{""}, "\"\""},
       {{"--port"}, "needs a device"},

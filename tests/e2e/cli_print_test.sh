@@ -48,7 +48,11 @@ diff "$work/grid.txt" "$work/fields.txt" >&2 || fail "table rows do not read bac
 if "$cli" print "$work/v.dat" retard --pdf "$work/r.pdf" 2>"$work/err"; then fail "first generation retard"; fi
 grep -q "only Quillon II editions have a retard table" "$work/err" || fail "retard message"
 set +e
-"$cli" print "$work/t.dat" params 2>/dev/null; [ $? -eq 2 ] || fail "missing --pdf is a usage error"
+# Neither --pdf nor --printer: the default printer, and here no print service gives one.
+CUPS_SERVER=$work/no-service.sock "$cli" print "$work/t.dat" params 2>"$work/err"
+[ $? -eq 1 ] || fail "printing without a printer is a failure"
+grep -q "no default printer" "$work/err" || fail "no default printer message"
+"$cli" print "$work/t.dat" params --pdf "$work/b.pdf" --printer p 2>/dev/null; [ $? -eq 2 ] || fail "--pdf and --printer"
 "$cli" print "$work/t.dat" middle --pdf "$work/m.pdf" 2>/dev/null; [ $? -eq 2 ] || fail "unknown page"
 "$cli" print "$work/t.dat" params --pdf "$work/t.dat" 2>"$work/err"; [ $? -eq 2 ] || fail "PDF over the data file"
 set -e

@@ -43,7 +43,7 @@ class DataFileCommandsTest : public tablestest::OpenTable {
     host.ExpectFileDialog(path.string());
     files::OpenFile(image, editor, window, host);
   }
-  bool Save() { return files::SaveFile(image, editor, window, host); }
+  bool Save() { return files::SaveFile(image, editor, window, host).has_value(); }
 };
 
 TEST_F(DataFileCommandsTest, OpenLoadsTheRegionsAndTakesTheEditionFromItsByte) {

@@ -9,6 +9,7 @@
 #include "fakes/recording_print_surface.h"
 #include "fakes/recording_view.h"
 #include "fakes/scripted_host.h"
+#include "print/print_queue.h"
 
 namespace {
 
@@ -173,6 +174,25 @@ TEST_F(PrintCommandsTest, AbortOnTheChartPageEndsTheCommand) {
   EXPECT_EQ(host.boxes.back().text, "Printing the chart page failed: paper jam");
   EXPECT_TRUE(surface.documents.empty());
   EXPECT_EQ(surface.killed, 1);
+}
+
+TEST(PrintQueue, AJobGoesOnlyToAQueueThatWouldPrintItNow) {
+  using print::QueueState;
+  const std::pair<QueueState, std::optional<std::string>> cases[] = {
+      {{"laser", true, true, false, "none"}, std::nullopt},
+      {{"", false, false, false, ""},
+       "No printer is chosen and the system has no default printer."},
+      {{"gone", false, false, false, ""}, "There is no printer named \"gone\" on this computer."},
+      {{"laser", true, false, false, "none"},
+       "The printer \"laser\" is not accepting print jobs, so nothing was sent to it."},
+      {{"laser", true, false, true, "paused"},
+       "The printer \"laser\" is not accepting print jobs (paused), so nothing was sent to it."},
+      {{"laser", true, true, true, "media-empty-error"},
+       "The printer \"laser\" is stopped (media-empty-error): it would print nothing until it is "
+       "started again, so nothing was sent to it."}};
+  for (const auto& [state, refusal] : cases) {
+    EXPECT_EQ(print::QueueRefusal(state), refusal) << state.name;
+  }
 }
 
 }  // namespace

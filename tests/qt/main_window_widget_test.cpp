@@ -3,21 +3,32 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDropEvent>
 #include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
+#include <fstream>
 
+#include "app/main_window.h"
+#include "core/data_file_layout.h"
+#include "qt/desktop_conventions.h"
 #include "qt/dialog_folder.h"
 #include "qt/help_window.h"
+#include "qt/link_devices.h"
 #include "qt/qt_host.h"
+#include "qt/table_grid.h"
 #include "window_rig.h"
 
 namespace {
@@ -43,8 +54,8 @@ TEST(MainWindow, StartsWithEveryMenuCaptionInOrderAndNothingLoaded) {
   }
   EXPECT_EQ(menus, (std::vector<std::string>{
                        "&File: &Open File|&Save File|-|Print Quillon Parameters|Print Table|"
-                       "Print Set&up|-|E&xit|-|Compare With File...|Export Table...|"
-                       "Import Table...",
+                       "Print Set&up|-|E&xit|-|Open &Recent|-|Compare With File...|"
+                       "Export Table...|Import Table...",
                        "&Edit: &Undo|&Redo|-|Edit Quillon &Parameters|"
                        "Front Cylinder Fuel Trim Table|Rear Cylinder Fuel Trim Table|"
                        "Ignition Retard Table|Copy Front Cyl Fuel Trim to Rear|"
@@ -125,6 +136,156 @@ TEST(MainWindow, HelpContentsWithoutAHelpPageSaysSoInTheHelpWindow) {
   EXPECT_TRUE(rig.window.helpWindow()->isVisible());
   EXPECT_TRUE(
       rig.window.helpWindow()->browser()->toPlainText().contains(QStringLiteral("not found")));
+}
+
+// The window as the user finds it: shown and active, so that its keys reach it.
+class DesktopTest : public testing::Test {
+ protected:
+  DesktopTest() {
+    window_.show();
+    window_.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
+  }
+
+  std::string Status(const char* field) {
+    const auto* label = window_.findChild<QLabel*>(QString::fromLatin1(field));
+    return label && label->isVisible() ? label->text().toStdString() : "";
+  }
+  QString TuneFile(const char* name) {
+    const core::DataFileBytes bytes = core::EncodeDataFile(files::BaseTune("JX"));
+    const QString path = folder_.filePath(QString::fromLatin1(name));
+    std::ofstream(path.toStdString(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return path;
+  }
+  void Drop(const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&window_, &enter);
+    if (!enter.isAccepted()) return;
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&window_, &drop);
+    QTest::qWait(0);
+  }
+  QStringList RecentCaptions() {
+    QMenu& menu = *window_.desktop().recentMenu();
+    window_.desktop().RebuildRecentMenu();
+    QStringList captions;
+    for (const QAction* item : menu.actions()) captions << item->text();
+    return captions;
+  }
+
+  QTemporaryDir folder_;
+  qttest::WindowRig<> rig_;
+  fakes::ScriptedHost& host_ = rig_.host;
+  qtui::frmMain& window_ = rig_.window;
+};
+
+TEST_F(DesktopTest, StandardKeysRunTheirCommands) {
+  struct Case {
+    const char* command;
+    QKeySequence keys;
+    std::function<void()> expect;
+    std::function<void()> check;
+  };
+  const Case cases[] = {
+      {"mnuOpenFile", QKeySequence(Qt::CTRL | Qt::Key_O), [&] { host_.ExpectFileDialog({}); },
+       [&] { ASSERT_EQ(host_.fileDialogs.size(), 1u); }},
+      {"mnuSaveFile", QKeySequence(Qt::CTRL | Qt::Key_S),
+       [&] { host_.ExpectBox(core::Answer::OK); },
+       [&] { EXPECT_EQ(host_.boxes.back().text, "Data buffer empty."); }},
+      {"mnuPrint3DTable", QKeySequence(Qt::CTRL | Qt::Key_P),
+       [&] { host_.ExpectBox(core::Answer::OK); },
+       [&] { EXPECT_EQ(host_.boxes.back().text, "No Active 3D Table - Nothing to Print."); }},
+      {"mnuHelpContents", QKeySequence(Qt::Key_F1), [] {},
+       [&] { EXPECT_TRUE(window_.helpWindow() && window_.helpWindow()->isVisible()); }},
+      {"mnuExit", QKeySequence(Qt::CTRL | Qt::Key_Q), [] {},
+       [&] { EXPECT_FALSE(window_.isVisible()); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    EXPECT_EQ(rig_.Item(c.command)->shortcut(), c.keys);
+    c.expect();
+    window_.activateWindow();
+    QTest::keySequence(&window_, c.keys);
+    c.check();
+  }
+}
+
+TEST_F(DesktopTest, StatusBarTellsEditionSourceLinkAndUnsavedChanges) {
+  EXPECT_EQ(Status("lblStatusEdition"), "No data");
+  EXPECT_EQ(Status("lblStatusSource"), "");
+  window_.linkDevices().UseSimulatedModule(sim::Edition::JX);
+  window_.desktop().RefreshStatus();
+  EXPECT_EQ(Status("lblStatusPort"), "Simulated module");
+  host_.ExpectFileDialog(TuneFile("t.dat").toStdString());
+  host_.ExpectBox(core::Answer::OK);
+  rig_.Trigger("mnuOpenFile");
+  EXPECT_EQ(Status("lblStatusEdition"), "Quillon II JX Version");
+  EXPECT_EQ(Status("lblStatusSource"), "t.dat");
+  EXPECT_EQ(Status("lblStatusChanges"), "");
+  // A cell typed into the open table counts at once.
+  rig_.Trigger("mnuEditFrontCylTrimTbl");
+  window_.grid()->SetTextMatrix(3, 3, "9");
+  EXPECT_EQ(Status("lblStatusChanges"), "Unsaved changes");
+}
+
+TEST_F(DesktopTest, OpenRecentListsFilesOpenedAndTakesOffOneThatHasGone) {
+  EXPECT_FALSE(window_.desktop().recentMenu()->menuAction()->isEnabled());
+  const QString first = TuneFile("a&b.dat");
+  const QString second = TuneFile("second.dat");
+  for (const QString& path : {first, second, first}) {
+    host_.ExpectFileDialog(path.toStdString());
+    // After the first, data in memory: OK to overwrite; then the loaded message.
+    if (path != first || !window_.session().image.FLASHBufferEmpty) {
+      host_.ExpectBox(core::Answer::OK);
+    }
+    host_.ExpectBox(core::Answer::OK);
+    rig_.Trigger("mnuOpenFile");
+  }
+  const QString where = QStringLiteral("  (") + folder_.path() + QLatin1Char(')');
+  EXPECT_EQ(RecentCaptions(), (QStringList{QStringLiteral("&1 a&&b.dat") + where,
+                                           QStringLiteral("&2 second.dat") + where}));
+  EXPECT_TRUE(window_.desktop().recentMenu()->menuAction()->isEnabled());
+  QFile::remove(second);
+  host_.boxes.clear();
+  host_.ExpectBox(core::Answer::OK);
+  window_.desktop().recentMenu()->actions().at(1)->trigger();
+  ASSERT_EQ(host_.boxes.size(), 1u);
+  EXPECT_EQ(host_.boxes[0].title, "Open Recent");
+  EXPECT_EQ(RecentCaptions(), QStringList{QStringLiteral("&1 a&&b.dat") + where});
+  EXPECT_EQ(window_.session().window.DataSourceText, "a&b.dat");
+}
+
+TEST_F(DesktopTest, ADroppedDataFileOpensAnythingElseIsRefusedAndTheDataStay) {
+  Drop({QUrl(QStringLiteral("https://example.org/t.dat"))});
+  EXPECT_TRUE(host_.boxes.empty());
+  const QString other = folder_.filePath(QStringLiteral("notes.txt"));
+  std::ofstream(other.toStdString()) << "notes";
+  host_.ExpectBox(core::Answer::OK);
+  Drop({QUrl::fromLocalFile(other)});
+  ASSERT_EQ(host_.boxes.size(), 1u);
+  EXPECT_NE(host_.boxes[0].text.find("is not a Quillon data file"), std::string::npos);
+  EXPECT_TRUE(window_.session().image.FLASHBufferEmpty);
+  host_.ExpectBox(core::Answer::OK);
+  Drop({QUrl::fromLocalFile(TuneFile("t.dat"))});
+  EXPECT_EQ(window_.session().window.DataSourceText, "t.dat");
+  // With data in memory the drop asks as Open File does; Cancel keeps them.
+  host_.ExpectBox(core::Answer::Cancel);
+  Drop({QUrl::fromLocalFile(TuneFile("u.dat"))});
+  EXPECT_EQ(host_.boxes.back().text, "Data buffer not empty. OK to overwrite?");
+  EXPECT_EQ(window_.session().window.DataSourceText, "t.dat");
+}
+
+TEST_F(DesktopTest, TheWindowOpensWhereItWasClosed) {
+  const QRect place(6, 12, window_.minimumWidth(), window_.minimumHeight());
+  window_.setGeometry(place);
+  EXPECT_TRUE(window_.close());
+  qtui::frmMain next(app::BuiltInBranding(), QCoreApplication::applicationDirPath().toStdString(),
+                     &host_);
+  EXPECT_EQ(next.geometry(), place);
 }
 
 }  // namespace

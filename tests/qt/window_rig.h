@@ -5,10 +5,13 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
 
+#include "app/recent_files.h"
+#include "app/window_geometry.h"
 #include "fakes/scripted_host.h"
 #include "files/base_tune.h"
 #include "qt/frm_main.h"
@@ -59,7 +62,17 @@ struct WindowRig {
     window.session().editor.SetTableEditPermissionFor(edition);
   }
 
+  // Each window starts without recent files or a remembered geometry; what a test stores
+  // otherwise (the port choice) it may read back in a window of its own.
+  static bool ForgetStoredSettings() {
+    QSettings settings(QStringLiteral("Ventrel"), QStringLiteral("Ventrel"));
+    settings.remove(QString::fromLatin1(app::kRecentFilesSection));
+    settings.remove(QString::fromLatin1(app::kWindowSection));
+    return true;
+  }
+
   std::filesystem::path saved = std::filesystem::current_path();
+  bool forgotten = ForgetStoredSettings();
   Host host;
   qtui::frmMain window;
 };

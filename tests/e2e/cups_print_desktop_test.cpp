@@ -1,0 +1,61 @@
+// The desktop program's print commands on a real print queue, driven by cups_print_test.sh
+// one case at a time: it starts the print service, names the queue in VENTREL_TEST_QUEUE,
+// stops or starts it between cases, and reads back what the queue printed.
+#include <gtest/gtest.h>
+
+#include <QStatusBar>
+#include <cstdlib>
+
+#include "qt/print_commands.h"
+#include "qt/window_rig.h"
+
+namespace {
+
+class CupsPrint : public testing::Test {
+ protected:
+  void SetUp() override {
+    const char* queue = std::getenv("VENTREL_TEST_QUEUE");
+    if (!queue || !*queue) GTEST_SKIP() << "run by cups_print_test.sh, which sets up a queue";
+    queue_ = queue;
+    rig_.Load("JX");
+    rig_.window.session().window.SetDataSourceText("t.dat");
+    rig_.window.findChild<qtui::PrintCommands*>()->printer().setPrinterName(
+        QString::fromStdString(queue_));
+  }
+
+  std::string Receipt() { return rig_.window.statusBar()->currentMessage().toStdString(); }
+
+  std::string queue_;
+  qttest::WindowRig<> rig_;
+  fakes::ScriptedHost& host_ = rig_.host;
+};
+
+TEST_F(CupsPrint, ParameterPageGoesToTheQueue) {
+  host_.ExpectInput("desktop via the print service");
+  rig_.Trigger("mnuPrintParams");
+  EXPECT_TRUE(host_.boxes.empty());
+  EXPECT_EQ(Receipt().rfind("Sent to the printer \"" + queue_ + "\" as job ", 0), 0u) << Receipt();
+}
+
+TEST_F(CupsPrint, TablePageGoesToTheQueue) {
+  rig_.Trigger("mnuEditRearCylTrimTbl");
+  host_.ExpectInput("");
+  host_.ExpectBox(core::Answer::OK);  // no GL here: the chart page is left out
+  rig_.Trigger("mnuPrint3DTable");
+  ASSERT_EQ(host_.boxes.size(), 1u);
+  EXPECT_EQ(Receipt().rfind("Sent to the printer", 0), 0u) << Receipt();
+}
+
+TEST_F(CupsPrint, AStoppedQueueIsToldAndNothingIsSent) {
+  host_.ExpectInput("");
+  host_.ExpectBox(core::Answer::Abort);
+  rig_.Trigger("mnuPrintParams");
+  ASSERT_EQ(host_.boxes.size(), 1u);
+  EXPECT_EQ(host_.boxes[0].title, "Error");
+  EXPECT_NE(host_.boxes[0].text.find("\"" + queue_ + "\" is stopped"), std::string::npos)
+      << host_.boxes[0].text;
+  EXPECT_EQ(Receipt(), "");
+  EXPECT_FALSE(rig_.window.session().image.FLASHBufferEmpty);
+}
+
+}  // namespace
