@@ -45,7 +45,7 @@ std::string DataSourceTextFor(std::string_view path) {
 }
 
 void OpenFile(core::ModuleImage& image, tables::TableEditor& editor, core::WindowState& window,
-              core::Host& host) {
+              core::Host& host, const std::string& startFolder) {
   if (!(image.FLASHBufferEmpty && image.EEPROMBufferEmpty) &&
       host.MsgBox(kOverwriteQuestion, kOpenTitle, core::Buttons::OKCancel, core::Icon::None) !=
           core::Answer::OK) {
@@ -58,7 +58,7 @@ void OpenFile(core::ModuleImage& image, tables::TableEditor& editor, core::Windo
       core::RunSteps(host, {
                                [&] {
                                  std::string filter = kDataFileFilter;
-                                 path = FileOpen(host, kOpenDialogTitle, filter, "");
+                                 path = FileOpen(host, kOpenDialogTitle, filter, "", startFolder);
                                },
                                [&] {
                                  if (path.empty()) return;

@@ -16,9 +16,10 @@ namespace files {
 std::string DataSourceTextFor(std::string_view path);
 
 // mnuOpenFile_Click. The image, the open table and the caption change only when the
-// chosen file has been read in full.
+// chosen file has been read in full. The dialog starts in startFolder when one is given
+// (Open Backup: the backups folder).
 void OpenFile(core::ModuleImage& image, tables::TableEditor& editor, core::WindowState& window,
-              core::Host& host);
+              core::Host& host, const std::string& startFolder = {});
 
 // mnuSaveFile_Click; true when the file was written.
 bool SaveFile(core::ModuleImage& image, tables::TableEditor& editor, core::WindowState& window,
