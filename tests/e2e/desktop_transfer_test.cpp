@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QProgressBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <deque>
 #include <filesystem>
@@ -63,6 +64,12 @@ std::vector<fs::path> Backups() {
 
 class DesktopTransfer : public testing::Test {
  protected:
+  // The backups and the remembered choices of this process, apart from those of the tests
+  // that run beside it; Qt reads the home folder when it first needs it.
+  static void SetUpTestSuite() {
+    static QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+  }
   void SetUp() override {
     savedFolder_ = fs::current_path();
     fs::remove_all(qtui::BackupFolder());
@@ -153,6 +160,7 @@ TEST_F(DesktopTransfer, DownloadOpenTheFrontTableAndUploadWithTheProgressFrame) 
     EXPECT_FALSE(Action("mnuUndo")->isEnabled()) << caption;
   };
   host.texts.clear();
+  host.buttons.clear();
   host.answers = {Answer::OK, Answer::OK, Answer::OK};
   Action("mnuUpload")->trigger();
   ASSERT_EQ(host.texts.size(), 3u);
