@@ -44,7 +44,7 @@ fs::path NumberedName(const fs::path& name, int number) {
 // the data then replace this empty file atomically.
 fs::path ReserveName(const fs::path& folder, const fs::path& name) {
   for (int number = 1; number <= kMaxNamesPerSecond; ++number) {
-    const fs::path path = folder / NumberedName(name, number);
+    fs::path path = folder / NumberedName(name, number);
     errno = 0;
     if (std::FILE* file = std::fopen(path.c_str(), "wbx")) {
       std::fclose(file);
@@ -80,7 +80,7 @@ std::string BackupFileName(const std::tm& when, std::string_view moduleVersion,
 fs::path SaveBackup(const fs::path& folder, const core::ModuleImage& module, const std::tm& when) {
   MakeFolder(folder);
   const core::DataFileBytes bytes = core::EncodeDataFile(module);
-  const fs::path path =
+  fs::path path =
       ReserveName(folder, BackupFileName(when, module.ModuleVersion, module.FirmwareID));
   try {
     files::WriteDataFile(path, bytes);
