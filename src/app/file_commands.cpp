@@ -60,11 +60,11 @@ bool OpenAt(Session& session, const std::filesystem::path& file) {
 
 }  // namespace
 
-void OpenFile(Session& session) {
+void OpenFile(Session& session, const std::filesystem::path& startFolder) {
   // A key may run the command while an entry is open in the grid: it is ended first.
   if (!session.editor.EndOpenEntry()) return;
-  if (const auto path =
-          files::OpenFile(session.image, session.editor, session.window, session.host)) {
+  if (const auto path = files::OpenFile(session.image, session.editor, session.window, session.host,
+                                        files::StartFolder{startFolder.string()})) {
     session.recentFiles.Add(*path);
   }
 }

@@ -12,7 +12,8 @@ namespace app {
 
 inline constexpr const char* kOpenRecentTitle = "Open Recent";
 
-void OpenFile(Session& session);
+// The dialog starts in startFolder when one is given (Open Backup: the backups folder).
+void OpenFile(Session& session, const std::filesystem::path& startFolder = {});
 // True when the file was written.
 bool SaveFile(Session& session);
 

@@ -19,7 +19,8 @@ const std::vector<MenuSpec>& MainMenus() {
         {menu::kSepExchange, kSeparatorCaption},
         {menu::kCompareWithFile, "Compare With File..."},
         {menu::kExportTable, "Export Table..."},
-        {menu::kImportTable, "Import Table..."}}},
+        {menu::kImportTable, "Import Table..."},
+        {menu::kOpenBackup, "Open Backup..."}}},
       {menu::kEdit,
        "&Edit",
        {{menu::kUndo, "&Undo"},
@@ -48,7 +49,9 @@ const std::vector<MenuSpec>& MainMenus() {
        {{menu::kDownload, "&Download Data From Quillon"},
         {menu::kUpload, "&Upload Data To Quillon"},
         {menu::kPortSetup, "&Port Setup"},
-        {menu::kCompareWithQuillon, "Compare With Quillon"}}},
+        {menu::kCompareWithQuillon, "Compare With Quillon"},
+        {menu::kSepBackup, kSeparatorCaption},
+        {menu::kBackUpBeforeUpload, "Back Up Module Before Upload"}}},
       {menu::kHelp, "&Help", {{menu::kHelpContents, "&Contents"}, {menu::kAbout, "&About..."}}},
   };
   return menus;

@@ -73,6 +73,10 @@ inline constexpr std::string_view kCompareWithFile = "mnuCompareWithFile";
 inline constexpr std::string_view kExportTable = "mnuExportTable";
 inline constexpr std::string_view kImportTable = "mnuImportTable";
 inline constexpr std::string_view kCompareWithQuillon = "mnuCompareWithQuillon";
+// The upload's safety net, after the system's own items.
+inline constexpr std::string_view kOpenBackup = "mnuOpenBackup";
+inline constexpr std::string_view kSepBackup = "mnuSepBackup";
+inline constexpr std::string_view kBackUpBeforeUpload = "mnuBackUpBeforeUpload";
 }  // namespace menu
 
 struct MenuItemSpec {

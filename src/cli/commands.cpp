@@ -21,7 +21,9 @@ const std::vector<Command>& Commands() {
       {"download",
        "[--port DEVICE | --simulate[=EDITION]] [--force] OUT.dat - a module's data into a file",
        RunDownload},
-      {"upload", "[--port DEVICE | --simulate[=EDITION]] IN.dat - a data file into a module",
+      {"upload",
+       "[--port DEVICE | --simulate[=EDITION]] [--no-backup] [--dry-run] "
+       "[--allow-other-generation] IN.dat - a data file into a module, backed up first",
        RunUpload},
       {"diff", "A.dat B.dat [--csv] - what differs between two tunes (exit 0 same, 1 differ)",
        RunDiff},

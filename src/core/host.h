@@ -10,7 +10,17 @@
 namespace core {
 
 // AbortIgnore is the error prompt when repeating the failed step would not be safe.
-enum class Buttons { OK, OKCancel, AbortRetryIgnore, AbortIgnore, YesNoCancel, YesNo, RetryCancel };
+// UploadCancel: "Upload" (answered OK) and "Cancel", Cancel the default.
+enum class Buttons {
+  OK,
+  OKCancel,
+  AbortRetryIgnore,
+  AbortIgnore,
+  YesNoCancel,
+  YesNo,
+  RetryCancel,
+  UploadCancel
+};
 enum class Icon { None, Critical, Question, Exclamation, Information };
 enum class Answer { OK, Cancel, Abort, Retry, Ignore, Yes, No };
 

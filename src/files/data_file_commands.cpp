@@ -93,12 +93,13 @@ bool ReadChosenFile(core::ModuleImage& image, tables::TableEditor& editor,
 }  // namespace
 
 std::optional<std::string> OpenFile(core::ModuleImage& image, tables::TableEditor& editor,
-                                    core::WindowState& window, core::Host& host) {
+                                    core::WindowState& window, core::Host& host,
+                                    const StartFolder& startFolder) {
   if (!MayReplace(image, host)) return std::nullopt;
   std::string path;
   const bool opened = ReadChosenFile(image, editor, window, host, [&] {
     std::string filter = kDataFileFilter;
-    path = FileOpen(host, kOpenDialogTitle, filter, "");
+    path = FileOpen(host, kOpenDialogTitle, filter, "", startFolder.path);
     return path;
   });
   return opened ? std::optional<std::string>(path) : std::nullopt;

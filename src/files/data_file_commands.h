@@ -19,9 +19,14 @@ inline constexpr const char* kOpenTitle = "Open Data File";
 std::string DataSourceTextFor(std::string_view path);
 
 // mnuOpenFile_Click. The image, the open table and the caption change only when the
-// chosen file has been read in full; the path read, or nothing.
+// chosen file has been read in full; the path read, or nothing. The dialog starts in the
+// start folder when one is given (Open Backup: the backups folder).
+struct StartFolder {
+  std::string path;
+};
 std::optional<std::string> OpenFile(core::ModuleImage& image, tables::TableEditor& editor,
-                                    core::WindowState& window, core::Host& host);
+                                    core::WindowState& window, core::Host& host,
+                                    const StartFolder& startFolder = {});
 
 // Open File with the file already chosen (a recent file, the command line, a drop): the
 // same question before data in memory are replaced, the same reading and messages. True

@@ -20,9 +20,9 @@ enum class Dialog { Open, Save };
 // Shows the dialog through the error prompt; "" when dismissed or when the prompt's
 // Ignore skips it.
 std::string ChoosePath(core::Host& host, Dialog dialog, const std::string& title,
-                       const std::string& filter) {
+                       const std::string& filter, const std::string& startFolder = {}) {
   std::optional<std::string> chosen;
-  const core::FileDialogRequest request{title, filter, {}};
+  const core::FileDialogRequest request{title, filter, startFolder};
   const core::StepOutcome outcome = core::GuardedStep(host, [&] {
     chosen = dialog == Dialog::Open ? host.OpenFileDialog(request) : host.SaveFileDialog(request);
   });
@@ -43,10 +43,10 @@ bool FileExists(const std::string& name) {
 }  // namespace
 
 std::string FileOpen(core::Host& host, const std::string& fileTitle, std::string& filter,
-                     const std::string& notExistMessage) {
+                     const std::string& notExistMessage, const std::string& startFolder) {
   if (filter.empty()) filter = kAllFilesFilter;
   for (;;) {
-    std::string name = ChoosePath(host, Dialog::Open, fileTitle, filter);
+    std::string name = ChoosePath(host, Dialog::Open, fileTitle, filter, startFolder);
     if (name.empty() || FileExists(name)) return name;
     std::string text = name + kLineBreak + "File not found.";
     if (!notExistMessage.empty()) text += std::string(kLineBreak) + kLineBreak + notExistMessage;

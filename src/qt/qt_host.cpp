@@ -40,6 +40,8 @@ QMessageBox::StandardButtons ToQtButtons(core::Buttons buttons) {
       return QMessageBox::Yes | QMessageBox::No;
     case core::Buttons::RetryCancel:
       return QMessageBox::Retry | QMessageBox::Cancel;
+    case core::Buttons::UploadCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
   }
   return QMessageBox::Ok;
 }
@@ -145,6 +147,11 @@ core::Answer QtHost::MsgBox(const std::string& text, const std::string& title,
   }
   QMessageBox box(ToQtIcon(icon), ToQString(title), ToDisplayText(text), ToQtButtons(buttons),
                   owner_);
+  if (buttons == core::Buttons::UploadCancel) {
+    // Writing to the module is chosen by a click on Upload, never by Enter.
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("&Upload"));
+    box.setDefaultButton(QMessageBox::Cancel);
+  }
   return FromQtButton(box.exec(), buttons);
 }
 

@@ -3,8 +3,13 @@
 #include <QAction>
 #include <QMenu>
 
+#include <system_error>
+
+#include "app/file_commands.h"
 #include "app/main_window.h"
 #include "app/menu_tree.h"
+#include "app/upload_command.h"
+#include "qt/backup_folder.h"
 #include "qt/fra_port_select.h"
 #include "qt/frm_main.h"
 #include "qt/qt_text.h"
@@ -26,6 +31,16 @@ TransferCommands::TransferCommands(frmMain& window)
   connect(&stopAsking_, &QTimer::timeout, this, [this] { activity_.KeepStopping(); });
   window.BindCommand(app::menu::kDownload, [this] { mnuDownload_Click(); });
   window.BindCommand(app::menu::kUpload, [this] { mnuUpload_Click(); });
+  window.BindCommand(app::menu::kOpenBackup, [this] { mnuOpenBackup_Click(); });
+  window.BindCommand(app::menu::kBackUpBeforeUpload, [this] { mnuBackUpBeforeUpload_Click(); });
+  if (QAction* backUp = BackUpAction()) {
+    backUp->setCheckable(true);
+    backUp->setChecked(app::BackUpBeforeUpload(window.session().settings));
+  }
+}
+
+QAction* TransferCommands::BackUpAction() const {
+  return window_.findChild<QAction*>(ToQString(app::menu::kBackUpBeforeUpload));
 }
 
 void TransferCommands::mnuDownload_Click() {
@@ -36,7 +51,23 @@ void TransferCommands::mnuDownload_Click() {
 
 void TransferCommands::mnuUpload_Click() {
   app::Session& s = window_.session();
-  Run(transfer::TransferKind::Upload, [&s] { transfer::Upload(s.image, s.link, s.host); });
+  Run(transfer::TransferKind::Upload, [&s] { app::UploadFromWindow(s, BackupFolder()); });
+}
+
+void TransferCommands::mnuOpenBackup_Click() {
+  app::Session& s = window_.session();
+  const std::filesystem::path folder = BackupFolder();
+  // Made, so that the dialog can start in it even before the first backup.
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  app::OpenFile(s, folder);
+}
+
+void TransferCommands::mnuBackUpBeforeUpload_Click() {
+  // The menu has already ticked or cleared the item.
+  if (const QAction* backUp = BackUpAction()) {
+    app::SetBackUpBeforeUpload(window_.session().settings, backUp->isChecked());
+  }
 }
 
 void TransferCommands::RunModuleRead(const std::function<void()>& read) {

@@ -23,13 +23,15 @@ class TransferCommands : public QObject {
   Q_OBJECT
 
  public:
-  // Binds mnuDownload and mnuUpload.
+  // Binds mnuDownload, mnuUpload and the backup commands.
   explicit TransferCommands(frmMain& window);
 
   bool Running() const { return activity_.Running(); }
 
   void mnuDownload_Click();
   void mnuUpload_Click();
+  void mnuOpenBackup_Click();
+  void mnuBackUpBeforeUpload_Click();
   // Runs a command that reads the module without writing to it, as a download runs.
   void RunModuleRead(const std::function<void()>& read);
 
@@ -41,6 +43,7 @@ class TransferCommands : public QObject {
   bool HoldClose();
 
  private:
+  QAction* BackUpAction() const;
   void Run(transfer::TransferKind kind, const std::function<void()>& transfer);
   void HoldCommands();
   void ReleaseCommands();

@@ -17,4 +17,12 @@ std::optional<std::string_view> UploadRefusal(std::string_view moduleEdition,
   return std::nullopt;
 }
 
+bool CrossesGeneration(std::string_view moduleEdition, std::string_view dataEdition) {
+  const auto firstGeneration = [](std::string_view edition) {
+    return edition == core::kVersionVosk || edition == core::kVersionKQ;
+  };
+  return (firstGeneration(moduleEdition) && core::IsSecondGeneration(dataEdition)) ||
+         (core::IsSecondGeneration(moduleEdition) && firstGeneration(dataEdition));
+}
+
 }  // namespace transfer

@@ -15,4 +15,9 @@ inline constexpr std::string_view kStandardDataToJX = "Cannot standard Quillon d
 std::optional<std::string_view> UploadRefusal(std::string_view moduleEdition,
                                               std::string_view dataEdition);
 
+// Data of one generation going into a module of the other, which the table above lets
+// through: the module would look for their tables and parameters in the wrong places.
+// Data without an edition belong to neither generation.
+bool CrossesGeneration(std::string_view moduleEdition, std::string_view dataEdition);
+
 }  // namespace transfer

@@ -19,18 +19,24 @@ constexpr const char* kEEPROMFailed = "EEPROM download failed.";
 
 }  // namespace
 
+bool ReadRegions(core::ModuleImage& received, comm::Link& link, core::Host& host,
+                 const RegionReadTexts& texts) {
+  return RunInBootLoad(link, host, texts.bootLoad, [&]() -> const char* {
+    link.ReadMegaFLASHData(received);
+    if (!link.CommOK) return texts.flashFailed;
+    link.ReadEEPROMData(received);
+    if (!link.CommOK) return texts.eepromFailed;
+    return nullptr;
+  });
+}
+
 bool ReceiveModuleData(core::ModuleImage& received, core::ModuleImage& identity, comm::Link& link,
                        core::Host& host, const char* title) {
   if (!CheckModule(link, identity, host, {title, kEngineStarted, kIDReadFailed, kInvalidID})) {
     return false;
   }
-  return RunInBootLoad(link, host, {title, kEnterFailed, kExitFailed}, [&]() -> const char* {
-    link.ReadMegaFLASHData(received);
-    if (!link.CommOK) return kFLASHFailed;
-    link.ReadEEPROMData(received);
-    if (!link.CommOK) return kEEPROMFailed;
-    return nullptr;
-  });
+  return ReadRegions(received, link, host,
+                     {{title, kEnterFailed, kExitFailed}, kFLASHFailed, kEEPROMFailed});
 }
 
 void PrepareDownloadedData(core::ModuleImage& image) {

@@ -7,10 +7,24 @@
 #include "core/host.h"
 #include "core/module_image.h"
 #include "link/link.h"
+#include "transfer/boot_load_run.h"
 
 namespace transfer {
 
 inline constexpr const char* kDownloadTitle = "Download Data";
+
+// A command's messages for a failed read of the regions.
+struct RegionReadTexts {
+  BootLoadTexts bootLoad;
+  const char* flashFailed;
+  const char* eepromFailed;
+};
+
+// Both regions of an accepted module into received, in and out of the boot loader; a
+// failure is said with texts and still returns the module to application mode. True when
+// all of it arrived; the port stays open.
+bool ReadRegions(core::ModuleImage& received, comm::Link& link, core::Host& host,
+                 const RegionReadTexts& texts);
 
 // The link, engine and identity checks, then both regions of the module into received,
 // the module's firmware ID and edition into identity (which may be received itself). The

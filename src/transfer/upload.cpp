@@ -50,8 +50,8 @@ Outcome Program(const core::ModuleImage& image, comm::Link& link, core::Host& ho
 
 // Steps 2 to 8: whether this module may take the data. ReadFirmwareID puts the module's
 // edition into ModuleVersion; a refused upload gives the data theirs back.
-bool Accepted(core::ModuleImage& image, comm::Link& link, core::Host& host) {
-  const std::string dataEdition = image.ModuleVersion;
+bool Accepted(core::ModuleImage& image, const std::string& dataEdition, comm::Link& link,
+              core::Host& host) {
   if (!CheckModule(link, image, host, kChecks)) {
     image.ModuleVersion = dataEdition;
     return false;
@@ -64,17 +64,33 @@ bool Accepted(core::ModuleImage& image, comm::Link& link, core::Host& host) {
   return true;
 }
 
+Outcome AcceptedAndProgrammed(core::ModuleImage& image, comm::Link& link, core::Host& host,
+                              const BeforeWriting& beforeWriting) {
+  const std::string dataEdition = image.ModuleVersion;
+  if (!Accepted(image, dataEdition, link, host)) return Outcome::Failed;
+  if (const Outcome ready = beforeWriting(dataEdition); ready != Outcome::Completed) {
+    // Nothing was written: the data in memory are still of their own edition.
+    image.ModuleVersion = dataEdition;
+    return ready;
+  }
+  return Program(image, link, host);
+}
+
 }  // namespace
 
-Outcome Upload(core::ModuleImage& image, comm::Link& link, core::Host& host) {
+Outcome Upload(core::ModuleImage& image, comm::Link& link, core::Host& host,
+               const BeforeWriting& beforeWriting) {
   if (image.FLASHBufferEmpty || image.EEPROMBufferEmpty) {
     Say(host, kNoData, core::Buttons::OK, core::Icon::Exclamation);
     return Outcome::Failed;
   }
-  const Outcome outcome =
-      Accepted(image, link, host) ? Program(image, link, host) : Outcome::Failed;
+  const Outcome outcome = AcceptedAndProgrammed(image, link, host, beforeWriting);
   link.ClosePort();
   return outcome;
+}
+
+Outcome Upload(core::ModuleImage& image, comm::Link& link, core::Host& host) {
+  return Upload(image, link, host, [](const std::string&) { return Outcome::Completed; });
 }
 
 }  // namespace transfer

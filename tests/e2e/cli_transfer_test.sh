@@ -51,12 +51,42 @@ cp "$out/jx/data.dat" "$out/jx.dat"
 run new --edition jx "$out/base.dat"
 expect_status 0 "new"
 ! cmp -s "$out/base.dat" "$out/jx.dat" || fail "the base tune equals the module's data"
+# Before writing, the upload says what will change and keeps what the module held; a dry
+# run only says it.
 start_sim --edition jx --image "$out/base.dat"
+run download --port "$dev" "$out/held.dat"
+expect_status 0 "download of the base tune"
+run upload --port "$dev" --dry-run "$out/jx.dat"
+expect_status 0 "upload --dry-run"
+expect_line "The upload will change in the module (now -> after):" stdout
+expect_line "Dry run: nothing was written to the module." stdout
+grep -q "^Backup of the module" "$out/stdout" && fail "a dry run made a backup"
+run download --port "$dev" "$out/after-dry-run.dat"
+cmp "$out/held.dat" "$out/after-dry-run.dat" || fail "a dry run changed the module"
 run upload --port "$dev" "$out/jx.dat"
 expect_status 0 "upload into a base tune"
+expect_line "The upload will change in the module (now -> after):" stdout
+backup=$(sed -n 's/^Backup of the module: //p' "$out/stdout")
+[ -n "$backup" ] || fail "no backup path printed"
+[ "$(dirname "$backup")" = "$XDG_DATA_HOME/Ventrel/backups" ] || fail "backup in $backup"
+cmp "$out/held.dat" "$backup" || fail "the backup is not what the module held"
 run download --port "$dev" "$out/back.dat"
 expect_status 0 "download after the upload"
 cmp "$out/jx.dat" "$out/back.dat" || fail "the module does not hold what was uploaded"
+run upload --port "$dev" --no-backup "$out/jx.dat"
+expect_status 0 "upload --no-backup"
+expect_line "The module already holds these data." stdout
+grep -q "^Backup of the module" "$out/stdout" && fail "--no-backup made a backup"
+stop_sim
+
+# Data of the other generation go only when asked for.
+start_sim --edition vosk
+run upload --port "$dev" "$out/jx.dat"
+expect_status 1 "JX data to a first-generation module"
+grep -q "JX data are of the other generation than this VOSK module" "$out/stderr" ||
+  fail "the generation guard did not say why"
+run upload --port "$dev" --allow-other-generation "$out/jx.dat"
+expect_status 0 "upload --allow-other-generation"
 stop_sim
 
 start_sim --edition kq

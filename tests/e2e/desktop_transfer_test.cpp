@@ -8,11 +8,15 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QProgressBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <deque>
 #include <filesystem>
 #include <functional>
 
+#include "app/upload_command.h"
+#include "core/eeprom_map.h"
+#include "qt/backup_folder.h"
 #include "qt/fra_port_select.h"
 #include "qt/frm_main.h"
 #include "qt/link_devices.h"
@@ -30,10 +34,11 @@ using core::Answer;
 class AnsweringHost : public qtui::QtHost {
  public:
   AnsweringHost() : QtHost(nullptr) {}
-  Answer MsgBox(const std::string& text, const std::string& title, core::Buttons,
+  Answer MsgBox(const std::string& text, const std::string& title, core::Buttons offered,
                 core::Icon) override {
     texts.push_back(text);
     titles.push_back(title);
+    buttons.push_back(offered);
     if (answers.empty()) {
       ADD_FAILURE() << "unexpected box \"" << title << "\": " << text;
       return Answer::Cancel;
@@ -45,12 +50,30 @@ class AnsweringHost : public qtui::QtHost {
   std::deque<Answer> answers;
   std::vector<std::string> texts;
   std::vector<std::string> titles;
+  std::vector<core::Buttons> buttons;
 };
+
+// Backups made during a test; the folder is Qt's test-mode data folder.
+std::vector<fs::path> Backups() {
+  std::vector<fs::path> found;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(qtui::BackupFolder(), error)) {
+    found.push_back(entry.path());
+  }
+  return found;
+}
 
 class DesktopTransfer : public testing::Test {
  protected:
+  // The backups and the remembered choices of this process, apart from those of the tests
+  // that run beside it; Qt reads the home folder when it first needs it.
+  static void SetUpTestSuite() {
+    static QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+  }
   void SetUp() override {
     savedFolder_ = fs::current_path();
+    fs::remove_all(qtui::BackupFolder());
     window = std::make_unique<qtui::frmMain>(app::BuiltInBranding(), VENTREL_PROGRAM_FOLDER, &host);
     window->Form_Load();
     bar = window->findChild<QProgressBar*>(QStringLiteral("prgProgress1"));
@@ -138,11 +161,22 @@ TEST_F(DesktopTransfer, DownloadOpenTheFrontTableAndUploadWithTheProgressFrame) 
     EXPECT_FALSE(Action("mnuUndo")->isEnabled()) << caption;
   };
   host.texts.clear();
-  host.answers = {Answer::OK, Answer::OK};
+  host.buttons.clear();
+  host.answers = {Answer::OK, Answer::OK, Answer::OK};
   Action("mnuUpload")->trigger();
-  EXPECT_EQ(host.texts, (std::vector<std::string>{"Firmware ID: Quillon II JX V2.4",
-                                                  transfer::kUploadCompleted}));
-  EXPECT_EQ(captions, (std::vector<std::string>{"Programming FLASH", "Verifying FLASH",
+  ASSERT_EQ(host.texts.size(), 3u);
+  EXPECT_EQ(host.texts[0], "Firmware ID: Quillon II JX V2.4");
+  // The step in the open table is not in the buffer yet: the module holds the buffer's
+  // data, and the summary says the entry is not uploaded.
+  const std::string& summary = host.texts[1];
+  EXPECT_TRUE(summary.starts_with("The module already holds these data.")) << summary;
+  EXPECT_NE(summary.find(app::kUnsavedTableNote), std::string::npos) << summary;
+  EXPECT_EQ(host.buttons[1], core::Buttons::UploadCancel);
+  ASSERT_EQ(Backups().size(), 1u);
+  EXPECT_NE(summary.find(Backups()[0].string()), std::string::npos) << summary;
+  EXPECT_EQ(host.texts[2], transfer::kUploadCompleted);
+  EXPECT_EQ(captions, (std::vector<std::string>{"Reading FLASH", "Reading EEPROM",
+                                                "Programming FLASH", "Verifying FLASH",
                                                 "Programming EEPROM", "Verifying EEPROM"}));
   EXPECT_TRUE(window->grid()->isEnabled());
   EXPECT_TRUE(window->grid()->isVisible());
@@ -177,15 +211,40 @@ TEST_F(DesktopTransfer, ClosingDuringAnUploadAsksToStopItFirst) {
       EXPECT_TRUE(window->isVisible());
     }
   };
-  host.answers = {Answer::OK, Answer::OK};
+  host.answers = {Answer::OK, Answer::OK, Answer::OK};
   Action("mnuUpload")->trigger();
-  ASSERT_EQ(host.texts.size(), 4u);
-  EXPECT_EQ(host.texts[1], host.texts[2]);
-  EXPECT_EQ(host.titles[1], "Exit Program");
-  EXPECT_EQ(host.texts[3], "Upload aborted - FLASH verification failed.");
+  ASSERT_EQ(host.texts.size(), 5u);
+  EXPECT_EQ(host.texts[2], host.texts[3]);
+  EXPECT_EQ(host.titles[2], "Exit Program");
+  EXPECT_EQ(host.texts[4], "Upload aborted - FLASH verification failed.");
   QTest::qWait(50);
   EXPECT_FALSE(window->isVisible());
   EXPECT_FALSE(session.link.PortOpen());
+}
+
+TEST_F(DesktopTransfer, WithoutBackupsChosenCancelAtTheSummaryWritesNothing) {
+  app::Session& session = window->session();
+  host.answers = {Answer::OK, Answer::OK};
+  Action("mnuDownload")->trigger();
+  QAction* backUp = Action("mnuBackUpBeforeUpload");
+  ASSERT_TRUE(backUp->isCheckable());
+  EXPECT_TRUE(backUp->isChecked());
+  backUp->trigger();
+  EXPECT_FALSE(app::BackUpBeforeUpload(session.settings)) << "the choice is remembered";
+  session.image.EEPROMBuffer[core::kUserDataFirstByte] = 'Z';
+
+  host.texts.clear();
+  captions.clear();
+  host.answers = {Answer::OK, Answer::Cancel};
+  Action("mnuUpload")->trigger();
+  ASSERT_EQ(host.texts.size(), 2u) << "no message after Cancel";
+  EXPECT_NE(host.texts[1].find("User data: "), std::string::npos) << host.texts[1];
+  EXPECT_EQ(host.texts[1].find("backed up"), std::string::npos) << host.texts[1];
+  EXPECT_TRUE(Backups().empty());
+  EXPECT_EQ(captions, (std::vector<std::string>{"Reading FLASH", "Reading EEPROM"}));
+  EXPECT_TRUE(Action("mnuUpload")->isEnabled());
+  backUp->trigger();
+  EXPECT_TRUE(app::BackUpBeforeUpload(session.settings));
 }
 
 }  // namespace

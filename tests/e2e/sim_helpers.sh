@@ -1,5 +1,8 @@
 # What the end-to-end scripts share; source it after setting cli, simulator and out.
 
+# ventrel-cli upload keeps its backups in the user's data folder; the tests keep theirs.
+export XDG_DATA_HOME=$out/data
+
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Starts the simulator with the given options; sets dev to its terminal.

@@ -24,6 +24,7 @@
 #include "app/main_window.h"
 #include "core/data_file_layout.h"
 #include "qt/desktop_conventions.h"
+#include "qt/backup_folder.h"
 #include "qt/dialog_folder.h"
 #include "qt/help_window.h"
 #include "qt/link_devices.h"
@@ -55,7 +56,7 @@ TEST(MainWindow, StartsWithEveryMenuCaptionInOrderAndNothingLoaded) {
   EXPECT_EQ(menus, (std::vector<std::string>{
                        "&File: &Open File|&Save File|-|Print Quillon Parameters|Print Table|"
                        "Print Set&up|-|E&xit|-|Open &Recent|-|Compare With File...|"
-                       "Export Table...|Import Table...",
+                       "Export Table...|Import Table...|Open Backup...",
                        "&Edit: &Undo|&Redo|-|Edit Quillon &Parameters|"
                        "Front Cylinder Fuel Trim Table|Rear Cylinder Fuel Trim Table|"
                        "Ignition Retard Table|Copy Front Cyl Fuel Trim to Rear|"
@@ -63,7 +64,7 @@ TEST(MainWindow, StartsWithEveryMenuCaptionInOrderAndNothingLoaded) {
                        "Set &Value...|Step Up|Step Down|Step Up by 5|Step Down by 5",
                        "&View: &Heat Map Colours|Show &Changes",
                        "&Communications: &Download Data From Quillon|&Upload Data To Quillon|"
-                       "&Port Setup|Compare With Quillon",
+                       "&Port Setup|Compare With Quillon|-|Back Up Module Before Upload",
                        "&Help: &Contents|&About..."}));
   // The grid's own menu (not in the menu bar: the list above would show it) waits for a copy.
   EXPECT_EQ(Captions(*window.popUpEdit3D()),
@@ -127,6 +128,17 @@ TEST(FileDialogs, StartInTheFolderOfTheLastFileChosenElseInTheDocumentsFolder) {
   folder.remove();
   EXPECT_EQ(qtui::DialogStartPath({}), documents);
   QStandardPaths::setTestModeEnabled(false);
+}
+
+TEST(MainWindow, OpenBackupStartsTheOpenDialogInTheBackupsFolder) {
+  qttest::WindowRig<> rig;
+  std::filesystem::remove_all(qtui::BackupFolder());
+  rig.host.ExpectFileDialog(std::nullopt);
+  rig.Trigger("mnuOpenBackup");
+  ASSERT_EQ(rig.host.fileDialogs.size(), 1u);
+  EXPECT_EQ(rig.host.fileDialogs[0].initialPath, qtui::BackupFolder().string());
+  EXPECT_TRUE(std::filesystem::is_directory(qtui::BackupFolder())) << "made for the dialog";
+  EXPECT_TRUE(rig.host.boxes.empty());
 }
 
 TEST(MainWindow, HelpContentsWithoutAHelpPageSaysSoInTheHelpWindow) {
