@@ -1,6 +1,7 @@
-// The desktop program's print commands on a real print queue, driven by cups_print_test.sh
+// The desktop program's print command on a real print queue, driven by cups_print_test.sh
 // one case at a time: it starts the print service, names the queue in VENTREL_TEST_QUEUE,
-// stops or starts it between cases, and reads back what the queue printed.
+// stops or starts it between cases, and reads back what the queue printed. The table page
+// takes the same printer, and is ventrel-cli's case there.
 #include <gtest/gtest.h>
 
 #include <QStatusBar>
@@ -37,25 +38,14 @@ TEST_F(CupsPrint, ParameterPageGoesToTheQueue) {
   EXPECT_EQ(Receipt().rfind("Sent to the printer \"" + queue_ + "\" as job ", 0), 0u) << Receipt();
 }
 
-TEST_F(CupsPrint, TablePageGoesToTheQueue) {
-  rig_.Trigger("mnuEditRearCylTrimTbl");
-  host_.ExpectInput("");
-  host_.ExpectBox(core::Answer::OK);  // no GL here: the chart page is left out
-  rig_.Trigger("mnuPrint3DTable");
-  ASSERT_EQ(host_.boxes.size(), 1u);
-  EXPECT_EQ(Receipt().rfind("Sent to the printer", 0), 0u) << Receipt();
-}
-
 TEST_F(CupsPrint, AStoppedQueueIsToldAndNothingIsSent) {
   host_.ExpectInput("");
   host_.ExpectBox(core::Answer::Abort);
   rig_.Trigger("mnuPrintParams");
   ASSERT_EQ(host_.boxes.size(), 1u);
-  EXPECT_EQ(host_.boxes[0].title, "Error");
   EXPECT_NE(host_.boxes[0].text.find("\"" + queue_ + "\" is stopped"), std::string::npos)
       << host_.boxes[0].text;
   EXPECT_EQ(Receipt(), "");
-  EXPECT_FALSE(rig_.window.session().image.FLASHBufferEmpty);
 }
 
 }  // namespace

@@ -21,23 +21,16 @@ cpack --config "$build/CPackConfig.cmake" -B "$work/out" \
 deb=$work/out/ventrel_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $(basename "$deb"): $(ls "$work/out")"
 
-field() { dpkg-deb -f "$deb" "$1"; }
-[ "$(field Package)" = ventrel ] || fail "package name"
-[ "$(field Version)" = "$version" ] || fail "package version"
-depends=$(field Depends)
+depends=$(dpkg-deb -f "$deb" Depends)
 for library in qt6-qpa-plugins libqt6widgets6 libqt6serialport6 libqt6datavisualization6 libcups2 libc6; do
   [[ $depends == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 
+# What the runs below do not reach.
 dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|' >"$work/files"
-for file in /usr/bin/ventrel /usr/bin/ventrel-cli /usr/bin/ventrel-sim \
-  /usr/share/ventrel/Quillon_CylTrim_Chart.oc3 /usr/share/ventrel/Quillon_JX_Retard_Chart.oc3 \
-  /usr/share/ventrel/Ventrel_Help.html /usr/share/ventrel/Marrowby_Logo.gif \
-  /usr/share/applications/ventrel.desktop /usr/share/icons/hicolor/16x16/apps/ventrel.png \
-  /usr/share/icons/hicolor/256x256/apps/ventrel.png \
-  /usr/share/metainfo/example.marrowby.Ventrel.metainfo.xml \
-  /usr/share/man/man1/ventrel-cli.1.gz /usr/share/doc/ventrel/copyright \
-  /usr/share/doc/ventrel/changelog.gz; do
+for file in /usr/bin/ventrel-sim /usr/share/ventrel/{Quillon_CylTrim_Chart.oc3,Quillon_JX_Retard_Chart.oc3} \
+  /usr/share/ventrel/{Ventrel_Help.html,Marrowby_Logo.gif} /usr/share/icons/hicolor/{16x16,256x256}/apps/ventrel.png \
+  /usr/share/metainfo/example.marrowby.Ventrel.metainfo.xml /usr/share/doc/ventrel/{copyright,changelog.gz}; do
   grep -qx "$file" "$work/files" || fail "the package has no $file"
 done
 

@@ -7,7 +7,6 @@
 #include <QHeaderView>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 
 #include "qt/frm_params2.h"
 #include "qt/table_chart.h"
@@ -16,49 +15,36 @@
 
 namespace {
 
-QRect Available(const QWidget& widget) { return widget.screen()->availableGeometry(); }
+bool Fits(const QWidget& widget) {
+  return widget.screen()->availableGeometry().contains(widget.frameGeometry());
+}
 
-class HighDpiTest : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(QGuiApplication::primaryScreen()->devicePixelRatio(), 2.0)
-        << "run with QT_SCALE_FACTOR=2";
-  }
-};
-
-TEST_F(HighDpiTest, TheWindowAndAnOpenTableFitTheScreenAndTheGridShowsWholeRows) {
+TEST(HighDpi, TheWindowAnOpenTableAndTheParameterDialogFitTheScreenAndTheGridShowsWholeRows) {
+  ASSERT_EQ(QGuiApplication::primaryScreen()->devicePixelRatio(), 2.0)
+      << "run with QT_SCALE_FACTOR=2";
   qttest::WindowRig<> rig;
   rig.Load("JX");
   rig.window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&rig.window));
-  EXPECT_TRUE(Available(rig.window).contains(rig.window.frameGeometry()))
-      << "window " << rig.window.frameGeometry().width() << "x"
-      << rig.window.frameGeometry().height();
+  EXPECT_TRUE(Fits(rig.window)) << "window " << rig.window.frameGeometry().width() << "x"
+                                << rig.window.frameGeometry().height();
   rig.Trigger("mnuEditFrontCylTrimTbl");
   qtui::TableGrid& grid = *rig.window.grid();
   ASSERT_TRUE(grid.isVisible());
-  const int textHeight = grid.fontMetrics().height();
   for (int r = 0; r < 19; ++r) {
-    EXPECT_GE(grid.verticalHeader()->sectionSize(r), textHeight) << "row " << r;
+    EXPECT_GE(grid.verticalHeader()->sectionSize(r), grid.fontMetrics().height()) << "row " << r;
   }
   // All ten columns side by side beside the chart.
-  int width = 0;
-  for (int c = 0; c < grid.Cols(); ++c) width += grid.horizontalHeader()->sectionSize(c);
-  EXPECT_LE(width, grid.width());
-  // The chart is drawn at the screen's resolution, not scaled up from half of it.
-  qtui::TableChart& chart = *rig.window.chart();
-  ASSERT_TRUE(chart.HasSurface());
-  const QImage picture = chart.Render(QSize(400, 300));
-  EXPECT_EQ(picture.size(), QSize(400, 300));
-}
+  EXPECT_LE(grid.horizontalHeader()->length(), grid.width());
+  // The chart is drawn at the size asked for, not scaled from half of it.
+  ASSERT_TRUE(rig.window.chart()->HasSurface());
+  EXPECT_EQ(rig.window.chart()->Render(QSize(400, 300)).size(), QSize(400, 300));
 
-TEST_F(HighDpiTest, TheNineteenParameterDialogFitsTheScreen) {
-  fakes::ScriptedHost host;
-  qtui::frmParams2 dialog(host);
+  qtui::frmParams2 dialog(rig.host);
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-  EXPECT_TRUE(Available(dialog).contains(dialog.frameGeometry()))
-      << "dialog " << dialog.frameGeometry().width() << "x" << dialog.frameGeometry().height();
+  EXPECT_TRUE(Fits(dialog)) << "dialog " << dialog.frameGeometry().width() << "x"
+                            << dialog.frameGeometry().height();
 }
 
 }  // namespace
