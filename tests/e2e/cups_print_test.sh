@@ -32,17 +32,7 @@ cat >"$root/cupsd.conf" <<CONF
 Listen $root/cups.sock
 Browsing Off
 WebInterface No
-LogLevel info
 DefaultAuthType None
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
-<Policy default>
-  <Limit All>
-    Order deny,allow
-  </Limit>
-</Policy>
 CONF
 cat >"$root/cups-files.conf" <<CONF
 ServerRoot $root

@@ -13,17 +13,16 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
-#include <fstream>
 
 #include "app/main_window.h"
 #include "core/data_file_layout.h"
+#include "fakes/temp_folder.h"
 #include "qt/backup_folder.h"
 #include "qt/desktop_conventions.h"
 #include "qt/dialog_folder.h"
@@ -166,11 +165,7 @@ class DesktopTest : public testing::Test {
   }
   QString TuneFile(const char* name) {
     const core::DataFileBytes bytes = core::EncodeDataFile(files::BaseTune("JX"));
-    const QString path = folder_.filePath(QString::fromLatin1(name));
-    std::ofstream(path.toStdString(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    return path;
+    return QString::fromStdString(folder_.Write(name, {bytes.begin(), bytes.end()}).string());
   }
   void Drop(const QList<QUrl>& urls) {
     QMimeData data;
@@ -182,15 +177,16 @@ class DesktopTest : public testing::Test {
     QApplication::sendEvent(&window_, &drop);
     QTest::qWait(0);
   }
-  QStringList RecentCaptions() {
-    QMenu& menu = *window_.desktop().recentMenu();
+  std::vector<std::string> RecentCaptions() {
     window_.desktop().RebuildRecentMenu();
-    QStringList captions;
-    for (const QAction* item : menu.actions()) captions << item->text();
+    std::vector<std::string> captions;
+    for (const QAction* item : window_.desktop().recentMenu()->actions()) {
+      captions.push_back(item->text().toStdString());
+    }
     return captions;
   }
 
-  QTemporaryDir folder_;
+  fakes::TempFolder folder_;
   qttest::WindowRig<> rig_;
   fakes::ScriptedHost& host_ = rig_.host;
   qtui::frmMain& window_ = rig_.window;
@@ -232,25 +228,20 @@ TEST_F(DesktopTest, StatusBarFollowsTheDataAndTheOpenTable) {
 
 TEST_F(DesktopTest, OpenRecentListsFilesOpenedAndTakesOffOneThatHasGone) {
   EXPECT_FALSE(window_.desktop().recentMenu()->menuAction()->isEnabled());
-  const QString first = TuneFile("first.dat");
-  const QString second = TuneFile("second.dat");
-  host_.ExpectFileDialog(first.toStdString());
+  window_.session().recentFiles.Add(folder_.path() / "gone.dat");
+  host_.ExpectFileDialog(TuneFile("t.dat").toStdString());
   host_.ExpectBox(core::Answer::OK);
   rig_.Trigger("mnuOpenFile");
-  host_.ExpectFileDialog(second.toStdString());
-  host_.ExpectBoxes({core::Answer::OK, core::Answer::OK});  // overwrite?, loaded
-  rig_.Trigger("mnuOpenFile");
-  const QString where = QStringLiteral("  (") + folder_.path() + QLatin1Char(')');
-  EXPECT_EQ(RecentCaptions(), (QStringList{QStringLiteral("&1 second.dat") + where,
-                                           QStringLiteral("&2 first.dat") + where}));
+  const std::string where = "  (" + folder_.path().string() + ")";
+  EXPECT_EQ(RecentCaptions(),
+            (std::vector<std::string>{"&1 t.dat" + where, "&2 gone.dat" + where}));
   EXPECT_TRUE(window_.desktop().recentMenu()->menuAction()->isEnabled());
-  QFile::remove(second);
   host_.boxes.clear();
   host_.ExpectBox(core::Answer::OK);
-  window_.desktop().recentMenu()->actions().at(0)->trigger();
+  window_.desktop().recentMenu()->actions().at(1)->trigger();
   ASSERT_EQ(host_.boxes.size(), 1u);
   EXPECT_EQ(host_.boxes[0].title, "Open Recent");
-  EXPECT_EQ(RecentCaptions(), QStringList{QStringLiteral("&1 first.dat") + where});
+  EXPECT_EQ(RecentCaptions(), std::vector<std::string>{"&1 t.dat" + where});
 }
 
 // Which files open is the named files' own test; here, that a drop reaches it.
