@@ -12,7 +12,6 @@
 #include "app/recent_files.h"
 #include "app/status_texts.h"
 #include "app/window_geometry.h"
-#include "core/data_file_layout.h"
 #include "fakes/fake_chart.h"
 #include "fakes/fake_grid.h"
 #include "fakes/memory_settings.h"
@@ -88,8 +87,7 @@ class NamedFilesTest : public ::testing::Test {
   ~NamedFilesTest() override { fs::current_path(startFolder); }
 
   fs::path TuneFile(const std::string& name, const char* edition) {
-    const core::DataFileBytes bytes = core::EncodeDataFile(files::BaseTune(edition));
-    return folder.Write(name, std::string(bytes.begin(), bytes.end()));
+    return folder.WriteTune(name, files::BaseTune(edition));
   }
   void LoadKQ() {
     session.image = files::BaseTune("KQ");

@@ -7,7 +7,6 @@
 #include "app/comparison_printout.h"
 #include "app/table_exchange.h"
 #include "compare/table_csv.h"
-#include "core/data_file_layout.h"
 #include "fakes/fake_chart.h"
 #include "fakes/fake_grid.h"
 #include "fakes/recording_print_surface.h"
@@ -35,11 +34,7 @@ class Exchange : public testing::Test {
   }
 
   std::string SaveOther(const core::ModuleImage& image) {
-    return folder
-        .Write("other.dat",
-               std::string(reinterpret_cast<const char*>(core::EncodeDataFile(image).data()),
-                           core::kDataFileBytes))
-        .string();
+    return folder.WriteTune("other.dat", image).string();
   }
   std::vector<std::string> Texts() const { return grid.texts; }
   std::uint8_t Byte(int r, int c) const {

@@ -9,6 +9,8 @@
 #include <iterator>
 #include <string>
 
+#include "core/data_file_layout.h"
+
 namespace fakes {
 
 class TempFolder {
@@ -38,6 +40,13 @@ class TempFolder {
     out.close();
     EXPECT_TRUE(out) << "cannot write " << file;
     return file;
+  }
+
+  // Writes the image as a data file.
+  std::filesystem::path WriteTune(const std::filesystem::path& name,
+                                  const core::ModuleImage& image) const {
+    const core::DataFileBytes bytes = core::EncodeDataFile(image);
+    return Write(name, std::string(bytes.begin(), bytes.end()));
   }
 
  private:

@@ -8,7 +8,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
-#include "core/data_file_layout.h"
 #include "fakes/temp_folder.h"
 #include "pdf_text.h"
 #include "qt/compare_commands.h"
@@ -40,8 +39,7 @@ class CompareWindow : public testing::Test {
     return Window()->findChild<QPushButton*>(QString::fromLatin1(name));
   }
   std::string WriteTune(const core::ModuleImage& image) {
-    const core::DataFileBytes bytes = core::EncodeDataFile(image);
-    return folder.Write("other.dat", std::string(bytes.begin(), bytes.end())).string();
+    return folder.WriteTune("other.dat", image).string();
   }
 
   fakes::TempFolder folder;

@@ -21,7 +21,6 @@
 #include <algorithm>
 
 #include "app/main_window.h"
-#include "core/data_file_layout.h"
 #include "fakes/temp_folder.h"
 #include "qt/backup_folder.h"
 #include "qt/desktop_conventions.h"
@@ -163,8 +162,7 @@ class DesktopTest : public testing::Test {
     return label && label->isVisible() ? label->text().toStdString() : "";
   }
   QString TuneFile(const char* name) {
-    const core::DataFileBytes bytes = core::EncodeDataFile(files::BaseTune("JX"));
-    return QString::fromStdString(folder_.Write(name, {bytes.begin(), bytes.end()}).string());
+    return QString::fromStdString(folder_.WriteTune(name, files::BaseTune("JX")).string());
   }
   void Drop(const QList<QUrl>& urls) {
     QMimeData data;
