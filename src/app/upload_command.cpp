@@ -1,26 +1,18 @@
 #include "app/upload_command.h"
 
 #include "app/splash.h"
+#include "core/settings_switch.h"
 
 namespace app {
 
-namespace {
-
-constexpr const char* kOn = "1";
-constexpr const char* kOff = "0";
-
-}  // namespace
-
 bool BackUpBeforeUpload(core::SettingsStore* settings) {
-  if (!settings) return true;
-  return settings->GetSetting(kApplicationTitle, kUploadSettingsSection, kBackUpModuleKey, kOn) !=
-         kOff;
+  return !settings ||
+         core::SwitchIsOn(*settings, kApplicationTitle, kUploadSettingsSection, kBackUpModuleKey);
 }
 
 void SetBackUpBeforeUpload(core::SettingsStore* settings, bool on) {
   if (settings) {
-    settings->SaveSetting(kApplicationTitle, kUploadSettingsSection, kBackUpModuleKey,
-                          on ? kOn : kOff);
+    core::SaveSwitch(*settings, kApplicationTitle, kUploadSettingsSection, kBackUpModuleKey, on);
   }
 }
 
