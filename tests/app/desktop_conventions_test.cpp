@@ -11,6 +11,7 @@
 #include "app/file_commands.h"
 #include "app/recent_files.h"
 #include "app/status_texts.h"
+#include "app/upload_command.h"
 #include "app/window_geometry.h"
 #include "fakes/fake_chart.h"
 #include "fakes/fake_grid.h"
@@ -188,6 +189,26 @@ TEST_F(NamedFilesTest, StatusTellsEditionSourceLinkAndUnsavedChanges) {
   EXPECT_EQ(app::StatusTextsFor(session, false).changes, "Unsaved changes");
   session.image.ModuleVersion = "UNKNOWN";
   EXPECT_EQ(app::StatusTextsFor(session, false).edition, "Unknown edition");
+}
+
+// Open Backup and Upload reach past the grid: a refused entry still open there stops each
+// with its message before a dialog opens or the module is asked anything.
+TEST_F(NamedFilesTest, ARefusedEntryStillOpenStopsOpenBackupAndUpload) {
+  session.image = files::BaseTune("JX");
+  session.editor.SetTableEditPermissionFor("JX");
+  session.editor.mnuEditFrontCylTrimTbl_Click();
+  grid.SetCurrentCell(2, 3);
+  grid.Type("45");
+  const fakes::MessageBoxRecord refusal{
+      "Fuel trim percent must be numeric value between -20 and 30.", "Fuel Trim Edit",
+      core::Buttons::OK, core::Icon::Critical};
+  host.ExpectBoxes({Answer::OK, Answer::OK});
+  app::OpenFile(session, folder.path());
+  EXPECT_EQ(app::UploadFromWindow(session, folder.path()), transfer::Outcome::Cancelled);
+  EXPECT_EQ(host.boxes, (std::vector{refusal, refusal}));
+  EXPECT_TRUE(host.fileDialogs.empty());
+  EXPECT_EQ(session.image.ModuleVersion, "JX");
+  EXPECT_TRUE(fs::is_empty(folder.path())) << "no backup made";
 }
 
 }  // namespace
