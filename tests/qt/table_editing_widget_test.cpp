@@ -70,32 +70,6 @@ class TableEditingWidgetTest : public testing::Test {
   qtui::TableGrid& grid_ = *window_.grid();
 };
 
-// Refusals are covered way by way below; here an accepted entry is charted and marked.
-TEST_F(TableEditingWidgetTest, AcceptedEntryIsChartedAndTheCellBelowBecomesCurrent) {
-  OpenFrontTable("VOSK");
-  Click(3, 2);
-  QTest::keyClick(&grid_, Qt::Key_1);
-  ASSERT_NE(Editor(), nullptr);
-  QTest::keyClicks(Editor(), "2.5");
-  QTest::keyClick(Editor(), Qt::Key_Return);
-  QCoreApplication::processEvents();
-  EXPECT_EQ(Editor(), nullptr);
-  EXPECT_EQ(Text(3, 2), "12.5");
-  EXPECT_NEAR(window_.chart()->SurfaceHeight(3, 2), 12.5, 1e-4);
-  EXPECT_EQ(grid_.CurrentRow(), 4);
-
-  // Esc drops an entry; Enter with none open moves down.
-  QTest::keyClick(&grid_, Qt::Key_F2);
-  ASSERT_NE(Editor(), nullptr);
-  QTest::keyClick(Editor(), Qt::Key_Escape);
-  QTest::keyClick(&grid_, Qt::Key_Right);
-  QTest::keyClick(&grid_, Qt::Key_Return);
-  EXPECT_EQ(Editor(), nullptr);
-  EXPECT_EQ(grid_.CurrentRow(), 5);
-  EXPECT_EQ(grid_.CurrentCol(), 3);
-  EXPECT_TRUE(host_.boxes.empty());
-}
-
 // Every way an entry can end either commits a checked value or keeps the editor open on
 // the refused text, and a later key cannot slip the refused text through.
 TEST_F(TableEditingWidgetTest, EveryWayAnEntryEndsCommitsOnlyACheckedValue) {
@@ -220,8 +194,9 @@ TEST_F(TableEditingWidgetTest, RightClickCopyAndPasteBlocksThroughTheSystemClipb
   EXPECT_TRUE(host_.boxes.empty());
 }
 
-// Every editing key in the real window: typing then Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, and
-// the keys of Interpolate, Smooth, Set Value and the steps; the Edit menu names the step.
+// Every editing key in the real window: typing, Enter and Esc, then Ctrl+Z, Ctrl+Y and
+// Ctrl+Shift+Z, and the keys of Interpolate, Smooth, Set Value and the steps; the Edit menu
+// names the step. Refusals are the every-way test's.
 TEST_F(TableEditingWidgetTest, EveryEditingKeyChangesTheGridAndUndoTakesItBack) {
   OpenFrontTable("VOSK");
   QAction* undo = Item("mnuUndo");
@@ -242,7 +217,16 @@ TEST_F(TableEditingWidgetTest, EveryEditingKeyChangesTheGridAndUndoTakesItBack) 
   ASSERT_NE(Editor(), nullptr);
   QTest::keyClicks(Editor(), "7");
   QTest::keyClick(Editor(), Qt::Key_Return);
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_EQ(grid_.CurrentRow(), 4) << "the cell below becomes current";
   EXPECT_EQ(undo->text(), QStringLiteral("&Undo Entry"));
+  // Esc drops an entry; Enter with none open moves down.
+  key(Qt::Key_F2, {});
+  ASSERT_NE(Editor(), nullptr);
+  QTest::keyClick(Editor(), Qt::Key_Escape);
+  key(Qt::Key_Return, {});
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_EQ(grid_.CurrentRow(), 5);
   key(Qt::Key_Z);
   EXPECT_EQ(Text(3, 2), before);
   EXPECT_EQ(redo->text(), QStringLiteral("&Redo Entry"));
