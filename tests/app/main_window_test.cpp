@@ -60,32 +60,27 @@ class FormLoadTest : public ::testing::Test {
   std::optional<app::Session> session;
 };
 
+// The caption for each branding is the window state's test; here, that the branding reaches it.
 TEST_F(FormLoadTest, StartUpEmptiesTheImageKeepsItsIdentityAndLeavesTheClipboardAlone) {
-  const std::pair<Lines, std::string> cases[] = {{{"Acme", "Acme Ltd"}, "Acme Ventrel Version 5.0"},
-                                                 {{}, "Ventrel Version 5.0"}};
-  for (const auto& [company, caption] : cases) {
-    view = {};
-    app::Branding branding;
-    branding.CompanyLines = company;
-    app::Session& s = DirtySession(branding, programFolder.path());
-    host.clipboard = "cells copied elsewhere";
-    app::FormLoad(s, view);
-    EXPECT_TRUE(host.boxes.empty());
-    EXPECT_EQ(view.captions, Lines{caption});
-    EXPECT_EQ(host.clipboard, "cells copied elsewhere");
-    EXPECT_EQ(s.window.WindowTitle, "Ventrel Version 5.0");
-    EXPECT_EQ(s.window.DataSourceText, "");
-    EXPECT_EQ(view.titles, Lines{"Ventrel"});
-    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(programFolder.path()));
-    EXPECT_FALSE(s.AbortFlag);
-    EXPECT_EQ(view.pasteEnabled, Flags{false});
-    EXPECT_EQ(view.retardVisible, Flags{false});
-    EXPECT_TRUE(s.image.FLASHBufferEmpty && s.image.EEPROMBufferEmpty);
-    EXPECT_EQ(s.image.FLASHBuffer[6304], (core::FLASHWord{0, 0}));
-    EXPECT_EQ(s.image.EEPROMBuffer[33], 0);
-    EXPECT_EQ(s.image.FirmwareID, "Quillon II KQ");
-    EXPECT_EQ(s.image.ModuleVersion, "QL2 KQ");
-  }
+  app::Branding branding;
+  branding.CompanyLines = {"Acme", "Acme Ltd"};
+  app::Session& s = DirtySession(branding, programFolder.path());
+  host.clipboard = "cells copied elsewhere";
+  app::FormLoad(s, view);
+  EXPECT_TRUE(host.boxes.empty());
+  EXPECT_EQ(view.captions, Lines{"Acme Ventrel Version 5.0"});
+  EXPECT_EQ(host.clipboard, "cells copied elsewhere");
+  EXPECT_EQ(s.window.WindowTitle, "Ventrel Version 5.0");
+  EXPECT_EQ(s.window.DataSourceText, "");
+  EXPECT_EQ(view.titles, Lines{"Ventrel"});
+  EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(programFolder.path()));
+  EXPECT_FALSE(s.AbortFlag);
+  EXPECT_EQ(view.pasteEnabled, Flags{false});
+  EXPECT_EQ(view.retardVisible, Flags{false});
+  EXPECT_TRUE(s.image.FLASHBufferEmpty && s.image.EEPROMBufferEmpty);
+  EXPECT_EQ(s.image.FLASHBuffer, core::ModuleImage().FLASHBuffer);
+  EXPECT_EQ(s.image.EEPROMBuffer, core::ModuleImage().EEPROMBuffer);
+  EXPECT_EQ(s.image.FirmwareID + " " + s.image.ModuleVersion, "Quillon II KQ QL2 KQ");
 }
 
 TEST_F(FormLoadTest, MissingProgramFolderIsReportedIgnoreFinishesStartUpAbortStops) {
@@ -111,56 +106,30 @@ TEST_F(FormLoadTest, MissingProgramFolderIsReportedIgnoreFinishesStartUpAbortSto
 }
 
 TEST(Shell, ClosingAsksToSaveWhateverIsInNoFileAndNeverOtherwise) {
-  using Arrange = std::function<void(app::Session&, fakes::FakeGrid&)>;
-  const auto fromFile = [](app::Session& s, fakes::FakeGrid&) {
-    s.image.FLASHBufferEmpty = s.image.EEPROMBufferEmpty = false;
-    s.image.ModuleVersion = "QL2 VOSK";
-    s.image.FLASHBuffer.fill({128, 128});  // trims of 0 %
-    s.image.MarkInFile();
-  };
-  const auto openFront = [fromFile](app::Session& s, fakes::FakeGrid& grid) {
-    fromFile(s, grid);
-    s.editor.mnuEditFrontCylTrimTbl_Click();
-    grid.SetCurrentCell(2, 3);
-  };
+  // What is in memory when the window is closed: data from a file (else nothing), then
+  // what was done to them since.
+  enum Since { kNone, kDownloaded, kParameterChanged, kTableOpen, kCellEdited, kTableSaved };
   struct Case {
     const char* name;
-    Arrange arrange;
+    bool loaded;
+    Since since;
     std::optional<Answer> answer;  // none: no question
     bool saved, keepsOpen;
     int saves;
+    const char* typed = nullptr;  // left open in the grid's cell
     const char* refusal = nullptr;
-  };
-  const auto edited = [openFront](app::Session& s, fakes::FakeGrid& grid) {
-    openFront(s, grid);
-    grid.SetTextMatrix(2, 3, "7");
-  };
-  const auto typed = [openFront](const char* text) {
-    return [openFront, text](app::Session& s, fakes::FakeGrid& grid) {
-      openFront(s, grid);
-      grid.Type(text);
-    };
   };
   // clang-format off
   const Case cases[] = {
-      {"nothing loaded", [](auto&, auto&) {}, {}, true, false, 0},
-      {"data as read from a file", fromFile, {}, true, false, 0},
-      {"a table open and left as it was", openFront, {}, true, false, 0},
-      {"downloaded data, Yes and saved closes", [fromFile](app::Session& s, fakes::FakeGrid& grid) {
-         fromFile(s, grid);
-         s.image.MarkNotInFile();
-       }, Answer::Yes, true, false, 1},
-      {"parameters changed since the file, Yes but not saved stays open", [fromFile](app::Session& s, fakes::FakeGrid& grid) {
-         fromFile(s, grid);
-         s.image.EEPROMBuffer[17] = 5;
-       }, Answer::Yes, false, true, 1},
-      {"a table saved to the buffer since, No closes without saving", [edited](app::Session& s, fakes::FakeGrid& grid) {
-         edited(s, grid);
-         s.editor.mnuSaveTbl_Click();
-       }, Answer::No, true, false, 0},
-      {"an edited cell in the open table, Cancel stays open", edited, Answer::Cancel, true, true, 0},
-      {"an accepted entry still open is committed and counts", typed("7"), Answer::Cancel, true, true, 0},
-      {"a refused entry still open keeps the window without a question", typed("45"), {}, true, true, 0,
+      {"nothing loaded", false, kNone, {}, true, false, 0},
+      {"data as read from a file", true, kNone, {}, true, false, 0},
+      {"a table open and left as it was", true, kTableOpen, {}, true, false, 0},
+      {"downloaded data, Yes and saved closes", true, kDownloaded, Answer::Yes, true, false, 1},
+      {"parameters changed since the file, Yes but not saved stays open", true, kParameterChanged, Answer::Yes, false, true, 1},
+      {"a table saved to the buffer since, No closes without saving", true, kTableSaved, Answer::No, true, false, 0},
+      {"an edited cell in the open table, Cancel stays open", true, kCellEdited, Answer::Cancel, true, true, 0},
+      {"an accepted entry still open is committed and counts", true, kTableOpen, Answer::Cancel, true, true, 0, "7"},
+      {"a refused entry still open keeps the window without a question", true, kTableOpen, {}, true, true, 0, "45",
        "Fuel trim percent must be numeric value between -20 and 30."}};
   // clang-format on
   for (const Case& c : cases) {
@@ -172,7 +141,21 @@ TEST(Shell, ClosingAsksToSaveWhateverIsInNoFileAndNeverOtherwise) {
     fakes::FakeChart chart;
     fakes::FakeTableWindow tableWindow;
     session.editor.Attach(grid, chart, tableWindow);
-    c.arrange(session, grid);
+    if (c.loaded) {
+      session.image.FLASHBufferEmpty = session.image.EEPROMBufferEmpty = false;
+      session.image.ModuleVersion = "QL2 VOSK";
+      session.image.FLASHBuffer.fill({128, 128});  // trims of 0 %
+      session.image.MarkInFile();
+    }
+    if (c.since == kDownloaded) session.image.MarkNotInFile();
+    if (c.since == kParameterChanged) session.image.EEPROMBuffer[17] = 5;
+    if (c.since >= kTableOpen) {
+      session.editor.mnuEditFrontCylTrimTbl_Click();
+      grid.SetCurrentCell(2, 3);
+    }
+    if (c.since >= kCellEdited) grid.SetTextMatrix(2, 3, "7");
+    if (c.since == kTableSaved) session.editor.mnuSaveTbl_Click();
+    if (c.typed) grid.Type(c.typed);
     host.boxes.clear();
     if (c.refusal) host.ExpectBox(Answer::OK);
     if (c.answer) host.ExpectBox(*c.answer);
