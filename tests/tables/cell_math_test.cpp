@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 #include "fakes/memory_settings.h"
 #include "open_table.h"
@@ -149,17 +150,13 @@ TEST_F(FillCommands, ResultsAreRoundedAsTheGridShowsThemAndCharted) {
 }
 
 TEST(HeatMap, EndsAndZeroReadClearlyAndNeverLookLikeTheLockedRed) {
-  const Colour fuelLow = tables::HeatColour(TableKind::Fuel, -20);
-  const Colour fuelZero = tables::HeatColour(TableKind::Fuel, 0);
-  const Colour fuelHigh = tables::HeatColour(TableKind::Fuel, 30);
-  EXPECT_EQ(fuelLow, (Colour{84, 39, 136}));
-  EXPECT_EQ(fuelZero, (Colour{247, 247, 247}));
-  EXPECT_EQ(fuelHigh, (Colour{235, 150, 50}));
-  EXPECT_EQ(tables::HeatColour(TableKind::Fuel, -100), fuelLow);
-  EXPECT_EQ(tables::HeatColour(TableKind::Retard, 0), (Colour{239, 246, 255}));
-  EXPECT_EQ(tables::HeatColour(TableKind::Retard, -10), (Colour{8, 48, 107}));
-  EXPECT_EQ(tables::ReadableTextOn(fuelLow), (Colour{255, 255, 255}));
-  EXPECT_EQ(tables::ReadableTextOn(fuelZero), (Colour{0, 0, 0}));
+  const std::tuple<TableKind, double, Colour> ends[] = {
+      {TableKind::Fuel, -20, {84, 39, 136}},   {TableKind::Fuel, -100, {84, 39, 136}},
+      {TableKind::Fuel, 0, {247, 247, 247}},   {TableKind::Fuel, 30, {235, 150, 50}},
+      {TableKind::Retard, 0, {239, 246, 255}}, {TableKind::Retard, -10, {8, 48, 107}}};
+  for (const auto& [kind, value, colour] : ends) EXPECT_EQ(tables::HeatColour(kind, value), colour);
+  EXPECT_EQ(tables::ReadableTextOn({84, 39, 136}), (Colour{255, 255, 255}));
+  EXPECT_EQ(tables::ReadableTextOn({247, 247, 247}), (Colour{0, 0, 0}));
   for (const TableKind kind : {TableKind::Fuel, TableKind::Retard}) {
     const tables::ValueRange range = tables::AllowedRange(kind);
     for (double v = range.lowest; v <= range.highest; v += 0.25) {
