@@ -1,6 +1,6 @@
 // The comparison window in the main window: Compare With File and Compare With Quillon
-// show the differences, selected cells go into the open table, the comparison saves as
-// PDF. Export and Import Table are the exchange commands' tests.
+// show the differences, selected cells go into the open table. The comparison's printout
+// and Export and Import Table are the exchange commands' tests.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -9,7 +9,6 @@
 #include <QTableWidget>
 
 #include "fakes/temp_folder.h"
-#include "pdf_text.h"
 #include "qt/compare_commands.h"
 #include "qt/frm_compare.h"
 #include "qt/link_devices.h"
@@ -74,14 +73,6 @@ TEST_F(CompareWindow, CompareWithFileShowsTheDifferenceAndTakesTheSelectedCellIn
   EXPECT_EQ(tables::CellNumber(rig.window.grid()->TextMatrix(3, 5)), taken);
   EXPECT_NE(Summary().find("The tunes are the same."), std::string::npos) << Summary();
   EXPECT_TRUE(rig.host.boxes.empty());
-
-  const std::string pdf = (folder.path() / "comparison.pdf").string();
-  rig.host.ExpectFileDialog(folder.path() / "comparison");
-  Button("cmdSaveAsPdf")->click();
-  const std::string text = printtest::RunPoppler(
-      QStringLiteral("pdftotext"), {QString::fromStdString(pdf), QStringLiteral("-")});
-  EXPECT_NE(text.find("The tunes are the same."), std::string::npos) << text;
-  EXPECT_NE(text.find("Comparison Data Printed"), std::string::npos) << text;
 }
 
 TEST_F(CompareWindow, CompareWithQuillonReadsTheModuleAndLeavesTheDataInMemory) {
