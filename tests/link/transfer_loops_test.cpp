@@ -1,6 +1,6 @@
 // The programming and verification loops where the download and upload cases cannot
-// see: the progress rounding, a half-read word, the error count per word, a refused
-// address. What the loops move is the download's and upload's test.
+// see: the progress rounding, the error count per word, a refused address. What the
+// loops move, and a half-read word, is the download's and upload's test.
 #include <gtest/gtest.h>
 
 #include "core/regions.h"
@@ -8,7 +8,6 @@
 
 namespace {
 
-using core::Answer;
 using linktest::LinkRig;
 using linktest::RegionsOf;
 using linktest::WithFaults;
@@ -30,31 +29,18 @@ TEST(Progress, PercentagesRoundHalvesToEven) {
   EXPECT_EQ(comm::ProgressPercent(3, 0, 8), 38);
 }
 
-TEST(ReadLoops, TimeOutIgnoredInTheLowByteDoesNotKeepAHalfReadWord) {
-  // Entry (5), address (3) and the first word's low byte (1) are answered; then nothing.
-  LoopRig rig(WithFaults({"late=19:1500"}));
-  core::ModuleImage image;
-  rig.host.ExpectBox(Answer::Ignore);
-  rig.link.ReadMegaFLASHData(image);
-  EXPECT_FALSE(rig.link.CommOK);
-  EXPECT_TRUE(image.FLASHBufferEmpty);
-}
-
-TEST(WriteLoops, OneWrongByteCountsOneErrorPerWord) {
-  LoopRig rig(WithFaults({"flip-flash=6500"}));
+TEST(WriteLoops, VerificationCountsOneErrorPerWrongWordOrByte) {
+  LoopRig rig;
   const core::ModuleImage image = RegionsOf(rig.module.memories());
-  rig.link.WriteMegaFLASHData(image);
-  EXPECT_EQ(rig.link.FLASHErrors, 1);
-
   // Both bytes of one word wrong, and a single byte of another: two errors.
   rig.module.memories().flash[2 * 6300] ^= 0xFF;
   rig.module.memories().flash[2 * 6300 + 1] ^= 0xFF;
-  rig.link.SetAddress(0);
+  rig.module.memories().flash[2 * 6500] ^= 1;
   rig.link.VerifyFLASH(image);
   EXPECT_EQ(rig.link.FLASHErrors, 2);
 
   rig.module.memories().eeprom[40] ^= 1;
-  rig.link.VerifyEEPROM(RegionsOf(sim::ExampleContents(sim::Edition::JX)));
+  rig.link.VerifyEEPROM(image);
   EXPECT_EQ(rig.link.EEPROMErrors, 1);
 }
 

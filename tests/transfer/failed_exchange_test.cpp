@@ -44,6 +44,8 @@ struct MidCommandCase {
   // The prompt offered Retry: where the module stands was known.
   bool retryOffered;
   bool completed;
+  // Resumed where it stood: the same bytes on the wire as an upload without the fault.
+  bool sameWire = false;
 };
 
 TEST(MidCommandFailure, RetryGoesOnWhereTheModuleStandsOrIsNotOffered) {
@@ -57,7 +59,7 @@ TEST(MidCommandFailure, RetryGoesOnWhereTheModuleStandsOrIsNotOffered) {
   const MidCommandCase cases[] = {
       // Late echoes: every byte sent was taken, so Retry finishes the command.
       {"page load, after its 59th data byte", stallAfter(kFirstPageLoad + 59), {Answer::Retry},
-       {id, kTimeout, done}, true, true},
+       {id, kTimeout, done}, true, true, true},
       {"address, after its low byte", stallAfter(kFirstSetAddress + 1), {Answer::Retry},
        {id, kTimeout, done}, true, true},
       {"EEPROM write, after its command byte", stallAfter(kFirstEEPROMWrite), {Answer::Retry},
@@ -95,6 +97,9 @@ TEST(MidCommandFailure, RetryGoesOnWhereTheModuleStandsOrIsNotOffered) {
       EXPECT_EQ(held.FLASHBuffer, rig.image.FLASHBuffer);
       EXPECT_EQ(held.EEPROMBuffer, rig.image.EEPROMBuffer);
     }
+    if (c.sameWire) {
+      EXPECT_EQ(rig.port.written(), WireOfCleanUpload(rig.image));
+    }
     if (!c.retryOffered) {
       // Nothing went out after the byte the module may or may not have taken.
       const std::size_t lost = std::stoul(c.fault.substr(c.fault.find('=') + 1));
@@ -102,17 +107,6 @@ TEST(MidCommandFailure, RetryGoesOnWhereTheModuleStandsOrIsNotOffered) {
       EXPECT_TRUE(rig.module.InBootLoader());
     }
   }
-}
-
-TEST(MidCommandFailure, APageLoadResumedAfterLateEchoesPutsTheSameBytesOnTheWire) {
-  TransferRig rig(
-      sim::Edition::QL2Vosk,
-      transfertest::WithFaults({"stall=" + std::to_string(kFirstPageLoad + 59) + ":1500"}));
-  rig.image = transfertest::HeldData(rig.module.memories(), "QL2 VOSK", 1);
-  const std::vector<comm::Byte> clean = WireOfCleanUpload(rig.image);
-  rig.host.ExpectBoxes({Answer::OK, Answer::Retry, Answer::OK});
-  EXPECT_EQ(transfer::Upload(rig.image, rig.link, rig.host), Outcome::Completed);
-  EXPECT_EQ(rig.port.written(), clean);
 }
 
 TEST(LateReplies, ALateReplyIsDrainedAndNeverReadByTheNextExchange) {
@@ -142,14 +136,20 @@ TEST(LateReplies, AReplyJustInsideTheQuietBoundIsDrained) {
   EXPECT_EQ(rig.port.bytesRead(), 4u) << "two replies, each read once";
 }
 
-TEST(PortFailure, APortThatCannotBeOpenedEndsTheLinkCheckAfterOnePrompt) {
-  for (const Answer answer : {Answer::Abort, Answer::Ignore}) {
+TEST(PortFailure, APortThatCannotBeOpenedEndsTheLinkCheckRetryTriesItOnceMore) {
+  const std::string gone = "The serial port /dev/ttyS0 does not exist.";
+  const std::vector<Answer> answers[] = {
+      {Answer::Abort}, {Answer::Ignore}, {Answer::Retry, Answer::Ignore}};
+  for (const std::vector<Answer>& prompts : answers) {
     TransferRig rig(sim::Edition::JX, transfertest::WithFaults({"vanish-after=0"}));
-    rig.host.ExpectBoxes({answer, Answer::OK});
+    std::vector<std::string> texts(prompts.size(), gone);
+    texts.push_back(transfer::kNoLink);
+    for (const Answer answer : prompts) rig.host.ExpectBox(answer);
+    rig.host.ExpectBox(Answer::OK);
     EXPECT_EQ(transfer::Download(rig.image, rig.link, rig.editor, rig.window, rig.host),
               Outcome::Failed);
-    EXPECT_EQ(rig.Texts(), (std::vector<std::string>{"The serial port /dev/ttyS0 does not exist.",
-                                                     transfer::kNoLink}));
+    EXPECT_EQ(rig.Texts(), texts);
+    EXPECT_TRUE(rig.link.PortUnusable());
     EXPECT_TRUE(rig.port.written().empty());
   }
 }

@@ -54,23 +54,13 @@ std::string RandomFault(std::mt19937& random, std::size_t bytesSent) {
   const std::string command = commands[random() % std::size(commands)];
   const std::string byte = std::to_string(1 + random() % bytesSent);
   const std::string delay = std::to_string(500 + random() % 2001);
-  switch (random() % 7) {
-    case 0:
-      return "drop-after=" + byte;
-    case 1:
-      return "late=" + command + ":" + delay;
-    case 2:
-      return "nak=" + command;
-    case 3:
-      return "stall=" + byte + ":" + delay;
-    case 4:
-      return "lose=" + byte;
-    case 5:
-      return "vanish-after=" + byte;
-    default:
-      return "flip-flash=" +
-             std::to_string(core::kFLASHRegionFirstWord + random() % core::kFLASHRegionWords);
-  }
+  const std::string word =
+      std::to_string(core::kFLASHRegionFirstWord + random() % core::kFLASHRegionWords);
+  const std::string faults[] = {"drop-after=" + byte, "late=" + command + ":" + delay,
+                                "nak=" + command,     "stall=" + byte + ":" + delay,
+                                "lose=" + byte,       "vanish-after=" + byte,
+                                "flip-flash=" + word};
+  return faults[random() % std::size(faults)];
 }
 
 // Both memories with the transferred regions blanked, to compare what lies outside them.

@@ -13,7 +13,6 @@
 #include "files/data_file.h"
 #include "transfer/backup_file.h"
 #include "transfer/change_summary.h"
-#include "transfer/edition_compatibility.h"
 #include "transfer/module_read.h"
 #include "transfer/upload.h"
 #include "transfer_rig.h"
@@ -24,6 +23,10 @@ namespace fs = std::filesystem;
 using core::Answer;
 using transfer::Outcome;
 using transfertest::TransferRig;
+
+// The backup of a JX module, named after the time, the edition and the firmware ID.
+constexpr const char* kJXBackup = "2026-12-07_14-03-22_JX_Quillon-II-JX-V2.4.dat";
+constexpr const char* kSummaryHead = "The upload will change in the module (now -> after):";
 
 // 2026-12-07 14:03:22.
 std::tm When() {
@@ -51,33 +54,6 @@ void ExpectUntouched(TransferRig& rig, const sim::Memories& before) {
   EXPECT_EQ(rig.module.memories().flash, before.flash);
   EXPECT_EQ(rig.module.memories().eeprom, before.eeprom);
   EXPECT_FALSE(rig.module.InBootLoader());
-}
-
-TEST(SafeUpload, ChecksThenBackupReadBackThenSummaryThenWriting) {
-  TransferRig rig;
-  fakes::TempFolder folder;
-  rig.image = transfertest::HeldData(rig.module.memories(), "JX", 1);
-  const sim::Memories before = rig.module.memories();
-  rig.host.ExpectBoxes({Answer::OK, Answer::OK});
-  bool asked = false;
-  transfer::UploadSafety safety{folder.path() / "backups", {}, {}, When};
-  safety.confirmChanges = [&](const std::vector<std::string>& summary, const fs::path& backup) {
-    asked = true;
-    // By now: the checks' one box, the module read, its backup on disk, nothing written.
-    EXPECT_EQ(rig.Texts(), std::vector<std::string>{"Firmware ID: Quillon II JX V2.4"});
-    ExpectUntouched(rig, before);
-    EXPECT_EQ(backup, folder.path() / "backups" / "2026-12-07_14-03-22_JX_Quillon-II-JX-V2.4.dat");
-    EXPECT_EQ(files::ReadDataFile(backup), DownloadOf(before, "JX"));
-    EXPECT_EQ(summary.front(), "The upload will change in the module (now -> after):");
-    return true;
-  };
-  const transfer::SafeUploadResult result =
-      transfer::SafeUpload(rig.image, rig.link, rig.host, safety);
-  EXPECT_TRUE(asked);
-  EXPECT_EQ(result.outcome, Outcome::Completed);
-  EXPECT_EQ(rig.Texts().back(), transfer::kUploadCompleted);
-  EXPECT_EQ(transfertest::RegionsOf(rig.module.memories()).EEPROMBuffer, rig.image.EEPROMBuffer);
-  EXPECT_EQ(files::ReadDataFile(result.backup), DownloadOf(before, "JX")) << "kept as written";
 }
 
 enum class Folder { Usable, None, Blocked };
@@ -128,16 +104,22 @@ TEST(SafeUpload, EveryStopLeavesTheModuleUntouchedInApplicationModeRetryAndAccep
     };
     bool summarized = false;
     std::string asked;
-    const transfer::UploadSafety safety{c.folder == Folder::None ? fs::path() : backups,
-                                        [&](const std::string& data, const std::string& module) {
-                                          asked = data + " into " + module;
-                                          return c.acceptOtherGeneration;
-                                        },
-                                        [&](const std::vector<std::string>&, const fs::path&) {
-                                          summarized = true;
-                                          return c.confirm;
-                                        },
-                                        When};
+    const transfer::UploadSafety safety{
+        c.folder == Folder::None ? fs::path() : backups,
+        [&](const std::string& data, const std::string& module) {
+          asked = data + " into " + module;
+          return c.acceptOtherGeneration;
+        },
+        [&](const std::vector<std::string>& summary, const fs::path& backup) {
+          // The module read and kept, nothing written yet.
+          summarized = true;
+          ExpectUntouched(rig, before);
+          EXPECT_EQ(summary.front(), kSummaryHead);
+          EXPECT_EQ(backup, c.backupMade ? backups / kJXBackup : fs::path());
+          EXPECT_EQ(fs::exists(backup), c.backupMade);
+          return c.confirm;
+        },
+        When};
     const transfer::SafeUploadResult result =
         transfer::SafeUpload(rig.image, rig.link, rig.host, safety);
     EXPECT_EQ(result.outcome, c.outcome);
@@ -157,22 +139,6 @@ TEST(SafeUpload, EveryStopLeavesTheModuleUntouchedInApplicationModeRetryAndAccep
       ExpectUntouched(rig, before);
       EXPECT_EQ(rig.image.ModuleVersion, c.dataEdition) << "the data keep their edition";
       EXPECT_EQ(rig.CommandsSent(comm::kCmdErasePage), 0u);
-    }
-  }
-}
-
-TEST(SafeUpload, DataOfTheOtherGenerationCrossIt) {
-  // Per module edition, for data of VOSK, KQ, QL2 VOSK, QL2 KQ, JX and none: 'x' crosses.
-  const char* data[] = {"VOSK", "KQ", "QL2 VOSK", "QL2 KQ", "JX", ""};
-  const std::pair<const char*, const char*> rows[] = {{"VOSK", "..xxx."},
-                                                      {"KQ", "..xxx."},
-                                                      {"QL2 VOSK", "xx...."},
-                                                      {"QL2 KQ", "xx...."},
-                                                      {"JX", "xx...."}};
-  for (const auto& [module, crossings] : rows) {
-    for (std::size_t i = 0; i < std::size(data); ++i) {
-      EXPECT_EQ(transfer::CrossesGeneration(module, data[i]), crossings[i] == 'x')
-          << data[i] << " data to a " << module << " module";
     }
   }
 }
@@ -206,8 +172,7 @@ TEST(ChangeSummary, SaysWhatChangesOrThatNothingDoes) {
   EXPECT_EQ(
       transfer::ChangeSummaryLines(compare::CompareTunes(module, data, "", "")),
       (std::vector<std::string>{
-          "The upload will change in the module (now -> after):",
-          "Front Cylinder Fuel Trim Table: no change.",
+          kSummaryHead, "Front Cylinder Fuel Trim Table: no change.",
           "Rear Cylinder Fuel Trim Table: 1 cell changes, the largest by -196.88.",
           "Retard Table: no change.",
           R"(User data: "Simulated Quillon moduleL289HL" -> "Zimulated Quillon moduleL289HL")"}));

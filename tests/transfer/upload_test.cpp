@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "transfer/edition_compatibility.h"
 #include "transfer/module_checks.h"
 #include "transfer_rig.h"
@@ -29,15 +31,15 @@ void HoldDataFor(TransferRig& rig, const char* dataEdition) {
   rig.image = transfertest::HeldData(rig.module.memories(), dataEdition, 1);
 }
 
-TEST(UploadRefusal, EditionTableTestsTheRestrictedEditionsFirst) {
-  // Per module edition, for data of VOSK, KQ, QL2 VOSK, QL2 KQ, JX and none:
-  // '.' accepted, 'K' the KQ refusal, 'J' the JX refusal.
+TEST(EditionCompatibility, RestrictedEditionsAreTestedFirstThenTheGenerationCrossing) {
+  // Per module edition, for data of VOSK, KQ, QL2 VOSK, QL2 KQ, JX and none: '.' accepted,
+  // 'K' the KQ refusal, 'J' the JX refusal; then 'x' where the data cross a generation.
   const char* data[] = {"VOSK", "KQ", "QL2 VOSK", "QL2 KQ", "JX", ""};
-  const std::pair<const char*, const char*> rows[] = {
-      {"VOSK", "......"},   {"KQ", "K.KKKK"}, {"QL2 VOSK", "......"},
-      {"QL2 KQ", "KKK.KK"}, {"JX", "JJJJ.J"},
+  const std::tuple<const char*, const char*, const char*> rows[] = {
+      {"VOSK", "......", "..xxx."},   {"KQ", "K.KKKK", "..xxx."}, {"QL2 VOSK", "......", "xx...."},
+      {"QL2 KQ", "KKK.KK", "xx...."}, {"JX", "JJJJ.J", "xx...."},
   };
-  for (const auto& [module, verdicts] : rows) {
+  for (const auto& [module, verdicts, crossings] : rows) {
     for (std::size_t i = 0; i < std::size(data); ++i) {
       const auto refusal = transfer::UploadRefusal(module, data[i]);
       const char verdict = !refusal                    ? '.'
@@ -45,6 +47,8 @@ TEST(UploadRefusal, EditionTableTestsTheRestrictedEditionsFirst) {
                            : *refusal == kStandardToJX ? 'J'
                                                        : '?';
       EXPECT_EQ(verdict, verdicts[i]) << module << " module, " << data[i] << " data";
+      EXPECT_EQ(transfer::CrossesGeneration(module, data[i]), crossings[i] == 'x')
+          << data[i] << " data to a " << module << " module";
     }
   }
 }
