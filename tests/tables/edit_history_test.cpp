@@ -4,6 +4,7 @@
 // history stays bounded and starts afresh with new data.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include "open_table.h"
@@ -75,51 +76,37 @@ class EditHistoryTest : public tablestest::OpenTable {
       const int c1 = 1 + pick(9);
       Select(r1, c1, std::min(Rows(), r1 + pick(4)), std::min(9, c1 + pick(4)));
     }
-    switch (pick(12)) {
-      case 0:
-      case 1:
-        grid.SetCurrentCell(1 + pick(Rows()), 1 + pick(9));
-        grid.Type(std::to_string(pick(11) - 10) + (pick(2) ? ".5" : ""));
-        // A refused entry is given up, as Esc does.
-        if (!grid.EndEntry()) grid.AbandonEntry();
-        break;
-      case 2:
-        host.clipboard =
-            std::to_string(pick(50) - 20) + "\t12.345\r\n" + "7\t" + std::to_string(pick(40) - 50);
-        Select(1 + pick(Rows()), 1 + pick(9), 0, 0);
-        grid.ExtendSelection(grid.currentRow, grid.currentCol);
-        editor.mnuPopUpPaste3D_Click();
-        break;
-      case 3:
-        host.ExpectInput(pick(2) ? "80%" : "+3");
-        editor.mnuPopUpModify3D_Click();
-        break;
-      case 4:
-        editor.mnuInterpolate_Click();
-        break;
-      case 5:
-        editor.mnuSmooth_Click();
-        break;
-      case 6:
-        host.ExpectInput(std::to_string(pick(40) - 25));
-        editor.mnuSetValue_Click();
-        break;
-      case 7:
-        editor.StepValues(pick(2) ? 5 : -1);
-        break;
-      case 8:
-        editor.mnuSaveTbl_Click();
-        break;
-      case 9:
-        editor.mnuCloseTbl_Click();
-        break;
-      case 10:
-        editor.mnuCopyFrontCylFuelTrimRear_Click();
-        break;
-      default:
-        OpenCommand(static_cast<TableId>(pick(2)));
-        break;
-    }
+    const std::function<void()> commands[] = {
+        [&] {
+          // Typed in the block's first cell; a refused entry is given up, as Esc does.
+          grid.Type(std::to_string(pick(11) - 10) + (pick(2) ? ".5" : ""));
+          if (!grid.EndEntry()) grid.AbandonEntry();
+        },
+        [&] {
+          host.clipboard = std::to_string(pick(50) - 20) + "\t12.345\r\n" + "7\t" +
+                           std::to_string(pick(40) - 50);
+          grid.SetCurrentCell(1 + pick(Rows()), 1 + pick(9));
+          editor.mnuPopUpPaste3D_Click();
+        },
+        [&] {
+          host.ExpectInput(pick(2) ? "80%" : "+3");
+          editor.mnuPopUpModify3D_Click();
+        },
+        [&] {
+          host.ExpectInput(std::to_string(pick(40) - 25));
+          editor.mnuSetValue_Click();
+        },
+        [&] { editor.mnuInterpolate_Click(); },
+        [&] { editor.mnuSmooth_Click(); },
+        [&] { editor.StepValues(pick(2) ? 5 : -1); },
+        [&] { editor.mnuSaveTbl_Click(); },
+        [&] { editor.mnuCloseTbl_Click(); },
+        [&] { editor.mnuCopyFrontCylFuelTrimRear_Click(); },
+        [&] { OpenCommand(static_cast<TableId>(pick(2))); },
+    };
+    // Entries come twice as often as each other command.
+    const int chosen = pick(12);
+    commands[chosen == 11 ? 0 : chosen]();
   }
 
   // Runs count random commands. A command that records no step changes no byte and may

@@ -40,13 +40,12 @@ TEST_F(SelectionCommands, CopiedBlockPastesAtThreeSevenAndNothingElseChanges) {
   for (int i = 0; i < 6; ++i) Put(15 + i / 3, 1 + i % 3, std::to_string(i + 1));
   Select(16, 3, 15, 1);
   editor.mnuPopUpCopy3D_Click();
+  // Tabs and CR in the copy buffer, a row end after every row on the system clipboard.
   EXPECT_EQ(editor.CopyBuffer, "1\t2\t3\r4\t5\t6");
   EXPECT_EQ(host.clipboard, "1\t2\t3\n4\t5\t6\n");
   EXPECT_EQ(tableWindow.pasteEnabled.back(), true);
 
-  for (int r = 15; r <= 16; ++r) {
-    for (int c = 1; c <= 3; ++c) Put(r, c, "0");
-  }
+  for (int i = 0; i < 6; ++i) Put(15 + i / 3, 1 + i % 3, "0");
   Select(3, 7, 3, 7);
   editor.mnuPopUpPaste3D_Click();
   std::vector<std::string> expected = untouched;
