@@ -46,48 +46,42 @@ class DataFileCommandsTest : public tablestest::OpenTable {
   bool Save() { return files::SaveFile(image, editor, window, host).has_value(); }
 };
 
-TEST_F(DataFileCommandsTest, OpenLoadsTheRegionsAndTakesTheEditionFromItsByte) {
-  const fs::path path = TuneFile("tune.dat", 0x5A);
-  host.ExpectBox(Answer::OK);
-  Open(path);
-  EXPECT_EQ(host.fileDialogs.at(0).title + " " + host.fileDialogs[0].filter,
-            "Open File Quillon data files (*.dat)|*.dat");
-  EXPECT_EQ(
-      host.boxes,
-      (std::vector<Box>{{"Loaded " + path.string() + " to buffer. Ready for editing or upload.",
-                         "Open Data File", core::Buttons::OK, core::Icon::None}}));
-  EXPECT_FALSE(image.FLASHBufferEmpty || image.EEPROMBufferEmpty);
-  EXPECT_EQ(image.ModuleVersion, "JX");
-  EXPECT_EQ(image.EditionByteValue, 0x5A);
-  EXPECT_EQ(Caption(), "Ventrel Version 5.0 - tune.dat");
-  EXPECT_EQ(image.FLASHBuffer[6272], (core::FLASHWord{1, 0}));
-  EXPECT_EQ(image.EEPROMBuffer[95], 1359 % 251);
-}
-
 // Which byte names which edition, and the clean-up of each, are the core's; here that an
 // opened file gets both, and the window and the table editor follow the edition.
-TEST_F(DataFileCommandsTest, TheEditionByteDecidesTheEditionThePermissionAndTheCleanUp) {
+TEST_F(DataFileCommandsTest, OpenTakesTheEditionFromItsByteAndTheWindowAndTheEditorFollow) {
   for (const auto& [byte, version, secondGeneration, editable] :
        {std::tuple{0x2F, "KQ", false, false},
         {0x45, "QL2 KQ", true, false},
-        {0x50, "JX", true, true}}) {
+        {0x5A, "JX", true, true}}) {
+    SCOPED_TRACE(version);
     std::string bytes(1360, '\xFF');
     bytes[1297] = static_cast<char>(byte);
-    host.ExpectBox(Answer::OK);
+    bytes[1] = 0x34;  // the high byte of the first word
+    const fs::path path = folder.Write(std::to_string(byte) + ".dat", bytes);
+    host.boxes.clear();
     if (!image.FLASHBufferEmpty) host.ExpectBox(Answer::OK);
-    Open(folder.Write("e.dat", bytes));
+    host.ExpectBox(Answer::OK);
+    Open(path);
+    EXPECT_EQ(host.boxes.back(),
+              (Box{"Loaded " + path.string() + " to buffer. Ready for editing or upload.",
+                   "Open Data File", core::Buttons::OK, core::Icon::None}));
+    EXPECT_EQ(Caption(), "Ventrel Version 5.0 - " + path.filename().string());
+    EXPECT_FALSE(image.FLASHBufferEmpty || image.EEPROMBufferEmpty);
     EXPECT_EQ(image.ModuleVersion, version);
+    EXPECT_EQ(image.EditionByteValue, byte);
     EXPECT_EQ(view.retardVisible, secondGeneration);
     EXPECT_EQ(std::vector({editor.TableEditPermission(), grid.Editable(),
                            chart.interactions[tables::ChartInteraction::RotateZoom],
                            chart.interactions[tables::ChartInteraction::SelectPoint]}),
-              std::vector(4, editable))
-        << version;
+              std::vector(4, editable));
+    EXPECT_EQ(image.FLASHBuffer[6272], (core::FLASHWord{.HiByte = 0x34, .LoByte = 0xFF}));
     // Erased bytes of the retard table become zero, over the 22-row table on JX only.
     EXPECT_EQ(image.FLASHBuffer[6384], core::FLASHWord{});
     EXPECT_EQ(image.FLASHBuffer[6402],
               (std::string(version) == "JX" ? core::FLASHWord{} : core::FLASHWord{0xFF, 0xFF}));
   }
+  EXPECT_EQ(host.fileDialogs.at(0).title + " " + host.fileDialogs[0].filter,
+            "Open File Quillon data files (*.dat)|*.dat");
 }
 
 TEST_F(DataFileCommandsTest, CancelDismissOrAShortOrUnreadableFileLoseNothing) {
