@@ -1,5 +1,6 @@
 // The main window's own rules: the start-up state every command relies on, Esc, the
-// close request that may lose edits, and the About text.
+// close request that may lose edits, the About text, and the table controls' layout in
+// the client area, in twips.
 #include "app/main_window.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/form_layout.h"
 #include "app/session.h"
 #include "fakes/fake_chart.h"
 #include "fakes/fake_grid.h"
@@ -192,6 +194,28 @@ TEST(About, TextIsLabelAndVersionTheNoticeABlankLineAndTheRestOfTheCompanyBlock)
     branding.CompanyLines = company;
     EXPECT_EQ(app::AboutText(branding), text);
   }
+}
+
+TEST(FormLayout, GridLeftChartRightRowsAndColumnsFillTheGridAndTinyAreasGiveNoNegatives) {
+  fakes::FakeGrid grid;
+  grid.SetRows(19);
+  grid.SetCols(10);
+  fakes::FakeChart chart;
+  // Nothing moves before the first table opens.
+  app::LayoutTableControls("", grid, chart, 8000, 6000);
+  EXPECT_EQ(chart.placement, (std::vector<int>{0, 0, 0, 0}));
+  app::LayoutTableControls("Retard Table", grid, chart, 8000, 6000);
+  EXPECT_EQ(chart.placement, (std::vector<int>{4000, 0, 4000, 6000}));
+  EXPECT_EQ(grid.placement, (std::vector<int>{0, 0, 3850, 5250}));
+  EXPECT_EQ(grid.rowHeight, 5250 / 19 - 1);
+  EXPECT_EQ(grid.colWidths[5], (3850 - 950) / 9 - 1);  // all ten columns within the grid
+  EXPECT_EQ(grid.colWidths[0], 950);
+  app::LayoutTableControls("Front Cylinder Fuel Trim Table", grid, chart, 100, 100);
+  EXPECT_EQ(grid.rowHeight, 0);
+  EXPECT_EQ(app::PlaceTableControls(299, 6000).grid.width, 0);
+  EXPECT_EQ(app::PlaceTableControls(8000, 700).grid.height, 0);
+  // 8001 * 0.5 - 150 = 3850.5 goes to the even neighbour.
+  EXPECT_EQ(app::PlaceTableControls(8001, 6000).grid.width, 3850);
 }
 
 }  // namespace

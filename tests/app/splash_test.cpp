@@ -129,7 +129,9 @@ TEST_F(LoadSplashTest, EachBrandingFaultIsReportedOnceAndIgnoreGoesOnWithWhatWas
   }
 }
 
-TEST_F(LoadSplashTest, RetryReadsTheFileAgainSoAFixTakesEffect) {
+// Retry reads the file again, so that a fix takes effect; Abort skips the remaining steps,
+// the title included.
+TEST_F(LoadSplashTest, RetryReadsTheFileAgainAndAbortSkipsTheRest) {
   WriteConfig(Config({"Acme", "Helvetica", "20"}));
   host.whileBoxIsUp = [this] { WriteConfig(Config(Style("36"))); };
   host.ExpectBox(Answer::Retry);
@@ -138,15 +140,15 @@ TEST_F(LoadSplashTest, RetryReadsTheFileAgainSoAFixTakesEffect) {
   EXPECT_EQ(branding.BrandingStyle, Style("36"));
   EXPECT_EQ(view.pointSizes, std::vector<double>{36});
   EXPECT_EQ(view.logos.size(), 1u);
-}
 
-TEST_F(LoadSplashTest, AbortSkipsTheRemainingStepsIncludingTheTitle) {
+  host.whileBoxIsUp = nullptr;
   WriteConfig(Config(Style("tiny")));
   host.ExpectBox(Answer::Abort);
-  app::LoadSplash(folder.path(), branding, view, host);
-  EXPECT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(view.labels.size(), 1u);
-  EXPECT_TRUE(view.pointSizes.empty() && view.logos.empty() && view.titles.empty());
+  RecordingSplashView aborted;
+  app::LoadSplash(folder.path(), branding, aborted, host);
+  EXPECT_EQ(host.boxes.size(), 2u);
+  EXPECT_EQ(aborted.labels.size(), 1u);
+  EXPECT_TRUE(aborted.pointSizes.empty() && aborted.logos.empty() && aborted.titles.empty());
 }
 
 }  // namespace
