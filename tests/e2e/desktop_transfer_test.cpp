@@ -154,7 +154,6 @@ TEST_F(DesktopTransfer, DownloadOpenTheFrontTableAndUploadWithTheProgressFrame) 
   Action("mnuStepUp")->trigger();
   EXPECT_TRUE(Action("mnuUndo")->isEnabled());
 
-  captions.clear();
   whileProgressing = [&](const std::string& caption, int) {
     EXPECT_FALSE(window->grid()->isEnabled()) << caption;
     EXPECT_FALSE(Action("mnuUndo")->isEnabled()) << caption;
@@ -164,7 +163,6 @@ TEST_F(DesktopTransfer, DownloadOpenTheFrontTableAndUploadWithTheProgressFrame) 
   host.answers = {Answer::OK, Answer::OK, Answer::OK};
   Action("mnuUpload")->trigger();
   ASSERT_EQ(host.texts.size(), 3u);
-  EXPECT_EQ(host.texts[0], "Firmware ID: Quillon II JX V2.4");
   // The step in the open table is not in the buffer yet: the module holds the buffer's
   // data, and the summary says the entry is not uploaded.
   const std::string& summary = host.texts[1];
@@ -174,9 +172,6 @@ TEST_F(DesktopTransfer, DownloadOpenTheFrontTableAndUploadWithTheProgressFrame) 
   ASSERT_EQ(Backups().size(), 1u);
   EXPECT_NE(summary.find(Backups()[0].string()), std::string::npos) << summary;
   EXPECT_EQ(host.texts[2], transfer::kUploadCompleted);
-  EXPECT_EQ(captions, (std::vector<std::string>{"Reading FLASH", "Reading EEPROM",
-                                                "Programming FLASH", "Verifying FLASH",
-                                                "Programming EEPROM", "Verifying EEPROM"}));
   EXPECT_TRUE(window->grid()->isEnabled());
   EXPECT_TRUE(window->grid()->isVisible());
   EXPECT_TRUE(Action("mnuUndo")->isEnabled());
@@ -195,27 +190,20 @@ TEST_F(DesktopTransfer, ClosingDuringAnUploadAsksToStopItFirst) {
   session.image.EEPROMBufferEmpty = false;
   session.image.ModuleVersion = "JX";
   session.image.MarkInFile();  // as opened from a file: closing has nothing to save
-  bool askedOnce = false;
-  bool askedTwice = false;
+  // That No lets it run on is the transfer activity's test.
+  bool asked = false;
   whileProgressing = [&](const std::string& caption, int percent) {
-    if (caption == "Programming FLASH" && percent >= 33 && !askedOnce) {
-      askedOnce = true;
-      host.answers.push_front(Answer::No);
-      window->close();
-      EXPECT_TRUE(window->isVisible());
-    } else if (caption == "Verifying FLASH" && percent >= 10 && !askedTwice) {
-      askedTwice = true;
-      host.answers.push_front(Answer::Yes);
-      window->close();
-      EXPECT_TRUE(window->isVisible());
-    }
+    if (caption != "Programming FLASH" || percent < 33 || asked) return;
+    asked = true;
+    host.answers.push_front(Answer::Yes);
+    window->close();
+    EXPECT_TRUE(window->isVisible());
   };
   host.answers = {Answer::OK, Answer::OK, Answer::OK};
   Action("mnuUpload")->trigger();
-  ASSERT_EQ(host.texts.size(), 5u);
-  EXPECT_EQ(host.texts[2], host.texts[3]);
+  ASSERT_EQ(host.texts.size(), 4u);
   EXPECT_EQ(host.titles[2], "Exit Program");
-  EXPECT_EQ(host.texts[4], "Upload aborted - FLASH verification failed.");
+  EXPECT_EQ(host.texts[3], "Upload aborted - FLASH programming failed.");
   QTest::qWait(50);
   EXPECT_FALSE(window->isVisible());
   EXPECT_FALSE(session.link.PortOpen());
