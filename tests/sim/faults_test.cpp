@@ -8,24 +8,14 @@
 
 namespace {
 
-using namespace std::chrono_literals;
-
-TEST(FaultSpecs, EachSpecSetsItsFaultAndBadOnesSayWhatIsWrong) {
+TEST(FaultSpecs, CommandBytesInAnySpellingAndBadSpecsSayWhatIsWrong) {
+  // The specs the link and transfer tests use show their effect there; here, the other
+  // spellings of a command byte, and the refusals.
   sim::Faults faults;
-  for (const char* spec : {"silent", "busy=1200", "engine-started", "nak=1d", "nak=0x18",
-                           "late=2F:900", "drop-after=100", "flip-flash=6500", "line-error=1004",
-                           "line-error=1009", "id=Quillon II JX test"}) {
+  for (const char* spec : {"nak=1d", "nak=0x18"}) {
     EXPECT_EQ(sim::AddFault(faults, spec), "") << spec;
   }
-  EXPECT_TRUE(faults.silent);
-  EXPECT_EQ(faults.busy, 1200ms);
-  EXPECT_TRUE(faults.engineStarted);
   EXPECT_EQ(faults.nak, (std::set<comm::Byte>{0x1D, 0x18}));
-  EXPECT_EQ(faults.late.at(0x2F), 900ms);
-  EXPECT_EQ(faults.dropAfter, 100u);
-  EXPECT_EQ(faults.flipFlashWord, 6500u);
-  EXPECT_EQ(faults.lineErrors, (std::vector<int>{1004, 1009}));
-  EXPECT_EQ(faults.firmwareID, "Quillon II JX test");
   for (const char* spec : {"loud", "silent=1", "busy", "busy=-5", "busy=1s", "nak=", "nak=100",
                            "nak=zz", "late=2F", "late=2F:", "late=:100", "drop-after=x",
                            "flip-flash=8192", "line-error=", "engine-started=yes"}) {

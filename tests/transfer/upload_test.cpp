@@ -70,7 +70,6 @@ TEST(Upload, AModuleTakesOnlyTheDataItsEditionCanRun) {
     const bool taken = *c.refusal == '\0';
     TransferRig rig(c.module);
     HoldDataFor(rig, c.data);
-    const core::ModuleImage before = rig.image;
     const core::ModuleImage was = transfertest::RegionsOf(rig.module.memories());
     rig.host.ExpectBoxes({Answer::OK, Answer::OK});
 
@@ -87,11 +86,9 @@ TEST(Upload, AModuleTakesOnlyTheDataItsEditionCanRun) {
     EXPECT_EQ(held.EEPROMBuffer, (taken ? rig.image : was).EEPROMBuffer);
     EXPECT_TRUE(taken || rig.CommandsSent(comm::kCmdBootLoadKey) == 0) << "no boot loader entered";
     EXPECT_FALSE(rig.module.InBootLoader());
-    EXPECT_EQ(rig.image.FLASHBuffer, before.FLASHBuffer);
     EXPECT_EQ(rig.image.FirmwareID, sim::FirmwareIDOf(c.module));
     EXPECT_EQ(rig.image.ModuleVersion, taken ? c.moduleVersion : c.data)
         << "refused data keep their edition";
-    EXPECT_FALSE(rig.port.IsOpen());
   }
 }
 
@@ -112,7 +109,8 @@ TEST(Upload, AnEmptyImageHasNothingToUpload) {
 
 // JX data into a Quillon II Vosk module, which takes them: its edition shows in
 // ModuleVersion only once the upload has gone past the checks. The link check and the
-// status read are shared with the download and tested there.
+// status read are shared with the download and tested there; a byte without its echo,
+// and the exit key's failure, are the failed exchanges' test.
 TEST(Upload, EachFailingStepSaysSoAndEndsWithTheModuleInApplicationMode) {
   const std::string id = "Firmware ID: " + sim::FirmwareIDOf(sim::Edition::QL2Vosk);
   const std::string ql2 = sim::FirmwareIDOf(sim::Edition::QL2Vosk);
@@ -141,10 +139,6 @@ TEST(Upload, EachFailingStepSaysSoAndEndsWithTheModuleInApplicationMode) {
       {"late=19:1500", {Answer::Retry}, {id, kTimeout, kCompleted}, ql2, "ii"},
       {"nak=16", {}, {id, "Upload aborted - EEPROM programming failed."}, ql2, "i?"},
       {"late=15:1500", {Answer::Ignore}, {id, kTimeout, "Upload aborted - EEPROM verification failed."}, ql2, "ii"},
-      {"drop-after=2877", {Answer::Abort}, {id, kTimeout, "Upload aborted - ATmega failed to exit boot load mode."}, ql2, "iib"},
-      // A page byte without its echo: where the loader stands is unknown, so nothing more
-      // is sent, the exit included.
-      {"drop-after=300", {Answer::Abort}, {id, kTimeout, flashFailed, transfer::kExitFailedAfterFailure}, ql2, "?ob"},
       // clang-format on
   };
   for (const auto& c : cases) {
