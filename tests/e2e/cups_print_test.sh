@@ -107,7 +107,6 @@ refused() { # what stderr says, arguments of ventrel-cli print
 }
 cupsdisable "$queue"
 refused "\"$queue\" is stopped" --printer "$queue"
-desktop_case AStoppedQueueIsToldAndNothingIsSent
 cupsenable "$queue"
 cupsreject "$queue"
 refused "\"$queue\" is not accepting print jobs" --printer "$queue"
