@@ -1,6 +1,6 @@
-// The main window's own rules: the start-up state every command relies on, Esc, the
-// close request that may lose edits, the About text, and the table controls' layout in
-// the client area, in twips.
+// The main window's own rules: the start-up state every command relies on, the close
+// request that may lose edits, the About text, and the table controls' layout in the
+// client area, in twips.
 #include "app/main_window.h"
 
 #include <gtest/gtest.h>
