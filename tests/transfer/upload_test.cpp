@@ -31,6 +31,22 @@ void HoldDataFor(TransferRig& rig, const char* dataEdition) {
   rig.image = transfertest::HeldData(rig.module.memories(), dataEdition, 1);
 }
 
+// Received bytes of an upload to a Quillon II: the checks (1 to 4) and the entry key,
+// then per page SetAddress, ErasePage, the page load (0x17 and 128 bytes), WritePage.
+constexpr std::size_t kEntryKey = 5;
+constexpr std::size_t kFirstSetAddress = 9;
+constexpr std::size_t kFirstPageLoad = 13;
+constexpr std::size_t kFirstEEPROMWrite = 2635;
+constexpr std::size_t kExitKey = 2878;
+
+std::vector<comm::Byte> WireOfCleanUpload(const core::ModuleImage& image) {
+  TransferRig rig(sim::Edition::QL2Vosk);
+  core::ModuleImage copy = image;
+  rig.host.ExpectBoxes({Answer::OK, Answer::OK});
+  EXPECT_EQ(transfer::Upload(copy, rig.link, rig.host), Outcome::Completed);
+  return rig.port.written();
+}
+
 TEST(EditionCompatibility, RestrictedEditionsAreTestedFirstThenTheGenerationCrossing) {
   // Per module edition, for data of VOSK, KQ, QL2 VOSK, QL2 KQ, JX and none: '.' accepted,
   // 'K' the KQ refusal, 'J' the JX refusal; then 'x' where the data cross a generation.
@@ -109,14 +125,18 @@ TEST(Upload, AnEmptyImageHasNothingToUpload) {
 
 // JX data into a Quillon II Vosk module, which takes them: its edition shows in
 // ModuleVersion only once the upload has gone past the checks. The link check and the
-// status read are shared with the download and tested there; a byte without its echo,
-// and the exit key's failure, are the failed exchanges' test.
+// status read are shared with the download and tested there.
 TEST(Upload, EachFailingStepSaysSoAndEndsWithTheModuleInApplicationMode) {
   const std::string id = "Firmware ID: " + sim::FirmwareIDOf(sim::Edition::QL2Vosk);
   const std::string ql2 = sim::FirmwareIDOf(sim::Edition::QL2Vosk);
   const std::string flashFailed = "Upload aborted - FLASH programming failed.";
+  const std::string eepromFailed = "Upload aborted - EEPROM programming failed.";
+  const std::string exitFailed = "Upload aborted - ATmega failed to exit boot load mode.";
+  const std::string notResent = transfer::kExitFailedAfterFailure;
+  const auto stall = [](std::size_t byte) { return "stall=" + std::to_string(byte) + ":1500"; };
+  const auto lose = [](std::size_t byte) { return "lose=" + std::to_string(byte); };
   const struct {
-    const char* fault;
+    std::string fault;
     std::vector<Answer> answers;  // to the time-out prompts
     std::vector<std::string> texts;
     std::string firmwareID;
@@ -137,8 +157,22 @@ TEST(Upload, EachFailingStepSaysSoAndEndsWithTheModuleInApplicationMode) {
       // A FLASH verification time-out.
       {"late=19:1500", {Answer::Ignore}, {id, kTimeout, flashFailed}, ql2, "io"},
       {"late=19:1500", {Answer::Retry}, {id, kTimeout, kCompleted}, ql2, "ii"},
-      {"nak=16", {}, {id, "Upload aborted - EEPROM programming failed."}, ql2, "i?"},
+      {"nak=16", {}, {id, eepromFailed}, ql2, "i?"},
       {"late=15:1500", {Answer::Ignore}, {id, kTimeout, "Upload aborted - EEPROM verification failed."}, ql2, "ii"},
+      // Late echoes half-way through a command: every byte sent was taken, so Retry
+      // finishes the command where it stands.
+      {stall(kFirstPageLoad + 59), {Answer::Retry}, {id, kTimeout, kCompleted}, ql2, "ii"},
+      {stall(kFirstSetAddress + 1), {Answer::Retry}, {id, kTimeout, kCompleted}, ql2, "ii"},
+      {stall(kFirstEEPROMWrite), {Answer::Retry}, {id, kTimeout, kCompleted}, ql2, "ii"},
+      {stall(kEntryKey), {Answer::Retry}, {id, kTimeout, kCompleted}, ql2, "ii"},
+      // The module left its boot loader while the tool waited: the key sent again is refused.
+      {stall(kExitKey + 1), {Answer::Retry}, {id, kTimeout, exitFailed}, ql2, "ii"},
+      // A byte without its echo: the module may wait for it or may have taken it. No Retry
+      // is offered and nothing more is sent, the exit included.
+      {lose(kFirstPageLoad + 60), {Answer::Abort}, {id, kTimeout, flashFailed, notResent}, ql2, "?ob"},
+      {lose(kFirstSetAddress + 2), {Answer::Ignore}, {id, kTimeout, flashFailed, notResent}, ql2, "oob"},
+      {lose(kFirstEEPROMWrite + 1), {Answer::Abort}, {id, kTimeout, eepromFailed, notResent}, ql2, "i?b"},
+      {lose(kExitKey + 4), {Answer::Abort}, {id, kTimeout, exitFailed}, ql2, "iib"},
       // clang-format on
   };
   for (const auto& c : cases) {
@@ -161,6 +195,19 @@ TEST(Upload, EachFailingStepSaysSoAndEndsWithTheModuleInApplicationMode) {
       EXPECT_EQ(held.EEPROMBuffer, (c.regions[1] == 'o' ? was : rig.image).EEPROMBuffer);
     }
     EXPECT_EQ(rig.module.InBootLoader(), c.regions[2] == 'b');
+    EXPECT_TRUE(rig.module.StrayWrites().empty()) << rig.module.StrayWrites().front();
+    const bool lost = c.fault.starts_with("lose=");
+    for (const fakes::MessageBoxRecord& box : rig.host.boxes) {
+      if (box.text != kTimeout) continue;
+      EXPECT_EQ(box.buttons, lost ? core::Buttons::AbortIgnore : core::Buttons::AbortRetryIgnore);
+    }
+    if (lost) {
+      // Nothing went out after the byte the module may or may not have taken.
+      EXPECT_EQ(rig.port.written().size(), std::stoul(c.fault.substr(5)));
+    }
+    if (c.fault == stall(kFirstPageLoad + 59)) {
+      EXPECT_EQ(rig.port.written(), WireOfCleanUpload(rig.image)) << "resumed, not restarted";
+    }
     EXPECT_FALSE(rig.port.IsOpen());
   }
 }
