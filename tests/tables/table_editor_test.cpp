@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "open_table.h"
 #include "tables/heat_map.h"
 
@@ -103,47 +105,46 @@ TEST_F(TableEditorTest, SaveEncodesTheGridClosesAndKeepsTheName) {
   EXPECT_EQ(Caption(), "Ventrel Version 5.0 - t.dat");
 }
 
-TEST_F(TableEditorTest, OpeningOverAnOpenTableAsksAndFollowsTheAnswer) {
+// Opening another table or closing this one asks whether to keep the edits; Cancel leaves
+// the table open as it was, Yes and No go on.
+TEST_F(TableEditorTest, OpeningOverAnOpenTableOrClosingItAsksAndFollowsTheAnswer) {
   Load("QL2 VOSK");
-  for (const auto& [answer, savedByte] :
-       {std::pair{Answer::Yes, 154}, {Answer::No, 128}, {Answer::Cancel, 128}}) {
-    const bool reopened = answer != Answer::Cancel;
-    SetByte(TableId::FrontCylTrim, 1, 1, 128);
-    editor.mnuEditFrontCylTrimTbl_Click();
-    Put(1, 1, "20");
-    editor.CopyBuffer = "kept";
-    host.ExpectBox(answer);
-    editor.mnuEditRetardTbl_Click();
-    EXPECT_EQ(host.boxes.back(),
-              (fakes::MessageBoxRecord{"Save present table edits to buffer?", "Edit New Table",
-                                       core::Buttons::YesNoCancel, core::Icon::Exclamation}));
-    EXPECT_EQ(Byte(TableId::FrontCylTrim, 1, 1), savedByte);
-    EXPECT_TRUE(grid.Visible());
-    EXPECT_EQ(editor.ActiveTableName, reopened ? "Retard Table" : "Front Cylinder Fuel Trim Table");
-    EXPECT_EQ(editor.CopyBuffer, reopened ? "" : "kept");
-    if (!reopened) {
-      EXPECT_EQ(At(1, 1), "20");
-    }
-    editor.CloseTbl();
-  }
-}
-
-TEST_F(TableEditorTest, CloseTableAsksOnlyWhileATableIsOpen) {
-  Load("VOSK");
   EXPECT_TRUE(editor.mnuCloseTbl_Click());
   EXPECT_TRUE(host.boxes.empty());
-  for (const Answer answer : {Answer::Yes, Answer::No, Answer::Cancel}) {
-    SetByte(TableId::FrontCylTrim, 2, 2, 128);
-    editor.mnuEditFrontCylTrimTbl_Click();
-    Put(2, 2, "-20");
-    host.ExpectBox(answer);
-    EXPECT_EQ(editor.mnuCloseTbl_Click(), answer != Answer::Cancel);
-    EXPECT_EQ(host.boxes.back().text, "Save table edits to buffer before closing?");
-    EXPECT_EQ(host.boxes.back().title, "Close Table");
-    EXPECT_EQ(Byte(TableId::FrontCylTrim, 2, 2), answer == Answer::Yes ? 102 : 128);
-    EXPECT_EQ(grid.Visible(), answer == Answer::Cancel);
-    EXPECT_EQ(editor.ActiveTableName, "Front Cylinder Fuel Trim Table");
-    editor.CloseTbl();
+  const struct {
+    const char* question;
+    const char* title;
+    std::function<bool()> command;
+    const char* goesOnTo;  // the table open after Yes or No
+  } commands[] = {
+      {"Save present table edits to buffer?", "Edit New Table",
+       [this] { return editor.mnuEditRetardTbl_Click(), true; }, "Retard Table"},
+      {"Save table edits to buffer before closing?", "Close Table",
+       [this] { return editor.mnuCloseTbl_Click(); }, nullptr},
+  };
+  for (const auto& c : commands) {
+    for (const auto& [answer, savedByte] :
+         {std::pair{Answer::Yes, 154}, {Answer::No, 128}, {Answer::Cancel, 128}}) {
+      SCOPED_TRACE(c.title);
+      const bool goesOn = answer != Answer::Cancel;
+      SetByte(TableId::FrontCylTrim, 1, 1, 128);
+      editor.mnuEditFrontCylTrimTbl_Click();
+      Put(1, 1, "20");
+      editor.CopyBuffer = "kept";
+      host.ExpectBox(answer);
+      EXPECT_EQ(c.command(), goesOn || c.goesOnTo);
+      EXPECT_EQ(host.boxes.back(),
+                (fakes::MessageBoxRecord{c.question, c.title, core::Buttons::YesNoCancel,
+                                         core::Icon::Exclamation}));
+      EXPECT_EQ(Byte(TableId::FrontCylTrim, 1, 1), savedByte);
+      EXPECT_EQ(grid.Visible(), !goesOn || c.goesOnTo);
+      // Closing keeps the table's name for Save.
+      EXPECT_EQ(editor.ActiveTableName,
+                goesOn && c.goesOnTo ? c.goesOnTo : "Front Cylinder Fuel Trim Table");
+      EXPECT_EQ(editor.CopyBuffer, goesOn ? "" : "kept");
+      EXPECT_TRUE(goesOn || At(1, 1) == "20") << "the entry kept on Cancel";
+      editor.CloseTbl();
+    }
   }
 }
 
