@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "fakes/memory_settings.h"
+#include "fakes/temp_folder.h"
 #include "link_rig.h"
 
 namespace {
@@ -28,8 +28,8 @@ TEST(PortList, HasTheComPortsThenTheOtherDetectedDevices) {
 }
 
 TEST(PortChoice, StoredValuesAreTakenOrFallBackToComOne) {
-  const std::filesystem::path device = std::filesystem::temp_directory_path() / "ventrel-tty-test";
-  std::ofstream(device) << "";
+  const fakes::TempFolder folder;
+  const std::filesystem::path device = folder.Write("ventrel-tty-test", "");
   struct Case {
     std::string stored;
     std::int16_t number;
@@ -46,7 +46,6 @@ TEST(PortChoice, StoredValuesAreTakenOrFallBackToComOne) {
     EXPECT_EQ(rig.link.CommPortNumber, c.number) << c.stored;
     EXPECT_EQ(rig.link.CommPortPath, c.path) << c.stored;
   }
-  std::filesystem::remove(device);
 }
 
 TEST(PortChoice, PickingAPortClosesTheOpenOneStoresItAndTheNextCommandOpensIt) {
