@@ -1,15 +1,22 @@
-// The main window's menus, start-up state, About, Esc, closing and help.
+// The main window's menus, start-up state, Esc, help, its desktop conventions, the port
+// setup frame, and its layout without an OpenGL context.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDropEvent>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -20,14 +27,15 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "app/main_window.h"
 #include "fakes/temp_folder.h"
 #include "qt/backup_folder.h"
 #include "qt/desktop_conventions.h"
 #include "qt/dialog_folder.h"
+#include "qt/fra_port_select.h"
 #include "qt/help_window.h"
 #include "qt/link_devices.h"
 #include "qt/qt_host.h"
+#include "qt/table_chart.h"
 #include "qt/table_grid.h"
 #include "window_rig.h"
 
@@ -253,6 +261,112 @@ TEST_F(DesktopTest, TheWindowOpensWhereItWasClosed) {
   qtui::frmMain next(app::BuiltInBranding(), QCoreApplication::applicationDirPath().toStdString(),
                      &host_);
   EXPECT_EQ(next.geometry(), place);
+}
+
+QString StoredPort() {
+  return QSettings(QStringLiteral("Ventrel"), QStringLiteral("Ventrel"))
+      .value(QStringLiteral("Properties/CommPort"))
+      .toString();
+}
+
+class PortSelectTest : public testing::Test {
+ protected:
+  PortSelectTest() { QSettings(QStringLiteral("Ventrel"), QStringLiteral("Ventrel")).clear(); }
+};
+
+// The port setup frame: picking, typing a device, and a port given for one run only. The
+// stored choice read back and the port list are the port choice's tests; here, that the
+// frame reaches them.
+TEST_F(PortSelectTest, FirstRunStoresComOneAndAPickedPortClosesTheLinkAndIsStored) {
+  qttest::WindowRig<> rig;
+  rig.window.show();
+  qtui::fraPortSelect& frame = *rig.window.portFrame();
+  EXPECT_FALSE(frame.isVisible());
+  EXPECT_EQ(StoredPort(), QStringLiteral("1"));
+  app::Session& session = rig.window.session();
+  rig.window.linkDevices().UseSimulatedModule(sim::Edition::JX);
+  ASSERT_TRUE(session.link.ReSync());
+  ASSERT_TRUE(session.link.PortOpen());
+
+  rig.Trigger("mnuPortSetup");
+  EXPECT_TRUE(frame.isVisible());
+  EXPECT_EQ(frame.title(), QStringLiteral("Data Port Setup"));
+  QComboBox& cboPort = *frame.cboPort();
+  EXPECT_EQ(cboPort.currentText(), QStringLiteral("Com1"));
+  cboPort.setCurrentIndex(11);
+  emit cboPort.activated(11);
+  EXPECT_FALSE(session.link.PortOpen());
+  EXPECT_EQ(session.link.PortDevice(), "/dev/ttyS11");
+  EXPECT_EQ(StoredPort(), QStringLiteral("12"));
+  QTest::mouseClick(frame.cmdPortSelectOK(), Qt::LeftButton);
+  EXPECT_FALSE(frame.isVisible());
+}
+
+TEST_F(PortSelectTest, TypedDeviceIsTakenOnEnterKeptByOKAndReplacesTheSimulatedModule) {
+  qttest::WindowRig<> rig;
+  rig.window.show();
+  app::Session& session = rig.window.session();
+  rig.window.linkDevices().UseSimulatedModule(sim::Edition::KQ);
+  ASSERT_TRUE(session.link.ReSync());
+  rig.Trigger("mnuPortSetup");
+  QLineEdit& typed = *rig.window.portFrame()->cboPort()->lineEdit();
+  typed.setText(QStringLiteral("/dev/ventrel-no-such-port"));
+  QTest::keyClick(&typed, Qt::Key_Return);
+  EXPECT_EQ(session.link.PortDevice(), "/dev/ventrel-no-such-port");
+  QTest::mouseClick(rig.window.portFrame()->cmdPortSelectOK(), Qt::LeftButton);
+  EXPECT_EQ(StoredPort(), QStringLiteral("/dev/ventrel-no-such-port"));
+  EXPECT_TRUE(rig.host.boxes.empty());
+}
+
+TEST_F(PortSelectTest, PortGivenForOneRunIsNotStored) {
+  qttest::WindowRig<> rig;
+  rig.window.linkDevices().UsePortDevice("/dev/ttyUSB3");
+  EXPECT_EQ(rig.window.session().link.PortDevice(), "/dev/ttyUSB3");
+  EXPECT_EQ(StoredPort(), QStringLiteral("1"));
+}
+
+// Without an OpenGL context the chart shows its placeholder and the table still opens
+// (the editor's tests with the fake chart stand for its charting and saving). At the
+// window's default size, within the screen, the whole 18-row table shows with all
+// ten columns, its labels whole; the frames shown under it are wholly in view and in front.
+TEST(TableChartPlaceholder, DefaultWindowShowsThePlaceholderTheWholeTableAndTheFramesBelowIt) {
+  qttest::WindowRig<> rig;
+  qtui::frmMain& window = rig.window;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  EXPECT_TRUE(window.screen()->availableGeometry().contains(window.frameGeometry()));
+  EXPECT_LE(window.minimumWidth(), window.width());
+  rig.Load("VOSK");
+  rig.Trigger("mnuEditFrontCylTrimTbl");
+  // Without GL the chart shows its placeholder beside the grid.
+  EXPECT_FALSE(window.chart()->HasSurface());
+  EXPECT_NE(window.chart()->findChild<QLabel*>(QStringLiteral("chartPlaceholder")), nullptr);
+  EXPECT_TRUE(window.chart()->isVisible());
+  qtui::TableGrid& grid = *window.grid();
+  const QWidget& cells = *grid.viewport();
+  EXPECT_LE(grid.columnViewportPosition(8) + grid.columnWidth(8), cells.width());
+  EXPECT_LE(grid.rowViewportPosition(17) + grid.rowHeight(17), cells.height());
+  EXPECT_FALSE(grid.horizontalScrollBar()->isVisible());
+  const QFontMetrics metrics(grid.horizontalHeader()->font());
+  for (int c = 1; c <= 9; ++c) {
+    EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(grid.TextMatrix(0, c))),
+              grid.columnWidth(c - 1))
+        << c;
+  }
+
+  QWidget& client = *window.centralWidget();
+  for (QWidget* frame :
+       {static_cast<QWidget*>(window.progressFrame()), static_cast<QWidget*>(window.portFrame())}) {
+    SCOPED_TRACE(frame->objectName().toStdString());
+    frame->show();
+    EXPECT_TRUE(client.rect().contains(frame->geometry()));
+    EXPECT_FALSE(frame->geometry().intersects(grid.geometry()));
+    EXPECT_FALSE(frame->geometry().intersects(window.chart()->geometry()));
+    EXPECT_GE(frame->height(), frame->sizeHint().height());
+    QWidget* inFront = client.childAt(frame->geometry().center());
+    EXPECT_TRUE(inFront == frame || frame->isAncestorOf(inFront));
+    frame->hide();
+  }
 }
 
 }  // namespace

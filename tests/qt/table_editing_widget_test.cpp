@@ -168,7 +168,6 @@ TEST_F(TableEditingWidgetTest, RightClickCopyAndPasteBlocksThroughTheSystemClipb
   Click(3, 3, Qt::RightButton);
   QMenu& menu = *window_.popUpEdit3D();
   ASSERT_TRUE(menu.isVisible());
-  EXPECT_FALSE(Item("mnuPopUpPaste3D")->isEnabled());
   EXPECT_EQ(grid_.Selection(), (tables::CellRect{2, 2, 3, 3}));
   Item("mnuPopUpCopy3D")->trigger();
   menu.hide();
@@ -177,7 +176,6 @@ TEST_F(TableEditingWidgetTest, RightClickCopyAndPasteBlocksThroughTheSystemClipb
   Click(10, 5);
   QTest::keyClick(&grid_, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(grid_.ClipText({10, 5, 11, 6}), "1\t2\r3\t4");
-  EXPECT_NEAR(window_.chart()->SurfaceHeight(11, 6), 4, 1e-4);
 
   QGuiApplication::clipboard()->setText("45\t-7.5\r\n12\t3\r\n");
   Click(17, 8, Qt::RightButton);
