@@ -277,7 +277,7 @@ class PortSelectTest : public testing::Test {
 // The port setup frame: picking, typing a device, and a port given for one run only. The
 // stored choice read back and the port list are the port choice's tests; here, that the
 // frame reaches them.
-TEST_F(PortSelectTest, FirstRunStoresComOneAndAPickedPortClosesTheLinkAndIsStored) {
+TEST_F(PortSelectTest, APickedOrTypedPortClosesTheLinkReplacesTheSimulatedModuleAndIsStored) {
   qttest::WindowRig<> rig;
   rig.window.show();
   qtui::fraPortSelect& frame = *rig.window.portFrame();
@@ -298,22 +298,13 @@ TEST_F(PortSelectTest, FirstRunStoresComOneAndAPickedPortClosesTheLinkAndIsStore
   EXPECT_FALSE(session.link.PortOpen());
   EXPECT_EQ(session.link.PortDevice(), "/dev/ttyS11");
   EXPECT_EQ(StoredPort(), QStringLiteral("12"));
-  QTest::mouseClick(frame.cmdPortSelectOK(), Qt::LeftButton);
-  EXPECT_FALSE(frame.isVisible());
-}
 
-TEST_F(PortSelectTest, TypedDeviceIsTakenOnEnterKeptByOKAndReplacesTheSimulatedModule) {
-  qttest::WindowRig<> rig;
-  rig.window.show();
-  app::Session& session = rig.window.session();
-  rig.window.linkDevices().UseSimulatedModule(sim::Edition::KQ);
-  ASSERT_TRUE(session.link.ReSync());
-  rig.Trigger("mnuPortSetup");
-  QLineEdit& typed = *rig.window.portFrame()->cboPort()->lineEdit();
+  QLineEdit& typed = *cboPort.lineEdit();
   typed.setText(QStringLiteral("/dev/ventrel-no-such-port"));
   QTest::keyClick(&typed, Qt::Key_Return);
   EXPECT_EQ(session.link.PortDevice(), "/dev/ventrel-no-such-port");
-  QTest::mouseClick(rig.window.portFrame()->cmdPortSelectOK(), Qt::LeftButton);
+  QTest::mouseClick(frame.cmdPortSelectOK(), Qt::LeftButton);
+  EXPECT_FALSE(frame.isVisible());
   EXPECT_EQ(StoredPort(), QStringLiteral("/dev/ventrel-no-such-port"));
   EXPECT_TRUE(rig.host.boxes.empty());
 }
