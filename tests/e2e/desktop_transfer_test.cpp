@@ -93,7 +93,6 @@ class DesktopTransfer : public testing::Test {
   QAction* Action(const char* name) {
     return window->findChild<QAction*>(QString::fromLatin1(name));
   }
-  std::string Caption() const { return window->windowTitle().toStdString(); }
 
   AnsweringHost host;
   std::unique_ptr<qtui::frmMain> window;
@@ -140,8 +139,6 @@ TEST_F(DesktopTransfer, DownloadOpenTheFrontTableAndUploadWithTheProgressFrame) 
   EXPECT_EQ(captions, (std::vector<std::string>{"Reading FLASH", "Reading EEPROM"}));
   EXPECT_EQ(bar->value(), 100);
   EXPECT_FALSE(window->progressFrame()->isVisible());
-  EXPECT_EQ(Caption(), "Ventrel Version 5.0 - Downloaded Data");
-  EXPECT_EQ(session.image.ModuleVersion, "JX");
   EXPECT_TRUE(Action("mnuUpload")->isEnabled());
   EXPECT_TRUE(window->portFrame()->isEnabled());
   // The resize held back during the download has set the line up again.
@@ -149,7 +146,6 @@ TEST_F(DesktopTransfer, DownloadOpenTheFrontTableAndUploadWithTheProgressFrame) 
 
   Action("mnuEditFrontCylTrimTbl")->trigger();
   EXPECT_TRUE(window->grid()->isVisible());
-  EXPECT_EQ(Caption(), "Ventrel Version 5.0 - Downloaded Data - Front Cylinder Fuel Trim Table");
   window->grid()->SetCurrentCell(2, 2);
   Action("mnuStepUp")->trigger();
   EXPECT_TRUE(Action("mnuUndo")->isEnabled());

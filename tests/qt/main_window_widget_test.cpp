@@ -86,16 +86,6 @@ TEST(MainWindow, StartsWithEveryMenuCaptionInOrderAndNothingLoaded) {
   EXPECT_TRUE(window.progressFrame()->isHidden());
 }
 
-TEST(MainWindow, EscFromAnyChildSetsAbortFlagOtherKeysDoNot) {
-  qttest::WindowRig<> rig;
-  rig.window.show();
-  QTest::keyClick(&rig.window, Qt::Key_A);
-  QTest::keyClick(&rig.window, Qt::Key_Return);
-  EXPECT_FALSE(rig.window.session().AbortFlag);
-  QTest::keyClick(rig.window.progressFrame(), Qt::Key_Escape);
-  EXPECT_TRUE(rig.window.session().AbortFlag);
-}
-
 TEST(ErrorPrompt, ButtonsReadAbortRetryIgnoreInThatOrderEachWithAnAccessKey) {
   qtui::QtHost host(nullptr);
   for (const auto& [caption, answer] : {std::pair{"&Abort", core::Answer::Abort},
@@ -196,6 +186,14 @@ class DesktopTest : public testing::Test {
   fakes::ScriptedHost& host_ = rig_.host;
   qtui::frmMain& window_ = rig_.window;
 };
+
+TEST_F(DesktopTest, EscFromAnyChildSetsAbortFlagOtherKeysDoNot) {
+  QTest::keyClick(&window_, Qt::Key_A);
+  QTest::keyClick(&window_, Qt::Key_Return);
+  EXPECT_FALSE(window_.session().AbortFlag);
+  QTest::keyClick(window_.progressFrame(), Qt::Key_Escape);
+  EXPECT_TRUE(window_.session().AbortFlag);
+}
 
 // What each command does is its own test; here, that its key reaches it from the window.
 TEST_F(DesktopTest, StandardKeysRunTheirCommands) {
