@@ -1,13 +1,16 @@
 // The parameter bytes of both generations, the mode byte's invariant, the user data
-// field and the defaults.
+// field and the defaults; and the check of a typed parameter: any text gives a whole value
+// inside the range, with the range's message when it had to be forced there.
 #include "params/parameter_set.h"
 #include "core/eeprom_map.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "params/parameter_check.h"
 #include "params/user_data.h"
 
 namespace {
@@ -94,10 +97,58 @@ TEST(UserData, PaddedSkippedCutAndPrintableASCIIOnly) {
   // Only printable ASCII is stored, so what is stored reads back whole.
   params::WriteUserData("Z\xC3\xA9\xE2\x82\xAC\xC3\xBC\xFF\xC0\xAF!\t~\x7F", eeprom);
   EXPECT_EQ(params::ReadUserData(eeprom), "Z!~" + std::string(29, ' '));
-  for (const char32_t c : {U' ', U'~', U'A'}) EXPECT_TRUE(params::IsUserDataCharacter(c));
-  for (const char32_t c : {U'\t', U'\x7F', U'\u00E9', U'\u00FC', U'\u20AC'}) {
-    EXPECT_FALSE(params::IsUserDataCharacter(c)) << static_cast<unsigned>(c);
+  // A character beyond one byte reaches the check only from typing in the dialog.
+  EXPECT_FALSE(params::IsUserDataCharacter(U'\u20AC'));
+}
+
+using params::kFuelRange;
+using params::kSmallRange;
+
+TEST(CheckParameterText, BoundsRoundingNonNumbersAndHugeInput) {
+  const std::string above30 = "Value must be less than or equal to 30";
+  const std::string below20 = "Value must be greater than or equal to -20";
+  const std::string above10 = "Value must be less than or equal to 10";
+  const std::string below0 = "Value must be greater than or equal to 0";
+  const std::string digits(10'000, '9');
+  struct Case {
+    std::string text;
+    const params::ParameterRange* range;
+    std::string shown;
+    std::optional<std::string> message;
+  };
+  // How the text is read as a number is the core's; here the bounds, the rounding down and
+  // the messages, also for what the reading gives at its limits.
+  const Case cases[] = {
+      {"30", &kFuelRange, " 30", {}},
+      {"30.2", &kFuelRange, " 30", above30},  // compared before rounding down
+      {"-20", &kFuelRange, "-20", {}},
+      {"-20.1", &kFuelRange, "-20", below20},
+      {"-3.5", &kFuelRange, "-4", {}},
+      {"-0.5", &kSmallRange, " 0", below0},
+      {"10.5", &kSmallRange, " 10", above10},
+      {digits, &kSmallRange, " 10", above10},
+      {"", &kSmallRange, " 0", {}},
+      {"nan", &kFuelRange, " 0", {}},
+  };
+  for (const Case& c : cases) {
+    const params::CheckedParameter checked = params::CheckParameterText(c.text, *c.range);
+    const std::string label = '"' + c.text.substr(0, 12) + '"';
+    EXPECT_EQ(checked.text, c.shown) << label;
+    EXPECT_EQ(checked.message, c.message) << label;
+    EXPECT_EQ(checked.value, std::stoi(c.shown)) << label;
   }
+}
+
+// Each box names its group and range in its tool tip.
+TEST(ParameterToolTip, NamesTheGroupAndRangeOfEveryBox) {
+  const auto tip = [](params::Generation generation, int number) {
+    return params::ParameterToolTip(generation, params::ParameterBoxes(generation)[number - 1]);
+  };
+  EXPECT_EQ(tip(Generation::Second, 9), "Fuel parameter, -20 to 30");
+  EXPECT_EQ(tip(Generation::Second, 10), "Acceleration enrichment, 0 to 10");
+  EXPECT_EQ(tip(Generation::Second, 19), "Retard parameter, 0 to 10");
+  EXPECT_EQ(tip(Generation::First, 8), "Fuel parameter, -20 to 30");
+  EXPECT_EQ(tip(Generation::First, 9), "Acceleration enrichment, 0 to 10");
 }
 
 }  // namespace
