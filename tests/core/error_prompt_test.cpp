@@ -51,13 +51,12 @@ TEST(RunSteps, AbortCleansUpAndStopsIgnoreGoesOnRetryRepeatsOnlyTheFailingStep) 
   // clang-format off
   const Case cases[] = {
       {"no failure", {0, 0, 0}, {}, true, "1 2 3", ProcedureOutcome::Completed},
-      {"abort", {0, kAlways, 0}, {Abort}, true, "1 2 clean-up", ProcedureOutcome::Aborted},
       // An empty clean-up must not be called.
       {"abort without clean-up", {kAlways, 0, 0}, {Abort}, false, "1", ProcedureOutcome::Aborted},
       {"retry that succeeds the second time", {0, 1, 0}, {Retry}, true, "1 2 2 3", ProcedureOutcome::Completed},
       // A box closed without a button must count as neither Retry nor Ignore.
       {"cancel", {kAlways, 0, 0}, {Cancel}, true, "1 clean-up", ProcedureOutcome::Aborted},
-      // Ignore goes on to the next step.
+      // Ignore goes on to the next step, Abort cleans up.
       {"every failing step and attempt asks on its own", {kAlways, kAlways, 0}, {Ignore, Retry, Abort}, true,
        "1 2 2 clean-up", ProcedureOutcome::Aborted}};
   // clang-format on
