@@ -1,21 +1,24 @@
 // Ventrel.cfg is hand-edited by whoever rebrands the tool, so the reader must take
-// every well-formed variant exactly and refuse the broken ones with file and line.
-#include "app/branding.h"
-
+// every well-formed variant exactly and refuse the broken ones with file and line. The
+// splash's loading: how each branding fault reaches the user, and what the splash shows
+// afterwards under Abort, Retry and Ignore.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "app/branding.h"
+#include "app/splash.h"
 #include "core/failure.h"
+#include "fakes/scripted_host.h"
 #include "fakes/temp_folder.h"
 
 namespace {
 
+using core::Answer;
 using Lines = std::vector<std::string>;
 
 const std::string kStyle = "Acme\nHelvetica\n20\nbold\nacme.png\n";
@@ -34,13 +37,7 @@ TEST(BrandingFile, EveryWellFormedVariantIsReadExactly) {
     std::string content;
     Lines style, company;
   };
-  const app::Branding builtIn = app::BuiltInBranding();
   const Case cases[] = {
-      {"sample file gives the built-in lists",
-       "! Ventrel branding\nMarrowby\nArial\n48\nbold italic\nMarrowby_Logo.gif\n!\nMarrowby\n"
-       "Marrowby Motor Electronics Ltd.\n7 Tannery Yard\nBrackenford BF3 7QL\n"
-       "Tel. +44 1632 960418\nwww.marrowby.example\n!\n",
-       builtIn.BrandingStyle, builtIn.CompanyLines},
       {"markers may carry text and lines after the company end are not read",
        "!c\n" + kStyle + "! end of style\nAcme\n!end\nNot read\n!\nNot read either\n",
        kStyleLines,
@@ -88,24 +85,16 @@ TEST(BrandingFile, BrokenFilesAreRefusedWithFileAndLineAndKeepWhatWasRead) {
   };
   const Case cases[] = {
       {"empty file", "", {}, ", line 1: ", "ends before the branding style block"},
-      {"markers only", "!a\n!b\n!c\n", {}, ", line 3: ", "ends before the branding style block"},
       {"short style block: the company lines are read all the same",
        "!c\nAcme\nHelvetica\n20\nbold\n!\nAcme\nAcme Ltd\n!\nNot read\n",
        {"Acme", "Helvetica", "20", "bold"},
        ", line 6: ",
        "has 4 lines where five are needed",
        {"Acme", "Acme Ltd"}},
-      {"file ending inside a short style block",
-       "!c\nAcme\n",
-       {"Acme"},
-       ", line 2: ",
-       "has 1 line where five are needed"},
       {"file ending inside the style block", "!c\n" + kStyle, kStyleLines,
        ", line 6: ", "ends inside the branding style block"},
       {"empty company block", "!c\n" + kStyle + "!\n!\nAcme\n", kStyleLines,
-       ", line 8: ", "company block is empty"},
-      {"file ending after the style block", "!c\n" + kStyle + "!\n", kStyleLines,
-       ", line 7: ", "company block is empty"}};
+       ", line 8: ", "company block is empty"}};
   fakes::TempFolder folder;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -126,31 +115,21 @@ TEST(BrandingFile, BrokenFilesAreRefusedWithFileAndLineAndKeepWhatWasRead) {
   }
 }
 
-// Files that cannot be read at all leave the built-in values for Ignore to go on with.
+// Files that cannot be read at all leave the built-in values for Ignore to go on with; a
+// folder named as the file is the splash's case below.
 TEST(BrandingFile, UnreadableFilesAreRefusedWithoutWaitingAndLeaveTheBuiltInValues) {
   const std::string good = "!c\n" + kStyle + "!\nAcme\n!\n";
   const std::string fullSize = good + std::string(64 * 1024 - good.size(), 'x');
-  enum Kind { kFolder, kTenMegabytes, kOneByteTooMany, kPipe, kMissing, kNoReadPermission };
-  const std::pair<Kind, const char*> cases[] = {{kFolder, "it is a folder"},
-                                                {kTenMegabytes, "is 10485760 bytes long"},
-                                                {kOneByteTooMany, "is 65537 bytes long"},
-                                                {kPipe, ""},
-                                                {kMissing, ""},
-                                                {kNoReadPermission, ""}};
-  for (const auto& [kind, says] : cases) {
-    SCOPED_TRACE(kind);
-    // File permissions do not bind the superuser.
-    if (kind == kNoReadPermission && geteuid() == 0) continue;
+  for (const bool pipe : {false, true}) {
+    SCOPED_TRACE(pipe ? "a named pipe" : "one byte too many");
     fakes::TempFolder folder;
     const auto path = folder.path() / app::kBrandingFileName;
-    if (kind == kFolder) std::filesystem::create_directory(path);
-    if (kind == kPipe) {
+    if (pipe) {
       ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    } else {
+      folder.Write(path.filename(), fullSize + "x");
     }
-    if (kind == kTenMegabytes || kind == kNoReadPermission) folder.Write(path.filename(), good);
-    if (kind == kTenMegabytes) std::filesystem::resize_file(path, 10 * 1024 * 1024);
-    if (kind == kOneByteTooMany) folder.Write(path.filename(), fullSize + "x");
-    if (kind == kNoReadPermission) std::filesystem::permissions(path, std::filesystem::perms::none);
+    const char* says = pipe ? "" : "is 65537 bytes long";
     app::Branding branding;
     try {
       app::ReadBrandingFile(path, branding);
@@ -166,6 +145,138 @@ TEST(BrandingFile, UnreadableFilesAreRefusedWithoutWaitingAndLeaveTheBuiltInValu
   app::Branding branding;
   app::ReadBrandingFile(folder.Write(app::kBrandingFileName, fullSize), branding);
   EXPECT_EQ(branding.CompanyLines, Lines{"Acme"});
+}
+
+// Records what the splash was told; a logo shows when its file exists.
+class RecordingSplashView : public app::SplashView {
+ public:
+  void SetCompanyLabel(const std::string& text, const std::string& fontName, bool bold,
+                       bool italic) override {
+    labels.push_back(text + "|" + fontName + (bold ? "|bold" : "") + (italic ? "|italic" : ""));
+  }
+  void SetCompanyLabelPointSize(double points) override { pointSizes.push_back(points); }
+  std::optional<std::string> ShowLogo(const std::filesystem::path& picture) override {
+    logos.push_back(picture.string());
+    return std::filesystem::is_regular_file(picture) ? std::nullopt
+                                                     : std::optional<std::string>("is missing");
+  }
+  void SetApplicationTitle(const std::string& title) override { titles.push_back(title); }
+
+  Lines labels, logos, titles;
+  std::vector<double> pointSizes;
+};
+
+std::string Config(const Lines& style, const Lines& company = {"Acme", "Acme Tuning Ltd"}) {
+  std::string text = "! Ventrel branding\n";
+  for (const auto& line : style) text += line + "\n";
+  text += "!\n";
+  for (const auto& line : company) text += line + "\n";
+  return text + "!\n";
+}
+
+Lines Style(const std::string& size = "20", const std::string& words = "bold",
+            const std::string& logo = "art/acme one.gif") {
+  return {"Acme", "Helvetica", size, words, logo};
+}
+
+class LoadSplashTest : public ::testing::Test {
+ protected:
+  LoadSplashTest() {
+    folder.Write("art/acme one.gif", "GIF89a");
+    folder.Write("Marrowby_Logo.gif", "GIF89a");
+  }
+  void WriteConfig(const std::string& bytes) { folder.Write(app::kBrandingFileName, bytes); }
+  std::string ConfigPath() const { return (folder.path() / app::kBrandingFileName).string(); }
+
+  fakes::TempFolder folder;
+  fakes::ScriptedHost host;
+  RecordingSplashView view;
+  app::Branding branding;
+};
+
+constexpr const char* kNoFile = "(none)";
+constexpr const char* kFolder = "(folder)";
+constexpr const char* kBuiltInLabel = "Marrowby|Arial|bold|italic";
+constexpr const char* kLogo = "art/acme one.gif";
+
+TEST_F(LoadSplashTest, EachBrandingFaultIsReportedOnceAndIgnoreGoesOnWithWhatWasRead) {
+  struct Case {
+    std::string name, config;
+    const char* where;  // after the file's path in the only message; none: no message
+    std::string says;
+    const char* label;
+    std::vector<double> pointSizes;
+    const char* logo;  // in the program folder; empty: none shown
+  };
+  // The font sizes 1 and 500 are the limits of what can be drawn; 0.5 and 500.5 lie beyond.
+  // clang-format off
+  std::vector<Case> cases = {
+      {"no file gives the built-in branding", kNoFile, nullptr, "", kBuiltInLabel, {48},
+       "Marrowby_Logo.gif"},
+      {"style words ignore case", Config(Style(" 12.5pt", "iTaLiCBOLD")), nullptr, "",
+       "Acme|Helvetica|bold|italic", {12.5}, kLogo},
+      {"NULL logo in any case", Config(Style("500", "", "nUlL")), nullptr, "", "Acme|Helvetica",
+       {500}, ""},
+      {"missing logo", Config(Style("1", "bold", "gone.gif")), ", line 6: ", "gone.gif is missing",
+       "Acme|Helvetica|bold", {1}, "gone.gif"},
+      {"short style block: the missing size is not reported again", Config({"Acme", "Helvetica"}),
+       ", line 4: ", "has 2 lines", "Acme|Helvetica", {}, ""},
+      {"folder for a file gives the built-in branding", kFolder, ": it is a folder",
+       "Cannot read the branding file", kBuiltInLabel, {48}, "Marrowby_Logo.gif"}};
+  // clang-format on
+  // Ignore goes on with the design size and the rest of the splash.
+  for (const char* size : {"abc", "0.5", "500.5", "nan"}) {
+    cases.push_back({"font size \"" + std::string(size) + "\"",
+                     Config(Style(size)),
+                     ", line 4: ",
+                     "the font size \"" + std::string(size) + "\" cannot be used",
+                     "Acme|Helvetica|bold",
+                     {},
+                     kLogo});
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(ConfigPath());
+    if (c.config == kFolder) std::filesystem::create_directory(ConfigPath());
+    if (c.config != kFolder && c.config != kNoFile) WriteConfig(c.config);
+    fakes::ScriptedHost caseHost;
+    RecordingSplashView caseView;
+    if (c.where) caseHost.ExpectBox(Answer::Ignore);
+    app::LoadSplash(folder.path(), branding, caseView, caseHost);
+    ASSERT_EQ(caseHost.boxes.size(), c.where ? 1u : 0u);
+    if (c.where) {
+      const std::string& text = caseHost.boxes[0].text;
+      EXPECT_EQ(caseHost.boxes[0].title, "Error");
+      EXPECT_NE(text.find(ConfigPath() + c.where), std::string::npos) << text;
+      EXPECT_NE(text.find(c.says), std::string::npos) << text;
+    }
+    EXPECT_EQ(caseView.labels, Lines{c.label});
+    EXPECT_EQ(caseView.pointSizes, c.pointSizes);
+    EXPECT_EQ(caseView.logos, *c.logo ? Lines{(folder.path() / c.logo).string()} : Lines{});
+    EXPECT_EQ(caseView.titles, Lines{"Ventrel"});
+  }
+}
+
+// Retry reads the file again, so that a fix takes effect; Abort skips the remaining steps,
+// the title included.
+TEST_F(LoadSplashTest, RetryReadsTheFileAgainAndAbortSkipsTheRest) {
+  WriteConfig(Config({"Acme", "Helvetica", "20"}));
+  host.whileBoxIsUp = [this] { WriteConfig(Config(Style("36"))); };
+  host.ExpectBox(Answer::Retry);
+  app::LoadSplash(folder.path(), branding, view, host);
+  EXPECT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(branding.BrandingStyle, Style("36"));
+  EXPECT_EQ(view.pointSizes, std::vector<double>{36});
+  EXPECT_EQ(view.logos.size(), 1u);
+
+  host.whileBoxIsUp = nullptr;
+  WriteConfig(Config(Style("tiny")));
+  host.ExpectBox(Answer::Abort);
+  RecordingSplashView aborted;
+  app::LoadSplash(folder.path(), branding, aborted, host);
+  EXPECT_EQ(host.boxes.size(), 2u);
+  EXPECT_EQ(aborted.labels.size(), 1u);
+  EXPECT_TRUE(aborted.pointSizes.empty() && aborted.logos.empty() && aborted.titles.empty());
 }
 
 }  // namespace
