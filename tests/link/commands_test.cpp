@@ -1,4 +1,5 @@
-// Every command's bytes on the wire and its reply handling, against the simulated module.
+// Every command's bytes on the wire and its reply handling, against the simulated module,
+// and the loops built on them.
 #include <gtest/gtest.h>
 
 #include "link_rig.h"
@@ -37,18 +38,16 @@ TEST(ApplicationMode, ReSyncAndReadStatusSendOneByteEachAndKeepThePortOpen) {
   EXPECT_TRUE(silent.port.IsOpen());
 }
 
-TEST(ApplicationMode, ReadStatusTimeOutEndsWhateverTheAnswer) {
-  for (const Answer answer : {Answer::Abort, Answer::Retry, Answer::Ignore}) {
-    // Complete at eleven tenths of the deadline: too late.
-    LinkRig rig({"late=2F:1099"});
-    rig.host.ExpectBox(answer);
-    EXPECT_EQ(rig.link.ReadStatus(), 0);
-    EXPECT_FALSE(rig.link.CommOK || rig.port.IsOpen());
-    EXPECT_EQ(rig.host.boxes, (std::vector<fakes::MessageBoxRecord>{
-                                  {"RS-232 timeout. Check cable and click Abort or Retry.", "Error",
-                                   core::Buttons::AbortRetryIgnore, core::Icon::Critical}}));
-    EXPECT_EQ(rig.Sent(), Bytes{0x2F}) << "nothing resent";
-  }
+TEST(ApplicationMode, ReadStatusTimeOutEndsEvenOnRetry) {
+  // Complete at eleven tenths of the deadline: too late.
+  LinkRig rig({"late=2F:1099"});
+  rig.host.ExpectBox(Answer::Retry);
+  EXPECT_EQ(rig.link.ReadStatus(), 0);
+  EXPECT_FALSE(rig.link.CommOK || rig.port.IsOpen());
+  EXPECT_EQ(rig.host.boxes, (std::vector<fakes::MessageBoxRecord>{
+                                {"RS-232 timeout. Check cable and click Abort or Retry.", "Error",
+                                 core::Buttons::AbortRetryIgnore, core::Icon::Critical}}));
+  EXPECT_EQ(rig.Sent(), Bytes{0x2F}) << "nothing resent";
 }
 
 TEST(ApplicationMode, FirmwareIDDropsTheEchoAndEndsAtItsCarriageReturnOrDeadline) {
@@ -103,8 +102,8 @@ TEST(BootLoader, AddressesReadsAndPageLoadsOnTheWire) {
   rig.module.memories().eeprom[16] = 0xA7;
   rig.EnterBootLoader();
   // The low sixteen bits, low byte first.
-  const std::pair<std::int32_t, Bytes> addresses[] = {
-      {0x10, {0x14, 0x10, 0x00}}, {0x12345, {0x14, 0x45, 0x23}}, {0x3100, {0x14, 0x00, 0x31}}};
+  const std::pair<std::int32_t, Bytes> addresses[] = {{0x12345, {0x14, 0x45, 0x23}},
+                                                      {0x3100, {0x14, 0x00, 0x31}}};
   for (const auto& [address, wire] : addresses) {
     EXPECT_TRUE(rig.link.SetAddress(address));
     EXPECT_EQ(rig.Sent(), wire) << address;
@@ -130,6 +129,7 @@ TEST(BootLoader, AddressesReadsAndPageLoadsOnTheWire) {
   EXPECT_EQ(rig.port.bytesRead() - readBefore, 130u);
 }
 
+// Ignore ends the exchange as Abort does; what each means to the procedure is the prompt's test.
 TEST(Deadlines, EachAnswerToATimeOutPromptEndsTheExchangeItsOwnWay) {
   const struct {
     Answer answer;
@@ -138,7 +138,6 @@ TEST(Deadlines, EachAnswerToATimeOutPromptEndsTheExchangeItsOwnWay) {
     Bytes sent;
   } cases[] = {
       {Answer::Abort, 0, false, {0x19}},
-      {Answer::Ignore, 0, false, {0x19}},
       // The late reply is drained, the address set again and the read resent.
       {Answer::Retry, 0x11, true, {0x19, 0x14, 0x00, 0x31, 0x19}},
   };
@@ -197,6 +196,45 @@ TEST(Ports, APortFailureIsToldWithTheProgramsAdvice) {
   EXPECT_FALSE(link.ReSync());
   EXPECT_EQ(host.Texts(), Texts{"No serial port is set up. Pick one."});
   EXPECT_TRUE(link.PortUnusable());
+}
+
+// The programming and verification loops where the download and upload cases cannot
+// see: the progress rounding, the error count per word, a refused address. What the
+// loops move, and a half-read word, is the download's and upload's test.
+TEST(Progress, PercentagesRoundHalvesToEven) {
+  EXPECT_EQ(comm::ProgressPercent(6272, 6272, 6911), 0);
+  EXPECT_EQ(comm::ProgressPercent(6911, 6272, 6911), 100);
+  // 1/8 of 100 is 12.5, 3/8 is 37.5.
+  EXPECT_EQ(comm::ProgressPercent(1, 0, 8), 12);
+  EXPECT_EQ(comm::ProgressPercent(3, 0, 8), 38);
+}
+
+TEST(WriteLoops, VerificationCountsOneErrorPerWrongWordOrByte) {
+  LinkRig rig;
+  rig.EnterBootLoader();
+  const core::ModuleImage image = linktest::RegionsOf(rig.module.memories());
+  // Both bytes of one word wrong, and a single byte of another: two errors.
+  rig.module.memories().flash[2 * 6300] ^= 0xFF;
+  rig.module.memories().flash[2 * 6300 + 1] ^= 0xFF;
+  rig.module.memories().flash[2 * 6500] ^= 1;
+  rig.link.VerifyFLASH(image);
+  EXPECT_EQ(rig.link.FLASHErrors, 2);
+
+  rig.module.memories().eeprom[40] ^= 1;
+  rig.link.VerifyEEPROM(image);
+  EXPECT_EQ(rig.link.EEPROMErrors, 1);
+}
+
+TEST(WriteLoops, VerificationWhoseAddressIsRefusedNeverPasses) {
+  // The module still moves to the address it refused, so its bytes would compare equal.
+  LinkRig rig({"nak=14"});
+  rig.EnterBootLoader();
+  const core::ModuleImage image = linktest::RegionsOf(rig.module.memories());
+  rig.link.VerifyFLASH(image);
+  rig.link.VerifyEEPROM(image);
+  EXPECT_GE(rig.link.FLASHErrors, 1);
+  EXPECT_GE(rig.link.EEPROMErrors, 1);
+  EXPECT_FALSE(rig.port.IsOpen());
 }
 
 }  // namespace
