@@ -16,7 +16,8 @@
 namespace {
 
 TEST(SimulatedModule, EveryEditionHoldsTheExampleTuneOfItsEdition) {
-  for (const char* name : {"vosk", "kq", "ql2-vosk", "ql2-kq", "jx"}) {
+  // One edition of each generation; JX also has the longer table layout.
+  for (const char* name : {"kq", "jx"}) {
     SCOPED_TRACE(name);
     const sim::Memories memories = app::SimulatedModuleContents(*sim::ParseEdition(name));
     const core::ModuleImage tune = files::BaseTune(*core::ModuleVersionForShortName(name));
