@@ -1,4 +1,5 @@
-// The cell codec at its limits: the bytes the module stores against the numbers shown.
+// The cell codec at its limits: the bytes the module stores against the numbers shown;
+// and where every cell of every table lies, with the KQ locked zone.
 #include "tables/cell_codec.h"
 
 #include <gtest/gtest.h>
@@ -6,12 +7,14 @@
 #include <cstdlib>
 
 #include "tables/cell_text.h"
+#include "tables/table_map.h"
 
 namespace {
 
 using tables::DecodeCell;
 using tables::EncodeCell;
 using tables::FormatWhole;
+using tables::TableId;
 using tables::TableKind;
 constexpr TableKind kFuel = TableKind::Fuel;
 constexpr TableKind kRetard = TableKind::Retard;
@@ -84,6 +87,46 @@ TEST(CellText, DisplayRoundsHalvesAwayFromZeroAndOnlyNumbersCount) {
   for (const char* text : {"", "abc", "12abc", "-", ".", "1e", "1 2", "+-1"}) {
     EXPECT_FALSE(tables::IsNumeric(text)) << text;
     EXPECT_DOUBLE_EQ(tables::CellNumber(text), 0) << text;
+  }
+}
+
+TEST(TableMap, EveryCellHasItsOwnByteLowByteFirst) {
+  // An edition the program does not know gets the 18-row layout.
+  EXPECT_EQ(tables::TableLayoutFor("UNKNOWN").rows, 18);
+  for (const auto& [moduleVersion, rows] : {std::pair{"VOSK", 18}, {"JX", 22}}) {
+    ASSERT_EQ(tables::TableLayoutFor(moduleVersion).rows, rows) << moduleVersion;
+    EXPECT_EQ(tables::TableLayoutFor(moduleVersion).Words(), std::size_t(rows / 2 * 9));
+    for (const auto& [table, first] : {std::pair{TableId::FrontCylTrim, std::size_t{6656}},
+                                       {TableId::RearCylTrim, std::size_t{6784}},
+                                       {TableId::Retard, std::size_t{6304}}}) {
+      for (int col = 1; col <= 9; ++col) {
+        for (int r = 1; r <= rows; ++r) {
+          // Byte address: first cell + R (c - 1) + (r - 1), the low byte first.
+          const auto at = tables::AddressOf(table, rows, r, col);
+          EXPECT_EQ(2 * at.word + (at.hiByte ? 1 : 0), 2 * first + rows * (col - 1) + (r - 1));
+        }
+      }
+    }
+  }
+}
+
+TEST(TableMap, CellBytesGoToTheWordsLowThenHighByte) {
+  core::ModuleImage image;
+  tables::SetCellByte(image, TableId::Retard, 18, 1, 2, 0x11);
+  tables::SetCellByte(image, TableId::Retard, 18, 2, 2, 0x22);
+  EXPECT_EQ(image.FLASHBuffer[6313], (core::FLASHWord{0x22, 0x11}));
+  EXPECT_EQ(tables::CellByte(image, TableId::Retard, 18, 2, 2), 0x22);
+}
+
+TEST(TableMap, LockedZoneEdgesOnRestrictedEditionsOnly) {
+  for (const char* kq : {"KQ", "QL2 KQ"}) {
+    EXPECT_TRUE(tables::IsLocked(kq, 1, 1));
+    EXPECT_TRUE(tables::IsLocked(kq, 14, 6));
+    EXPECT_FALSE(tables::IsLocked(kq, 15, 6));
+    EXPECT_FALSE(tables::IsLocked(kq, 14, 7));
+  }
+  for (const char* open : {"VOSK", "QL2 VOSK", "JX", "UNKNOWN", "kq"}) {
+    EXPECT_FALSE(tables::IsLocked(open, 1, 1)) << open;
   }
 }
 

@@ -1,5 +1,7 @@
-// The check of typed entries: the number test at its edges, the two ranges and the
-// locked-cell zero rule, with their messages. Random texts go to the fuzz target.
+// The readers of what users type and paste: the entry check's number test at its edges,
+// its two ranges and the locked-cell zero rule with their messages; the clip text's row
+// ends from any program, empty rows and the block limits (what Copy writes is the
+// selection commands' test). Random texts go to the fuzz target.
 #include "tables/entry_check.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "tables/clip_text.h"
+
 namespace {
 
+using tables::ClipBlock;
 using tables::TableKind;
 
 enum class Verdict { Accepted, Range, Zero };
@@ -44,8 +49,8 @@ TEST(EntryCheck, EdgeEntriesOfBothKindsInLockedAndFreeCells) {
       {fuel,
        false,
        Verdict::Range,
-       {"30.1", "-20.5", "", "   ", "abc", "1,5", "1e400", "-1e400", "1e", "e5", "--5", "5%",
-        "1\x01", "\xd9\xa3" /* an Arabic-Indic three */, std::string(10000, '1')}},
+       {"30.1", "-20.5", "", "   ", "abc", "1,5", "1e400", "1e", "--5", "5%", "1\x01",
+        "\xd9\xa3" /* an Arabic-Indic three */, std::string(10000, '1')}},
       {retard, false, Verdict::Accepted, {"0", "-10", "-0"}},
       {retard, false, Verdict::Range, {"1", "-10.01", "degrees"}},
       {fuel, true, Verdict::Accepted, {"0", "-0.0"}},
@@ -61,6 +66,26 @@ TEST(EntryCheck, EdgeEntriesOfBothKindsInLockedAndFreeCells) {
           << text.substr(0, 20) << '"';
     }
   }
+}
+
+TEST(ClipText, PasteAcceptsEveryRowEndAndKeepsOnlyTheBlockTheTableCanTake) {
+  const ClipBlock expected = {{"1", "2", "3"}, {"4", "5", "6"}};
+  // Without a tab, semicolons separate cells (decimal-comma spreadsheets), else commas.
+  for (const char* text : {"1\t2\t3\r4\t5\t6", "1\t2\t3\n4\t5\t6", "1\t2\t3\r\n4\t5\t6\r\n",
+                           "1\t2\t3\r4\t5\t6\r", "1,2,3\r\n4,5,6\r\n", "1;2;3\n4;5;6"}) {
+    EXPECT_EQ(tables::SplitClipText(text, 18, 9), expected) << text;
+  }
+  EXPECT_EQ(tables::SplitClipText("", 18, 9), ClipBlock{});
+  EXPECT_EQ(tables::SplitClipText("\r\n", 18, 9), ClipBlock{});
+  EXPECT_EQ(tables::SplitClipText("1,5;2\n3,5\t4", 18, 9), (ClipBlock{{"1,5;2"}, {"3,5", "4"}}));
+  EXPECT_EQ(tables::SplitClipText("1,5;2\n3,5", 18, 9), (ClipBlock{{"1,5", "2"}, {"3,5"}}));
+  EXPECT_EQ(tables::SplitClipText("1\t\t3\n\n4\r\n\r", 18, 9),
+            (ClipBlock{{"1", "", "3"}, {""}, {"4"}, {""}}));
+  // Only the block the table can take is kept (a paste at the table's edge is the
+  // selection commands' test), of ten megabytes on the clipboard too.
+  std::string huge;
+  for (int i = 0; i < 1'700'000; ++i) huge += "9\t8\r\n";
+  EXPECT_EQ(tables::SplitClipText(huge, 18, 9), ClipBlock(18, {"9", "8"}));
 }
 
 }  // namespace
