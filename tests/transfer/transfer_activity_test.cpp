@@ -60,19 +60,18 @@ TEST(ResizeSerialSide, AResizeSetsTheLineUpAgainOrWhenMinimizedClosesThePortAfte
     rig.activity.FormResize(minimized);
     EXPECT_EQ(rig.ReconfiguredForResize(), !minimized);
   }
-  for (const bool minimizedAtEnd : {false, true}) {
-    ActivityRig rig;
-    EXPECT_TRUE(rig.activity.Run(
-        transfer::TransferKind::Download,
-        [&] {
-          rig.activity.FormResize(false);
-          rig.activity.FormResize(true);
-          EXPECT_TRUE(rig.port.IsOpen());
-          EXPECT_TRUE(rig.port.configured.empty());
-        },
-        [&] { return minimizedAtEnd; }));
-    EXPECT_EQ(rig.ReconfiguredForResize(), !minimizedAtEnd);
-  }
+  // Held back during a transfer, then done as the window is at its end: a window shown
+  // again is the failing transfer's case below.
+  ActivityRig held;
+  EXPECT_TRUE(held.activity.Run(
+      transfer::TransferKind::Download,
+      [&] {
+        held.activity.FormResize(false);
+        EXPECT_TRUE(held.port.IsOpen());
+        EXPECT_TRUE(held.port.configured.empty());
+      },
+      [] { return true; }));
+  EXPECT_FALSE(held.ReconfiguredForResize());
   ActivityRig unresized;
   unresized.activity.Run(
       transfer::TransferKind::Download, [] {}, [] { return false; });
