@@ -21,7 +21,7 @@
 #include "qt/link_devices.h"
 #include "qt/qt_host.h"
 #include "qt/table_grid.h"
-#include "qt/transfer_commands.h"
+#include "transfer/transfer_activity.h"
 #include "transfer/upload.h"
 
 namespace {
@@ -36,7 +36,6 @@ class AnsweringHost : public qtui::QtHost {
   Answer MsgBox(const std::string& text, const std::string& title, core::Buttons offered,
                 core::Icon) override {
     texts.push_back(text);
-    titles.push_back(title);
     buttons.push_back(offered);
     if (answers.empty()) {
       ADD_FAILURE() << "unexpected box \"" << title << "\": " << text;
@@ -48,7 +47,6 @@ class AnsweringHost : public qtui::QtHost {
   }
   std::deque<Answer> answers;
   std::vector<std::string> texts;
-  std::vector<std::string> titles;
   std::vector<core::Buttons> buttons;
 };
 
@@ -120,8 +118,8 @@ TEST_F(DesktopTransfer, DownloadOpenTheFrontTableAndUploadWithTheProgressFrame) 
     }
     EXPECT_TRUE(Action("mnuAbout")->isEnabled());
     EXPECT_FALSE(window->portFrame()->isEnabled());
-    // A second download, a resize, minimizing or an open menu must not disturb this one.
-    window->transferCommands().mnuDownload_Click();
+    // A resize, minimizing or an open menu must not disturb this one (a second transfer is
+    // the transfer activity's test).
     window->resize(900, 640);
     window->setWindowState(Qt::WindowMinimized);
     window->setWindowState(Qt::WindowNoState);
@@ -180,13 +178,19 @@ TEST_F(DesktopTransfer, DownloadOpenTheFrontTableAndUploadWithTheProgressFrame) 
   EXPECT_FALSE(Action("mnuUndo")->isEnabled());
 }
 
-TEST_F(DesktopTransfer, ClosingDuringAnUploadAsksToStopItFirst) {
+// Backups turned off in the menu: the choice is remembered and reaches the upload (Cancel
+// at the summary is the safe upload's test). Closing the window during the upload asks to
+// stop it first; that No lets it run on is the transfer activity's test.
+TEST_F(DesktopTransfer, WithoutBackupsChosenAnUploadStoppedByClosingMakesNone) {
   app::Session& session = window->session();
   session.image.FLASHBufferEmpty = false;
   session.image.EEPROMBufferEmpty = false;
   session.image.ModuleVersion = "JX";
   session.image.MarkInFile();  // as opened from a file: closing has nothing to save
-  // That No lets it run on is the transfer activity's test.
+  QAction* backUp = Action("mnuBackUpBeforeUpload");
+  ASSERT_TRUE(backUp->isChecked());
+  backUp->trigger();
+  EXPECT_FALSE(app::BackUpBeforeUpload(session.settings)) << "the choice is remembered";
   bool asked = false;
   whileProgressing = [&](const std::string& caption, int percent) {
     if (caption != "Programming FLASH" || percent < 33 || asked) return;
@@ -198,31 +202,14 @@ TEST_F(DesktopTransfer, ClosingDuringAnUploadAsksToStopItFirst) {
   host.answers = {Answer::OK, Answer::OK, Answer::OK};
   Action("mnuUpload")->trigger();
   ASSERT_EQ(host.texts.size(), 4u);
-  EXPECT_EQ(host.titles[2], "Exit Program");
+  EXPECT_EQ(host.texts[1].find("backed up"), std::string::npos) << host.texts[1];
+  EXPECT_TRUE(Backups().empty());
+  EXPECT_EQ(host.texts[2], transfer::kStopUpload);
   EXPECT_EQ(host.texts[3], "Upload aborted - FLASH programming failed.");
   QTest::qWait(50);
   EXPECT_FALSE(window->isVisible());
   EXPECT_FALSE(session.link.PortOpen());
-}
-
-// Cancel at the summary is the safe upload's own test; here, that the menu's choice
-// reaches it and is remembered.
-TEST_F(DesktopTransfer, WithoutBackupsChosenTheUploadMakesNone) {
-  app::Session& session = window->session();
-  session.image.FLASHBufferEmpty = false;
-  session.image.EEPROMBufferEmpty = false;
-  session.image.ModuleVersion = "JX";
-  QAction* backUp = Action("mnuBackUpBeforeUpload");
-  ASSERT_TRUE(backUp->isChecked());
-  backUp->trigger();
-  EXPECT_FALSE(app::BackUpBeforeUpload(session.settings)) << "the choice is remembered";
-  host.answers = {Answer::OK, Answer::Cancel};
-  Action("mnuUpload")->trigger();
-  ASSERT_EQ(host.texts.size(), 2u) << "no message after Cancel";
-  EXPECT_EQ(host.texts[1].find("backed up"), std::string::npos) << host.texts[1];
-  EXPECT_TRUE(Backups().empty());
-  EXPECT_EQ(captions, (std::vector<std::string>{"Reading FLASH", "Reading EEPROM"}));
-  backUp->trigger();
+  app::SetBackUpBeforeUpload(session.settings, true);
 }
 
 }  // namespace
