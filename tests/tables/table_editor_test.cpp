@@ -1,12 +1,15 @@
 // The table commands over a fake grid and chart: every question path, the caption,
-// the edition cases and the front-to-rear copy.
+// the edition cases and the front-to-rear copy; and the chart templates: the shipped ones
+// read, broken ones refused with a reason.
 #include "tables/table_editor.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 
 #include "open_table.h"
+#include "tables/chart_template.h"
 #include "tables/heat_map.h"
 
 namespace {
@@ -36,7 +39,6 @@ TEST_F(TableEditorTest, CommandsWithNothingToWorkOnSaySo) {
             (std::vector{box(empty, "Edit Front Cylinder Fuel Trim"),
                          box(empty, "Edit Rear Cylinder Fuel Trim"), box(empty, "Edit Retard Trim"),
                          box("No active table to save", "Save Table Edits To Buffer")}));
-  EXPECT_EQ(editor.ActiveTableName, "");
   EXPECT_FALSE(editor.TableIsOpen());
   EXPECT_TRUE(view.captions.empty());
 }
@@ -52,14 +54,11 @@ TEST_F(TableEditorTest, JXFrontTableOpensWith22RowsBesideItsChart) {
   ASSERT_EQ(grid.Cols(), 10);
   // The labels are the table reading's (the printout's test shows them whole).
   EXPECT_EQ(At(22, 0) + " " + At(22, 9) + " " + At(1, 1), "9500 -13 -100");
-  EXPECT_TRUE(grid.centred);
   EXPECT_EQ(tableWindow.resizes, 1) << "grid and chart placed for the new row count";
   ASSERT_EQ(chart.templates.size(), 1u);
   EXPECT_EQ(chart.templates[0].rpmAxis.max, 9500);
-  EXPECT_EQ(chart.heights.Rows(), 22);
   EXPECT_DOUBLE_EQ(chart.Height(22, 9), -12.5);
   EXPECT_DOUBLE_EQ(editor.TableChartData.At(22, 9), -12.5);
-  EXPECT_EQ(editor.ActiveTableName, "Front Cylinder Fuel Trim Table");
   EXPECT_EQ(Caption(), "Ventrel Version 5.0 - t.dat - Front Cylinder Fuel Trim Table");
   // The copy buffer goes, a block the user copied elsewhere stays.
   EXPECT_EQ(editor.CopyBuffer, "");
@@ -214,6 +213,65 @@ TEST_F(TemplateFaultTest, MissingOrBrokenTemplateKeepsTheTableClosed) {
   EXPECT_NE(host.boxes.at(1).text.find("\"title\" must be a string"), std::string::npos);
   EXPECT_FALSE(grid.Visible() || chart.Visible());
   EXPECT_FALSE(editor.TableIsOpen());
+}
+
+const std::string kGood = R"({
+  "title": "Fuel Trim",
+  "rpmAxis": {"title": "RPM", "min": 500, "max": 6500},
+  "tpsAxis": {"title": "TPS %", "min": 0, "max": 100},
+  "valueAxis": {"title": "Trim %", "min": -20, "max": 30},
+  "gradient": [[0, "#000000"], [1, "#FFfF10"]],
+  "camera": {"horizontal": -45, "vertical": 25, "zoom": 110}
+})";
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  const auto at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return text.replace(at, from.size(), to);
+}
+
+TEST(ChartTemplate, ReadsTheFieldsAndEveryShippedTemplate) {
+  const tables::ChartTemplate t = tables::ParseChartTemplate(kGood);
+  EXPECT_EQ(t.rpmAxis.max, 6500);
+  EXPECT_EQ(t.valueAxis.min, -20);
+  ASSERT_EQ(t.gradient.size(), 2u);
+  EXPECT_EQ(t.gradient[1].colour, (tables::Colour{255, 255, 16}));
+  EXPECT_EQ(t.cameraZoom, 110);
+  for (const auto kind : {tables::TableKind::Fuel, tables::TableKind::Retard}) {
+    for (const bool jx : {false, true}) {
+      const auto name = tables::ChartTemplateFileName(kind, jx);
+      EXPECT_NO_THROW(tables::ReadChartTemplate(std::filesystem::path(VENTREL_DATA_DIR) / name))
+          << name;
+    }
+  }
+}
+
+// A wrong type and a missing file are the template fault test's.
+TEST(ChartTemplate, BrokenTemplatesSayWhatIsWrong) {
+  const std::pair<std::string, const char*> cases[] = {
+      {"", "ends too early"},
+      {"not json", "expected a value"},
+      {"[1, 2]", "must be a JSON object"},
+      {kGood + "x", "after the end"},
+      {Replace(kGood, "\"max\": 6500", "\"max\": \"6500\""),
+       "\"rpmAxis\": \"max\" must be a number"},
+      {Replace(kGood, "\"min\": 500", "\"min\": 7000"), "\"min\" must be below \"max\""},
+      {Replace(kGood, "\"#000000\"", "\"black\""), "#rrggbb"},
+      {Replace(kGood, "[[0, \"#000000\"], [1, \"#FFfF10\"]]", "[]"), "\"gradient\" must be"},
+      {Replace(kGood, "[0, \"#000000\"]", "[2, \"#000000\"]"), "between 0 and 1"},
+      {Replace(kGood, "\"zoom\": 110", "\"zoom\": 0"), "\"zoom\" must lie between"},
+      {Replace(kGood, ", \"zoom\": 110", ""), "\"camera\": \"zoom\" is missing"},
+      {std::string(100, '[') + std::string(100, ']'), "nested too deeply"},
+      {"{\"title\": \"unterminated}", "not closed"},
+  };
+  for (const auto& [text, says] : cases) {
+    try {
+      tables::ParseChartTemplate(text);
+      ADD_FAILURE() << "accepted: " << text;
+    } catch (const std::runtime_error& e) {
+      EXPECT_NE(std::string(e.what()).find(says), std::string::npos) << e.what();
+    }
+  }
 }
 
 }  // namespace
