@@ -59,8 +59,9 @@ std::string Captions(const app::MenuSpec& spec) {
 
 // The captions themselves are the menu tree's; here, that the window builds every menu of
 // it in order, the grid's own menu apart from the menu bar. Without a help page in the
-// program folder, Help Contents says so in the help window.
-TEST(MainWindow, BuildsTheMenusOfTheMenuTreeAndSaysWhenTheHelpPageIsMissing) {
+// program folder, Help Contents says so in the help window; Open Backup starts in the
+// backups folder, made for it.
+TEST(MainWindow, BuildsTheMenusOfTheMenuTreeHelpSaysItsPageIsMissingOpenBackupStartsInBackups) {
   qttest::WindowRig<> rig(app::BuiltInBranding(), fs::temp_directory_path());
   qtui::frmMain& window = rig.window;
   std::vector<std::string> shown, listed;
@@ -75,6 +76,13 @@ TEST(MainWindow, BuildsTheMenusOfTheMenuTreeAndSaysWhenTheHelpPageIsMissing) {
   ASSERT_NE(window.helpWindow(), nullptr);
   EXPECT_TRUE(window.helpWindow()->isVisible());
   EXPECT_TRUE(window.helpWindow()->browser()->toPlainText().contains(QStringLiteral("not found")));
+
+  fs::remove_all(qtui::BackupFolder());
+  rig.host.ExpectFileDialog(std::nullopt);
+  rig.Trigger("mnuOpenBackup");
+  ASSERT_EQ(rig.host.fileDialogs.size(), 1u);
+  EXPECT_EQ(rig.host.fileDialogs[0].initialPath, qtui::BackupFolder().string());
+  EXPECT_TRUE(fs::is_directory(qtui::BackupFolder())) << "made for the dialog";
 }
 
 TEST(ErrorPrompt, ButtonsReadAbortRetryIgnoreInThatOrderEachWithAnAccessKey) {
@@ -115,16 +123,6 @@ TEST(FileDialogs, StartInTheFolderOfTheLastFileChosenElseInTheDocumentsFolder) {
   folder.remove();
   EXPECT_EQ(qtui::DialogStartPath({}), documents);
   QStandardPaths::setTestModeEnabled(false);
-}
-
-TEST(MainWindow, OpenBackupStartsTheOpenDialogInTheBackupsFolder) {
-  qttest::WindowRig<> rig;
-  std::filesystem::remove_all(qtui::BackupFolder());
-  rig.host.ExpectFileDialog(std::nullopt);
-  rig.Trigger("mnuOpenBackup");
-  ASSERT_EQ(rig.host.fileDialogs.size(), 1u);
-  EXPECT_EQ(rig.host.fileDialogs[0].initialPath, qtui::BackupFolder().string());
-  EXPECT_TRUE(std::filesystem::is_directory(qtui::BackupFolder())) << "made for the dialog";
 }
 
 // The window as the user finds it: shown and active, so that its keys reach it.

@@ -1,24 +1,31 @@
-// Editing a table in the real grid on a real display: typed entries refused and
-// accepted, the keys of a table, the right button's menu, and blocks copied and pasted
-// through the system clipboard, with the 3D chart following.
+// A table in the real grid beside the 3D chart on a real display: the front table of an
+// example JX tune beside its surface; typed entries refused and accepted, the keys of a
+// table, the right button's menu, and blocks copied and pasted through the system
+// clipboard, with the chart following. Which answers to the close request save and close
+// is the shell's test.
 #include <gtest/gtest.h>
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <functional>
 
+#include "qt/chart_snapshot.h"
 #include "qt/qt_host.h"
 #include "qt/table_chart.h"
 #include "qt/table_grid.h"
 #include "tables/cell_codec.h"
+#include "tables/cell_text.h"
+#include "tables/chart_template.h"
 #include "tables/table_map.h"
 #include "window_rig.h"
 
 namespace {
 
+namespace fs = std::filesystem;
 using core::Answer;
 
 // Scripted boxes, and the system clipboard as the program itself uses it.
@@ -184,9 +191,9 @@ TEST_F(TableEditingWidgetTest, RightClickCopyAndPasteBlocksThroughTheSystemClipb
   EXPECT_TRUE(host_.boxes.empty());
 }
 
-// The editing keys in the real window: typing, Enter and Esc, Ctrl+Z and Ctrl+Y, and one
-// value command's key, the Edit menu naming the step. The value commands' results are the
-// cell math tests', refusals the every-way test's.
+// The editing keys in the real window: typing, Enter and Esc, Ctrl+Z and Ctrl+Y, the Edit
+// menu naming the step. The value commands and their results are the cell math tests',
+// refusals the every-way test's.
 TEST_F(TableEditingWidgetTest, EditingKeysChangeTheGridAndUndoTakesItBack) {
   OpenFrontTable("VOSK");
   QAction* undo = Item("mnuUndo");
@@ -217,14 +224,46 @@ TEST_F(TableEditingWidgetTest, EditingKeysChangeTheGridAndUndoTakesItBack) {
   key(Qt::Key_Y);
   EXPECT_EQ(Text(3, 2), "-7");
   EXPECT_NEAR(window_.chart()->SurfaceHeight(3, 2), -7, 1e-4);
-
-  grid_.SetTextMatrix(6, 3, "12");
-  Click(6, 3);
-  key(Qt::Key_Up);
-  EXPECT_EQ(Text(6, 3), "13");
-  EXPECT_EQ(undo->text(), QStringLiteral("&Undo Step Up"));
   EXPECT_TRUE(host_.boxes.empty());
   window_.session().editor.CloseTbl();
+}
+
+// What the table holds, its labels and the captions are the editor's tests on the fake
+// chart; here, the real 3D surface beside the grid and the chart page drawn alike.
+TEST(TableChartWidgetTest, TheFrontTableOfAJXTuneIsChartedAsItsPrintedPage) {
+  qttest::WindowRig<> rig;
+  qtui::frmMain& window = rig.window;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  rig.Load("JX");
+  rig.Trigger("mnuEditFrontCylTrimTbl");
+  qtui::TableGrid& grid = *window.grid();
+  qtui::TableChart& chart = *window.chart();
+  ASSERT_TRUE(grid.isVisible());
+  ASSERT_TRUE(chart.isVisible());
+  ASSERT_TRUE(chart.HasSurface());
+  EXPECT_FALSE(grid.currentIndex().isValid());  // the corner is current: no cell is marked
+  const core::ModuleImage& image = window.session().image;
+  const double expected = tables::ReadCell(image, tables::TableId::FrontCylTrim, 22, 22, 9).chart;
+  EXPECT_NEAR(chart.SurfaceHeight(22, 9), expected, 1e-4);
+
+  // The printed chart page of the command line is drawn with the same set-up.
+  const QSize page(480, 360);
+  qtui::ChartSnapshot snapshot(
+      tables::ReadChartTemplate(fs::path(VENTREL_DATA_DIR) / "Quillon_JX_CylTrim_Chart.oc3"),
+      window.session().editor.TableChartData);
+  ASSERT_TRUE(snapshot.Available());
+  const QImage printed = snapshot.Render(page).convertToFormat(QImage::Format_RGB32);
+  const QImage shown = chart.Render(page).convertToFormat(QImage::Format_RGB32);
+  int differing = 0;
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x) differing += printed.pixel(x, y) != shown.pixel(x, y);
+  }
+  EXPECT_LT(differing, page.width() * page.height() / 100);
+  // The value of the current cell is written over the 3D view whatever GL can draw.
+  grid.SetCurrentCell(22, 9);
+  EXPECT_EQ(chart.ValueLine().toStdString(), "9500 RPM, 100 %: " + tables::FormatWhole(expected));
+  EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("lblChartTitle"))->text(), "Fuel Trim");
 }
 
 }  // namespace
