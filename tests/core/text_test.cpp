@@ -1,11 +1,15 @@
 // Text read from files and boxes: numbers taken the forgiving way, and 8-bit text
-// turned into UTF-8 without losing or mangling a byte.
+// turned into UTF-8 without losing or mangling a byte. Then signed values in single bytes.
 #include "core/text.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
+
+#include "core/signed_byte.h"
 
 namespace {
 
@@ -70,6 +74,23 @@ TEST(UnicodeText, ValidUtf8StaysAsItIsAnythingElseIsReadAsLatin1) {
   EXPECT_EQ(core::EightBitToUtf8(std::string("a\0\xE9", 3)), std::string("a\0\xC3\xA9", 4));
   // The limits of the two-byte forms: 0x7F stays, 0x80, 0xBF, 0xC0 and 0xFF become pairs.
   EXPECT_EQ(core::Latin1ToUtf8("\x7F\x80\xBF\xC0\xFF"), "\x7F\xC2\x80\xC2\xBF\xC3\x80\xC3\xBF");
+}
+
+// The editors read and write every signed cell and parameter through these two, so a
+// wrap instead of a clamp corrupts stored data.
+TEST(SignedByte, TwosComplementBytesAndEverySixteenBitValueClampedNeverWrapped) {
+  const std::pair<int, std::uint8_t> bytes[] = {{-128, 0x80}, {-127, 0x81}, {-1, 0xFF},
+                                                {0, 0x00},    {1, 0x01},    {127, 0x7F}};
+  for (const auto& [x, byte] : bytes) {
+    EXPECT_EQ(core::IntToSByte(static_cast<std::int16_t>(x)), byte) << x;
+    EXPECT_EQ(core::SByteToInt(byte), x) << int{byte};
+  }
+  // Covers every byte on the way back as well: -128..127 map onto all 256 of them.
+  for (int x = INT16_MIN; x <= INT16_MAX; ++x) {
+    ASSERT_EQ(core::SByteToInt(core::IntToSByte(static_cast<std::int16_t>(x))),
+              std::clamp(x, -128, 127))
+        << "x = " << x;
+  }
 }
 
 }  // namespace
