@@ -72,10 +72,6 @@ TEST(ResizeSerialSide, AResizeSetsTheLineUpAgainOrWhenMinimizedClosesThePortAfte
       },
       [] { return true; }));
   EXPECT_FALSE(held.ReconfiguredForResize());
-  ActivityRig unresized;
-  unresized.activity.Run(
-      transfer::TransferKind::Download, [] {}, [] { return false; });
-  EXPECT_TRUE(unresized.port.IsOpen());
 }
 
 TEST(TransferActivity, OneTransferAtATimeAndAFailureStillEndsIt) {
