@@ -38,12 +38,10 @@ TEST(BrandingFile, EveryWellFormedVariantIsReadExactly) {
     Lines style, company;
   };
   const Case cases[] = {
-      {"markers may carry text and lines after the company end are not read",
-       "!c\n" + kStyle + "! end of style\nAcme\n!end\nNot read\n!\nNot read either\n",
-       kStyleLines,
-       {"Acme"}},
-      {"CR LF ends are not part of the values",
-       "!c\r\nAcme\r\nHelvetica\r\n20\r\nbold\r\nacme.png\r\n!\r\nAcme\r\nAcme Ltd\r\n!\r\n",
+      {"CR LF ends are not part of the values, markers may carry text and lines after the "
+       "company end are not read",
+       "!c\r\nAcme\r\nHelvetica\r\n20\r\nbold\r\nacme.png\r\n! end of style\r\nAcme\r\nAcme Ltd\r\n"
+       "!end\r\nNot read\r\n!\r\nNot read either\r\n",
        kStyleLines,
        {"Acme", "Acme Ltd"}},
       {"blanks and empty lines are values and a blank before ! is no marker",
