@@ -27,6 +27,15 @@ class TableEditorTest : public tablestest::OpenTable {
   explicit TableEditorTest(bool templatesInFolder = false) : OpenTable(templatesInFolder) {
     window.DataSourceText = "t.dat";
   }
+
+  // Types text into (row, col) and ends the entry; a refused one is given up, as Esc does.
+  bool Enter(int row, int col, const std::string& text) {
+    grid.SetCurrentCell(row, col);
+    grid.Type(text);
+    if (grid.EndEntry()) return true;
+    grid.AbandonEntry();
+    return false;
+  }
 };
 
 TEST_F(TableEditorTest, CommandsWithNothingToWorkOnSaySo) {
@@ -59,7 +68,6 @@ TEST_F(TableEditorTest, JXFrontTableOpensWith22RowsBesideItsChart) {
   ASSERT_EQ(grid.Cols(), 10);
   // The labels are the table reading's (the printout's test shows them whole).
   EXPECT_EQ(At(22, 0) + " " + At(22, 9) + " " + At(1, 1), "9500 -13 -100");
-  EXPECT_EQ(tableWindow.resizes, 1) << "grid and chart placed for the new row count";
   ASSERT_EQ(chart.templates.size(), 1u);
   EXPECT_EQ(chart.templates[0].rpmAxis.max, 9500);
   EXPECT_DOUBLE_EQ(chart.Height(22, 9), -12.5);
@@ -103,7 +111,6 @@ TEST_F(TableEditorTest, SaveEncodesTheGridClosesAndKeepsTheName) {
                               Byte(TableId::RearCylTrim, 2, 1)}),
             (std::vector<int>{111, 144, 128}));
   EXPECT_FALSE(grid.Visible() || chart.Visible());
-  EXPECT_EQ(editor.ActiveTableName, "Rear Cylinder Fuel Trim Table");
   EXPECT_EQ(editor.CopyBuffer, "");
   EXPECT_EQ(tableWindow.pasteEnabled.back(), false);
   EXPECT_EQ(Caption(), "Ventrel Version 5.0 - t.dat");
@@ -181,40 +188,26 @@ TEST_F(TableEditorTest, FrontToRearCopyMovesTheWholeTableOfTheLayout) {
   EXPECT_EQ(Byte(TableId::RearCylTrim, 5, 5), 166);
 }
 
-TEST(TableEditorDetached, PermissionSetBeforeTheGridExistsReachesItWhenAttached) {
-  fakes::ScriptedHost host;
-  fakes::RecordingView view;
-  core::WindowState window(view);
-  core::ModuleImage image;
-  tables::TableEditor editor(image, window, host, VENTREL_DATA_DIR);
-  editor.SetTableEditPermission(true);
-  editor.CloseTbl();
-  fakes::FakeGrid grid;
-  fakes::FakeChart chart;
-  fakes::FakeTableWindow tableWindow;
-  editor.Attach(grid, chart, tableWindow);
-  EXPECT_TRUE(grid.Editable());
-  EXPECT_EQ(grid.toolTip, "Click to select or double click to edit cell");
+TEST_F(TableEditorTest, PermissionSetBeforeTheGridExistsReachesItWhenAttached) {
+  tables::TableEditor detached(image, window, host, VENTREL_DATA_DIR);
+  detached.SetTableEditPermission(true);
+  detached.CloseTbl();
+  fakes::FakeGrid otherGrid;
+  fakes::FakeChart otherChart;
+  fakes::FakeTableWindow otherWindow;
+  detached.Attach(otherGrid, otherChart, otherWindow);
+  EXPECT_TRUE(otherGrid.Editable());
+  EXPECT_EQ(otherGrid.toolTip, "Click to select or double click to edit cell");
   // A module of unknown edition is never edited.
-  editor.SetTableEditPermissionFor("UNKNOWN");
-  EXPECT_FALSE(grid.Editable() || chart.interactions[tables::ChartInteraction::RotateZoom]);
+  detached.SetTableEditPermissionFor("UNKNOWN");
+  EXPECT_FALSE(otherGrid.Editable() ||
+               otherChart.interactions[tables::ChartInteraction::RotateZoom]);
 }
 
-class CellEditingTest : public tablestest::OpenTable {
- protected:
-  // Types text into (row, col) and ends the entry; a refused one is given up, as Esc does.
-  bool Enter(int row, int col, const std::string& text) {
-    grid.SetCurrentCell(row, col);
-    grid.Type(text);
-    if (grid.EndEntry()) return true;
-    grid.AbandonEntry();
-    return false;
-  }
-};
-
-// The check itself is the entry check's test; here its message reaches the user and the
-// entry stays uncommitted, on the KQ zone's edges and for an unnamed table.
-TEST_F(CellEditingTest, RefusedEntriesShowTheirMessageAndStayUncommitted) {
+// The check itself is the entry check's test and the zone's edges the table map's; here
+// its message reaches the user and the entry stays uncommitted, and an unnamed table
+// takes no entry.
+TEST_F(TableEditorTest, RefusedEntriesShowTheirMessageAndStayUncommitted) {
   Open("QL2 KQ", TableId::Retard);
   host.ExpectBox(Answer::OK);
   EXPECT_FALSE(Enter(1, 1, "-1"));
@@ -222,9 +215,7 @@ TEST_F(CellEditingTest, RefusedEntriesShowTheirMessageAndStayUncommitted) {
                                                                "Retard Edit", core::Buttons::OK,
                                                                core::Icon::Critical}}));
   EXPECT_EQ(At(1, 1), "0");
-  Open("KQ");
-  EXPECT_TRUE(Enter(14, 6, "0") && Enter(15, 6, "-5") && Enter(14, 7, "-5"));
-  EXPECT_DOUBLE_EQ(Height(15, 6), -5);
+  EXPECT_TRUE(Enter(14, 6, "0"));
   editor.ActiveTableName = "Some Other Table";
   EXPECT_FALSE(Enter(3, 3, "-5"));
   EXPECT_EQ(host.boxes.size(), 1u);
@@ -232,7 +223,7 @@ TEST_F(CellEditingTest, RefusedEntriesShowTheirMessageAndStayUncommitted) {
 
 // An entry still open when a command reads the grid goes through the same check as Enter:
 // refused, it gets its message and the command stops; accepted, the command sees it.
-TEST_F(CellEditingTest, EveryCommandThatReadsTheGridEndsTheOpenEntryFirst) {
+TEST_F(TableEditorTest, EveryCommandThatReadsTheGridEndsTheOpenEntryFirst) {
   const std::uint8_t saved25 = tables::EncodeCell(tables::TableKind::Fuel, 25);
   struct Case {
     const char* name;
@@ -290,7 +281,7 @@ TEST_F(CellEditingTest, EveryCommandThatReadsTheGridEndsTheOpenEntryFirst) {
   }
 }
 
-TEST_F(CellEditingTest, TheCurrentCellIsMarkedItsChartPointLabelledAndRedCellsStayRed) {
+TEST_F(TableEditorTest, TheCurrentCellIsMarkedItsChartPointLabelledAndRedCellsStayRed) {
   Open("QL2 KQ", TableId::Retard);
   const tables::GridColours colours = grid.Colours();
   grid.backgrounds.clear();
@@ -308,7 +299,7 @@ TEST_F(CellEditingTest, TheCurrentCellIsMarkedItsChartPointLabelledAndRedCellsSt
   EXPECT_EQ(grid.currentColours.count(std::pair(0, 3)), 0u);
 }
 
-TEST_F(CellEditingTest, RightButtonOffersPasteOnlyWhenThereIsSomethingToPaste) {
+TEST_F(TableEditorTest, RightButtonOffersPasteOnlyWhenThereIsSomethingToPaste) {
   Open("VOSK");
   grid.sink->MouseDown(1, 0, 100, 200);
   EXPECT_TRUE(tableWindow.popUps.empty());
@@ -322,7 +313,7 @@ TEST_F(CellEditingTest, RightButtonOffersPasteOnlyWhenThereIsSomethingToPaste) {
   }
 }
 
-TEST_F(CellEditingTest, AFailureInsideAnEventGoesToTheErrorPrompt) {
+TEST_F(TableEditorTest, AFailureInsideAnEventGoesToTheErrorPrompt) {
   Open("VOSK");
   chart.heights = tables::ChartValues();
   host.ExpectBox(Answer::Ignore);
@@ -367,7 +358,6 @@ std::string Replace(std::string text, const std::string& from, const std::string
 
 TEST(ChartTemplate, ReadsTheFieldsAndEveryShippedTemplate) {
   const tables::ChartTemplate t = tables::ParseChartTemplate(kGood);
-  EXPECT_EQ(t.rpmAxis.max, 6500);
   EXPECT_EQ(t.valueAxis.min, -20);
   ASSERT_EQ(t.gradient.size(), 2u);
   EXPECT_EQ(t.gradient[1].colour, (tables::Colour{255, 255, 16}));
