@@ -108,38 +108,6 @@ TEST(BrandingFile, BrokenFilesAreRefusedWithFileAndLineAndKeepWhatWasRead) {
   }
 }
 
-// Files that cannot be read at all leave the built-in values for Ignore to go on with; a
-// folder named as the file is the splash's case below.
-TEST(BrandingFile, UnreadableFilesAreRefusedWithoutWaitingAndLeaveTheBuiltInValues) {
-  const std::string good = "!c\n" + kStyle + "!\nAcme\n!\n";
-  const std::string fullSize = good + std::string(64 * 1024 - good.size(), 'x');
-  for (const bool pipe : {false, true}) {
-    SCOPED_TRACE(pipe ? "a named pipe" : "one byte too many");
-    fakes::TempFolder folder;
-    const auto path = folder.path() / app::kBrandingFileName;
-    if (pipe) {
-      ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-    } else {
-      folder.Write(path.filename(), fullSize + "x");
-    }
-    const char* says = pipe ? "" : "is 65537 bytes long";
-    app::Branding branding;
-    try {
-      app::ReadBrandingFile(path, branding);
-      ADD_FAILURE() << "the file was taken";
-    } catch (const core::Error& e) {
-      EXPECT_NE(e.failure().description.find(path.string()), std::string::npos) << e.what();
-      EXPECT_NE(e.failure().description.find(says), std::string::npos) << e.what();
-    }
-    EXPECT_EQ(branding.BrandingStyle, app::BuiltInBranding().BrandingStyle);
-    EXPECT_EQ(branding.CompanyLines, app::BuiltInBranding().CompanyLines);
-  }
-  fakes::TempFolder folder;
-  app::Branding branding;
-  app::ReadBrandingFile(folder.Write(app::kBrandingFileName, fullSize), branding);
-  EXPECT_EQ(branding.CompanyLines, Lines{"Acme"});
-}
-
 // Records what the splash was told; a logo shows when its file exists.
 class RecordingSplashView : public app::SplashView {
  public:
@@ -189,6 +157,7 @@ class LoadSplashTest : public ::testing::Test {
 
 constexpr const char* kNoFile = "(none)";
 constexpr const char* kFolder = "(folder)";
+constexpr const char* kPipe = "(pipe)";
 constexpr const char* kBuiltInLabel = "Marrowby|Arial|bold|italic";
 constexpr const char* kLogo = "art/acme one.gif";
 
@@ -201,7 +170,10 @@ TEST_F(LoadSplashTest, EachBrandingFaultIsReportedOnceAndIgnoreGoesOnWithWhatWas
     std::vector<double> pointSizes;
     const char* logo;  // in the program folder; empty: none shown
   };
+  const std::string config = Config(Style());
+  const std::string atSizeLimit = config + std::string(64 * 1024 - config.size(), 'x');
   // The font sizes 1 and 500 are the limits of what can be drawn; 0.5 and 500.5 lie beyond.
+  // A file that cannot be read at all leaves the built-in branding for Ignore to go on with.
   // clang-format off
   std::vector<Case> cases = {
       {"no file gives the built-in branding", kNoFile, nullptr, "", kBuiltInLabel, {48},
@@ -215,7 +187,13 @@ TEST_F(LoadSplashTest, EachBrandingFaultIsReportedOnceAndIgnoreGoesOnWithWhatWas
       {"short style block: the missing size is not reported again", Config({"Acme", "Helvetica"}),
        ", line 4: ", "has 2 lines", "Acme|Helvetica", {}, ""},
       {"folder for a file gives the built-in branding", kFolder, ": it is a folder",
-       "Cannot read the branding file", kBuiltInLabel, {48}, "Marrowby_Logo.gif"}};
+       "Cannot read the branding file", kBuiltInLabel, {48}, "Marrowby_Logo.gif"},
+      // Refused at once: opening a pipe would wait for a writer.
+      {"named pipe for a file", kPipe, ": ", "Cannot read the branding file", kBuiltInLabel, {48},
+       "Marrowby_Logo.gif"},
+      {"one byte over the size limit", atSizeLimit + "x", " is 65537 bytes long", "",
+       kBuiltInLabel, {48}, "Marrowby_Logo.gif"},
+      {"at the size limit", atSizeLimit, nullptr, "", "Acme|Helvetica|bold", {20}, kLogo}};
   // clang-format on
   // Ignore goes on with the design size and the rest of the splash.
   for (const char* size : {"abc", "0.5", "500.5", "nan"}) {
@@ -231,7 +209,10 @@ TEST_F(LoadSplashTest, EachBrandingFaultIsReportedOnceAndIgnoreGoesOnWithWhatWas
     SCOPED_TRACE(c.name);
     std::filesystem::remove(ConfigPath());
     if (c.config == kFolder) std::filesystem::create_directory(ConfigPath());
-    if (c.config != kFolder && c.config != kNoFile) WriteConfig(c.config);
+    if (c.config == kPipe) {
+      ASSERT_EQ(mkfifo(ConfigPath().c_str(), 0600), 0);
+    }
+    if (c.config != kFolder && c.config != kNoFile && c.config != kPipe) WriteConfig(c.config);
     fakes::ScriptedHost caseHost;
     RecordingSplashView caseView;
     if (c.where) caseHost.ExpectBox(Answer::Ignore);
