@@ -1,11 +1,15 @@
 // Every command's bytes on the wire and its reply handling, against the simulated module,
-// and the loops built on them; then garbage for replies.
+// and the loops built on them; garbage for replies; choosing the port.
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <random>
 
+#include "fakes/memory_settings.h"
+#include "fakes/temp_folder.h"
+#include "link/port_setup.h"
 #include "link_rig.h"
 
 namespace {
@@ -26,7 +30,6 @@ TEST(ApplicationMode, ReSyncAndReadStatusSendOneByteEachAndKeepThePortOpen) {
   LinkRig rig({"late=2F:899"});
   EXPECT_TRUE(rig.link.ReSync());
   EXPECT_EQ(rig.Sent(), Bytes{0x33});
-  EXPECT_EQ(rig.port.Port(), "/dev/ttyS0");
   EXPECT_EQ(rig.link.ReadStatus(), 0x01) << "the second byte of the reply";
   EXPECT_GE(rig.clock.now, 899ms);
   EXPECT_TRUE(rig.link.CommOK && rig.port.IsOpen());
@@ -231,8 +234,8 @@ class GarbagePort : public core::SerialPort {
  public:
   GarbagePort(core::Clock& clock, unsigned seed) : clock_(clock), random_(seed) {}
 
-  void SetPort(const std::string& device) override { device_ = device; }
-  std::string Port() const override { return device_; }
+  void SetPort(const std::string&) override {}
+  std::string Port() const override { return {}; }
   void Configure(const core::PortSettings&) override {}
   void Open() override { open_ = true; }
   void Close() override { open_ = false; }
@@ -261,7 +264,6 @@ class GarbagePort : public core::SerialPort {
  private:
   core::Clock& clock_;
   std::mt19937 random_;
-  std::string device_;
   bool open_ = false;
   std::deque<Byte> incoming_;
 };
@@ -319,6 +321,80 @@ TEST(GarbageReplies, AcknowledgedCommandsSucceedOnlyOnACompleteAcknowledgedReply
       EXPECT_EQ(ok, rig.port.reads == 2 && rig.port.lastRead == comm::kACK) << seed;
     }
   }
+}
+
+// Choosing the port: the list, the stored choice and what picking an item does.
+std::string Stored(fakes::MemorySettings& settings) {
+  return settings.GetSetting("Ventrel", "Properties", "CommPort", "(none)");
+}
+
+TEST(PortList, HasTheComPortsThenTheOtherDetectedDevices) {
+  const auto items = comm::PortList({"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyS4", "/dev/ttyACM1"});
+  ASSERT_EQ(items.size(), 257u);
+  EXPECT_EQ(items[0], "Com1");
+  EXPECT_EQ(items[254], "Com255");
+  EXPECT_EQ(items[255], "/dev/ttyUSB0");
+  EXPECT_EQ(items[256], "/dev/ttyACM1");
+}
+
+TEST(PortChoice, StoredValuesAreTakenOrFallBackToComOne) {
+  const fakes::TempFolder folder;
+  const std::filesystem::path device = folder.Write("ventrel-tty-test", "");
+  struct Case {
+    std::string stored;
+    std::int16_t number;
+    std::string path;
+  };
+  for (const Case& c :
+       {Case{"3", 3, ""}, Case{"255", 255, ""}, Case{"0", 1, ""}, Case{"256", 1, ""},
+        Case{"COM3", 1, ""}, Case{device.string(), 1, device.string()},
+        Case{"/dev/ventrel-no-such-device", 1, ""}}) {
+    LinkRig rig;
+    fakes::MemorySettings settings;
+    settings.SaveSetting("Ventrel", "Properties", "CommPort", c.stored);
+    comm::LoadPortChoice(rig.link, settings);
+    EXPECT_EQ(rig.link.CommPortNumber, c.number) << c.stored;
+    EXPECT_EQ(rig.link.CommPortPath, c.path) << c.stored;
+  }
+}
+
+TEST(PortChoice, PickingAPortClosesTheOpenOneStoresItAndTheNextCommandOpensIt) {
+  const struct {
+    const char* text;
+    const char* stored;
+    const char* item;
+    const char* device;
+  } cases[] = {
+      {"Com12", "12", "Com12", "/dev/ttyS11"},
+      {"/dev/pts/7", "/dev/pts/7", "/dev/pts/7", "/dev/pts/7"},
+      // A Com port typed by its device is that Com port.
+      {"/dev/ttyS2", "3", "Com3", "/dev/ttyS2"},
+  };
+  for (const auto& c : cases) {
+    LinkRig rig;
+    fakes::MemorySettings settings;
+    comm::LoadPortChoice(rig.link, settings);
+    ASSERT_TRUE(rig.link.ReSync());
+    EXPECT_TRUE(comm::SelectPort(rig.link, settings, rig.host, c.text)) << c.text;
+    EXPECT_FALSE(rig.port.IsOpen()) << c.text;
+    EXPECT_EQ(Stored(settings), c.stored);
+    EXPECT_EQ(comm::PortItem(rig.link), c.item);
+    rig.link.ReSync();
+    EXPECT_EQ(rig.port.Port(), c.device);
+  }
+}
+
+TEST(PortChoice, TextThatNamesNoPortIsRefusedAndChangesNothing) {
+  LinkRig rig;
+  fakes::MemorySettings settings;
+  rig.link.CommPortNumber = 4;
+  for (const char* text : {"Com0", "Com256", "usb"}) {
+    rig.host.ExpectBox(core::Answer::OK);
+    EXPECT_FALSE(comm::SelectPort(rig.link, settings, rig.host, text)) << text;
+  }
+  EXPECT_EQ(rig.link.CommPortNumber, 4);
+  EXPECT_TRUE(settings.values.empty());
+  EXPECT_EQ(rig.host.boxes.at(0).title, "Port Setup");
 }
 
 }  // namespace
