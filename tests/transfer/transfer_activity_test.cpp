@@ -54,41 +54,32 @@ struct ActivityRig {
   transfer::TransferActivity activity{link, abortFlag};
 };
 
-TEST(ResizeSerialSide, AResizeSetsTheLineUpAgainOrWhenMinimizedClosesThePortAfterATransfer) {
+TEST(ResizeSerialSide, AResizeSetsTheLineUpAgainOrWhenMinimizedClosesThePort) {
   for (const bool minimized : {false, true}) {
     ActivityRig rig;
     rig.activity.FormResize(minimized);
     EXPECT_EQ(rig.ReconfiguredForResize(), !minimized);
   }
-  // Held back during a transfer, then done as the window is at its end: a window shown
-  // again is the failing transfer's case below.
-  ActivityRig held;
-  EXPECT_TRUE(held.activity.Run(
-      transfer::TransferKind::Download,
-      [&] {
-        held.activity.FormResize(false);
-        EXPECT_TRUE(held.port.IsOpen());
-        EXPECT_TRUE(held.port.configured.empty());
-      },
-      [] { return true; }));
-  EXPECT_FALSE(held.ReconfiguredForResize());
 }
 
-TEST(TransferActivity, OneTransferAtATimeAndAFailureStillEndsIt) {
+// A resize during a transfer is held back, then done as the window is at the transfer's
+// end, after a failure too; a window shown at the end is the desktop transfer's test.
+TEST(TransferActivity, OneTransferAtATimeAndAFailureStillEndsItWithTheResizeHeldBack) {
   ActivityRig rig;
   int inner = 0;
   const auto transfer = [&] {
-    EXPECT_TRUE(rig.activity.Running());
     EXPECT_FALSE(rig.activity.Run(
         transfer::TransferKind::Upload, [&] { ++inner; }, [] { return false; }));
     rig.activity.FormResize(false);
+    EXPECT_TRUE(rig.port.IsOpen());
+    EXPECT_TRUE(rig.port.configured.empty());
     throw std::runtime_error("cable pulled");
   };
-  EXPECT_THROW(rig.activity.Run(transfer::TransferKind::Download, transfer, [] { return false; }),
+  EXPECT_THROW(rig.activity.Run(transfer::TransferKind::Download, transfer, [] { return true; }),
                std::runtime_error);
   EXPECT_EQ(inner, 0);
   EXPECT_FALSE(rig.activity.Running());
-  EXPECT_TRUE(rig.ReconfiguredForResize());
+  EXPECT_FALSE(rig.ReconfiguredForResize()) << "minimized at the end: closed only";
 }
 
 TEST(TransferActivity, ACloseRequestAsksToStopTheTransferAndClosesOnlyOnceItHasStopped) {

@@ -18,9 +18,8 @@
 
 namespace transfertest {
 
-using linktest::WithFaults;
-
 using linktest::RegionsOf;
+using linktest::WithFaults;
 
 // Data of the given edition in memory, taken from a module with these memories and then
 // changed by delta in every low byte, by 3 * delta in every high byte and EEPROM byte.
@@ -46,7 +45,6 @@ struct TransferRig : linktest::LinkRig {
   explicit TransferRig(sim::Edition edition = sim::Edition::JX, sim::Faults faults = {})
       : LinkRig(edition, std::move(faults)) {
     editor.Attach(grid, chart, tableWindow);
-    window.DataSourceText = "before.dat";
   }
 
   // Answers the boxes that will show these texts: the time-out prompts from

@@ -92,7 +92,6 @@ TEST(Upload, AModuleRefusesDataItsEditionCannotRunBeforeItsBootLoader) {
   EXPECT_EQ(held.FLASHBuffer, was.FLASHBuffer);
   EXPECT_EQ(held.EEPROMBuffer, was.EEPROMBuffer);
   EXPECT_EQ(rig.CommandsSent(comm::kCmdBootLoadKey), 0u) << "no boot loader entered";
-  EXPECT_EQ(rig.image.FirmwareID, sim::FirmwareIDOf(sim::Edition::KQ));
   EXPECT_EQ(rig.image.ModuleVersion, "JX") << "refused data keep their edition";
 }
 
@@ -246,8 +245,7 @@ TEST(SafeUpload, EveryStopLeavesTheModuleUntouchedInApplicationModeAcceptGoesOn)
     const char* name;
     sim::Edition module;
     const char* dataEdition;
-    const char* fault;
-    Answer prompt;  // to a time-out while reading for the backup
+    const char* fault;  // a time-out while reading for the backup is answered Ignore
     Folder folder;
     bool acceptOtherGeneration;
     bool confirm;
@@ -258,17 +256,16 @@ TEST(SafeUpload, EveryStopLeavesTheModuleUntouchedInApplicationModeAcceptGoesOn)
     bool summarized;
     std::string askedOtherGeneration;
   } cases[] = {
-      {"Cancel at the summary", sim::Edition::JX, "JX", "", Answer::OK, Folder::Usable, false,
-       false, Outcome::Cancelled, "", true, true, ""},
-      {"a backups folder that cannot be made", sim::Edition::JX, "JX", "", Answer::OK,
-       Folder::Blocked, false, true, Outcome::Failed, transfer::kBackupFailed, false, false, ""},
-      {"Ignore on a time-out while reading", sim::Edition::JX, "JX", "late=19:1500", Answer::Ignore,
-       Folder::Usable, false, true, Outcome::Failed, readFailed, false, false, ""},
+      {"Cancel at the summary", sim::Edition::JX, "JX", "", Folder::Usable, false, false,
+       Outcome::Cancelled, "", true, true, ""},
+      {"a backups folder that cannot be made", sim::Edition::JX, "JX", "", Folder::Blocked, false,
+       true, Outcome::Failed, transfer::kBackupFailed, false, false, ""},
+      {"Ignore on a time-out while reading", sim::Edition::JX, "JX", "late=19:1500", Folder::Usable,
+       false, true, Outcome::Failed, readFailed, false, false, ""},
       {"second-generation data to a first-generation module", sim::Edition::Vosk, "QL2 VOSK", "",
-       Answer::OK, Folder::Usable, false, true, Outcome::Cancelled, "", false, false,
-       "QL2 VOSK into VOSK"},
-      {"the other generation accepted, no backups", sim::Edition::QL2Vosk, "VOSK", "", Answer::OK,
-       Folder::None, true, true, Outcome::Completed, transfer::kUploadCompleted, false, true,
+       Folder::Usable, false, true, Outcome::Cancelled, "", false, false, "QL2 VOSK into VOSK"},
+      {"the other generation accepted, no backups", sim::Edition::QL2Vosk, "VOSK", "", Folder::None,
+       true, true, Outcome::Completed, transfer::kUploadCompleted, false, true,
        "VOSK into QL2 VOSK"},
   };
   for (const auto& c : cases) {
@@ -280,7 +277,7 @@ TEST(SafeUpload, EveryStopLeavesTheModuleUntouchedInApplicationModeAcceptGoesOn)
     rig.image = transfertest::HeldData(rig.module.memories(), c.dataEdition, 1);
     const sim::Memories before = rig.module.memories();
     rig.host.answerEvery = [&](core::Buttons buttons) {
-      return buttons == core::Buttons::AbortRetryIgnore ? c.prompt : Answer::OK;
+      return buttons == core::Buttons::AbortRetryIgnore ? Answer::Ignore : Answer::OK;
     };
     bool summarized = false;
     std::string asked;
