@@ -1,4 +1,6 @@
-// The 1360-byte data file: its layout, short and long files, and writes that fail.
+// The 1360-byte data file: its layout, short and long files, and writes that fail. The
+// example tunes: each reopens as its edition, and opening and saving a table of one changes
+// no byte.
 #include "files/data_file.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +12,12 @@
 #include <fstream>
 #include <functional>
 
+#include "core/editions.h"
 #include "core/failure.h"
 #include "fakes/temp_folder.h"
+#include "files/base_tune.h"
+#include "tables/cell_codec.h"
+#include "tables/cell_text.h"
 
 namespace {
 
@@ -169,6 +175,34 @@ TEST(DataFileAccess, AProtectedFileIsNeverReplacedAndOneInAProtectedFolderIsRewr
   EXPECT_EQ(AsOrdinaryUser(folder, [&] { files::WriteDataFile(inShut, bytes); }), "");
   EXPECT_EQ(fakes::ReadFile(inShut), tune);
   EXPECT_EQ(std::distance(fs::directory_iterator(shut), fs::directory_iterator()), 1);
+}
+
+TEST(BaseTune, EveryEditionReopensAsItselfAndSavesBackUnchanged) {
+  using tables::TableId;
+  // One edition of each generation and table layout.
+  for (const char* name : {"vosk", "ql2-kq", "jx"}) {
+    const std::string version = core::ModuleVersionForShortName(name).value();
+    const core::ModuleImage image = files::BaseTune(version);
+    EXPECT_EQ(core::ModuleVersionFromEditionByte(image.EEPROMBuffer[33]), version);
+    EXPECT_EQ(image.EEPROMBuffer[32], 1) << "basic mode by default";
+    const int rows = tables::TableLayoutFor(version).rows;
+    for (const auto table : {TableId::FrontCylTrim, TableId::RearCylTrim, TableId::Retard}) {
+      const auto kind = tables::KindOf(table);
+      const bool unused = table == TableId::Retard && !core::IsSecondGeneration(version);
+      for (int c = 1; c <= 9; ++c) {
+        for (int r = 1; r <= rows; ++r) {
+          const std::uint8_t b = tables::CellByte(image, table, rows, r, c);
+          const double shown = tables::ReadCell(image, table, rows, r, c).displayed;
+          EXPECT_TRUE(shown >= tables::AllowedRange(kind).lowest &&
+                      shown <= tables::AllowedRange(kind).highest);
+          const auto saved =
+              tables::EncodeCell(kind, tables::CellNumber(tables::FormatWhole(shown)));
+          EXPECT_EQ(unused ? 0 : saved, b) << name << " " << r << "," << c;
+        }
+      }
+    }
+  }
+  EXPECT_FALSE(core::ModuleVersionForShortName("VOSK").has_value());
 }
 
 }  // namespace
