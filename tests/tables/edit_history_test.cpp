@@ -1,7 +1,7 @@
 // Undo and Redo over the fake grid and chart: random mixes of every kind of step taken
 // back and done again must give the exact bytes, open table, texts and chart of each
-// moment, and a replay must end where Redo ends; refused commands record nothing; the
-// history stays bounded and starts afresh with new data.
+// moment; refused commands record nothing; the history stays bounded and starts afresh
+// with new data.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -172,11 +172,6 @@ TEST_F(EditHistoryTest, UndoAndRedoOfRandomStepsGiveBackEveryMomentExactly) {
           << "redoing step " << i << " " << editor.History().UndoName();
     }
     EXPECT_FALSE(editor.mnuRedo_Click());
-    // The same commands again on the same data end where Redo ended.
-    const Moment redone = Now();
-    editor.HideForNewData();
-    LoadVaried(edition, kSeed);
-    EXPECT_EQ(Run(kSeed, 150).back().after, redone);
   }
 }
 
