@@ -178,10 +178,8 @@ TEST_F(LoadSplashTest, EachBrandingFaultIsReportedOnceAndIgnoreGoesOnWithWhatWas
   std::vector<Case> cases = {
       {"no file gives the built-in branding", kNoFile, nullptr, "", kBuiltInLabel, {48},
        "Marrowby_Logo.gif"},
-      {"style words ignore case", Config(Style(" 12.5pt", "iTaLiCBOLD")), nullptr, "",
-       "Acme|Helvetica|bold|italic", {12.5}, kLogo},
-      {"NULL logo in any case", Config(Style("500", "", "nUlL")), nullptr, "", "Acme|Helvetica",
-       {500}, ""},
+      {"style words and NULL logo in any case", Config(Style("500", "iTaLiCBOLD", "nUlL")), nullptr,
+       "", "Acme|Helvetica|bold|italic", {500}, ""},
       {"missing logo", Config(Style("1", "bold", "gone.gif")), ", line 6: ", "gone.gif is missing",
        "Acme|Helvetica|bold", {1}, "gone.gif"},
       {"short style block: the missing size is not reported again", Config({"Acme", "Helvetica"}),

@@ -11,7 +11,6 @@
 namespace {
 
 TEST(ProgramOptions, KnownOptionsSetTheirSwitchPortOrSimulatedModule) {
-  EXPECT_EQ(app::ParseProgramOptions({}).error, "");
   const auto all =
       app::ParseProgramOptions({"--no-splash", "--version", "-h", "--port", "/dev/pts/3"});
   EXPECT_TRUE(all.noSplash && all.showVersion && all.showHelp);

@@ -74,19 +74,15 @@ TEST(DataFileFormat, FlashWordsLowByteFirstThenEEPROMBytes) {
   EXPECT_EQ(back.EEPROMBuffer, expected.EEPROMBuffer);
 }
 
-TEST(DataFileRead, ShortFilesGiveNothingAndLongFilesTheirFirst1360Bytes) {
+// Files of 1359, 1360 and 1500 bytes are the data file fuzz run's seeds; here the far ends.
+TEST(DataFileRead, AnEmptyFileGivesNothingAndAHugeOneItsFirst1360Bytes) {
   fakes::TempFolder folder;
-  for (const std::size_t size : {0, 1359}) {
-    EXPECT_FALSE(files::ReadDataFile(folder.Write("short.dat", Bytes(size))).has_value()) << size;
-  }
+  EXPECT_FALSE(files::ReadDataFile(folder.Write("empty.dat", "")).has_value());
   const fs::path huge = folder.Write("huge file é.dat", Bytes(1360, 'c'));
   fs::resize_file(huge, 100u * 1024 * 1024);
-  for (const auto& [path, last] :
-       {std::pair{folder.Write("exact.dat", Bytes(1360, 'a')), 'a'}, {huge, 'c'}}) {
-    const auto bytes = files::ReadDataFile(path);
-    ASSERT_TRUE(bytes.has_value()) << path;
-    EXPECT_EQ((*bytes)[1359], last) << path;
-  }
+  const auto bytes = files::ReadDataFile(huge);
+  ASSERT_TRUE(bytes.has_value());
+  EXPECT_EQ((*bytes)[1359], 'c');
 }
 
 // Each refusal names the file and the reason, under the source and number the error prompt

@@ -1,6 +1,6 @@
 // Edit Quillon Parameters: the rules of both parameter dialogs, driven through a
-// window-less view, the empty-data refusal, and exactly which bytes OK and Cancel leave
-// changed in the image.
+// window-less view, the empty-data refusal, exactly which bytes OK changes in the image and
+// that Cancel changes none.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -110,14 +110,6 @@ class ScriptedDialogs : public params::ParamsDialogFactory {
 
 class ParamsDialogTest : public testing::Test {
  protected:
-  // Data of the edition for the command, each EEPROM byte its own offset.
-  void Load(const std::string& moduleVersion) {
-    image.ModuleVersion = moduleVersion;
-    image.FLASHBufferEmpty = false;
-    for (std::size_t i = 0; i < 512; ++i) image.EEPROMBuffer[i] = static_cast<std::uint8_t>(i);
-    image.EEPROMBuffer[core::kModeByte] = 0x02;
-  }
-
   // A fresh image of the edition, with the dialog loaded from it and started.
   params::ParamsPresenter& Open(const std::string& moduleVersion, std::uint8_t modeByte = 0x01) {
     image = core::ModuleImage();
@@ -306,7 +298,11 @@ TEST_F(ParamsDialogTest, OKWritesExactlyTheBytesOfTheGenerationsDialog) {
   };
   for (const auto& [version, generation] : cases) {
     SCOPED_TRACE(version);
-    Load(version);
+    // Each EEPROM byte its own offset, so that any byte written shows.
+    image.ModuleVersion = version;
+    image.FLASHBufferEmpty = false;
+    for (std::size_t i = 0; i < 512; ++i) image.EEPROMBuffer[i] = static_cast<std::uint8_t>(i);
+    image.EEPROMBuffer[core::kModeByte] = 0x02;
     before = image;
     dialogs.generations.clear();
     params::EditParams(image, host, tables, dialogs);

@@ -90,9 +90,10 @@ TEST(ParameterPage, ModeByteLines) {
   const std::string advanced = "Quillon Advanced Mode Enabled";
   const std::string swap = "Injector Swap on Enrichment Mode Enabled";
   const std::string trim = "Manual Trim in Advanced Mode Enabled";
-  // Trim shows in advanced mode only; the bits above the three switches are not read.
-  const std::pair<std::uint8_t, std::vector<std::string>> cases[] = {
-      {0x07, {basic, swap}}, {0x06, {advanced, swap, trim}}, {0xF8, {advanced}}};
+  // Trim shows in advanced mode only (basic mode with trim set: the first page); the bits
+  // above the three switches are not read.
+  const std::pair<std::uint8_t, std::vector<std::string>> cases[] = {{0x06, {advanced, swap, trim}},
+                                                                     {0xF8, {advanced}}};
   for (const auto& [mode, expected] : cases) {
     core::ModuleImage image = Image("QL2 VOSK");
     image.EEPROMBuffer[32] = mode;
@@ -129,12 +130,13 @@ TEST(ParameterPage, ParameterNumberForms) {
   }
 }
 
+// The Vosk and JX headings and counts are on the pages printed in full.
 TEST(ParameterPage, EditionHeadingsAndParameterCounts) {
   const std::vector<std::tuple<const char*, const char*, std::size_t>> cases = {
-      {"VOSK", "Quillon Vosk Version", 9},         {"KQ", "Quillon KQ Version", 9},
-      {"QL2 VOSK", "Quillon II Vosk Version", 19}, {"QL2 KQ", "Quillon II KQ Version", 19},
-      {"JX", "Quillon II JX Version", 19},         {"UNKNOWN", "", 9},
-  };
+      {"KQ", "Quillon KQ Version", 9},
+      {"QL2 VOSK", "Quillon II Vosk Version", 19},
+      {"QL2 KQ", "Quillon II KQ Version", 19},
+      {"UNKNOWN", "", 9}};
   for (const auto& [version, heading, parameters] : cases) {
     EXPECT_EQ(print::EditionHeading(version), heading);
     EXPECT_EQ(print::ParameterLines(Image(version)).size(), 4 + parameters) << version;
@@ -157,12 +159,9 @@ TEST(TablePage, FieldsAreCentredInEightCharactersAndLongerTextsCut) {
       {"RPM/TPS", "RPM/TPS "},
       {"12345678", "12345678"},
       {"123456789", "12345678"},
-      {"9\xC2\xB0"
-       "C",
-       "  9\xC2\xB0"
-       "C   "},
-      {"\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0",
-       "\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0"},
+      // Characters, not bytes: the degree sign is two bytes.
+      {"9°C", "  9°C   "},
+      {"°°°°°°°°°", "°°°°°°°°"},
   };
   for (const auto& [text, fitted] : cases) EXPECT_EQ(print::FitField(text, 8), fitted) << text;
 }
