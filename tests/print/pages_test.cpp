@@ -85,49 +85,37 @@ TEST(ParameterPage, DownloadedDataHasItsFirmwareIDAfterTheComment) {
   EXPECT_TRUE(std::equal(top.begin(), top.end(), lines.begin() + 2));
 }
 
-TEST(ParameterPage, ModeByteLines) {
-  const std::string basic = "Quillon Basic Mode Enabled";
-  const std::string advanced = "Quillon Advanced Mode Enabled";
-  const std::string swap = "Injector Swap on Enrichment Mode Enabled";
-  const std::string trim = "Manual Trim in Advanced Mode Enabled";
-  // Trim shows in advanced mode only (basic mode with trim set: the first page); the bits
-  // above the three switches are not read.
-  const std::pair<std::uint8_t, std::vector<std::string>> cases[] = {{0x06, {advanced, swap, trim}},
-                                                                     {0xF8, {advanced}}};
-  for (const auto& [mode, expected] : cases) {
-    core::ModuleImage image = Image("QL2 VOSK");
-    image.EEPROMBuffer[32] = mode;
-    std::vector<std::string> modeLines;
-    for (const auto& line : print::ParameterLines(image)) {
-      const std::string text = print::RenderLine(line, print::kLeftColumn);
-      if (text.ends_with("Enabled")) modeLines.push_back(text);
-    }
-    EXPECT_EQ(modeLines, expected) << "mode byte " << int{mode};
+// The parameter lines as printed, with one EEPROM byte set.
+std::vector<std::string> ParameterText(const char* moduleVersion, std::size_t byte,
+                                       std::uint8_t value) {
+  core::ModuleImage image = Image(moduleVersion);
+  image.EEPROMBuffer[byte] = value;
+  std::vector<std::string> lines;
+  for (const auto& line : print::ParameterLines(image)) {
+    lines.push_back(print::RenderLine(line, print::kLeftColumn));
   }
+  return lines;
 }
 
+// After the user data and a blank line. Trim shows in advanced mode only (basic mode with
+// trim set: the first page); the bits above the three switches are not read.
+TEST(ParameterPage, ModeByteLines) {
+  const std::string advanced = "Quillon Advanced Mode Enabled";
+  const auto all = ParameterText("QL2 VOSK", 32, 0x06);
+  EXPECT_EQ(std::vector(all.begin() + 2, all.begin() + 6),
+            (std::vector<std::string>{advanced, "Injector Swap on Enrichment Mode Enabled",
+                                      "Manual Trim in Advanced Mode Enabled", ""}));
+  const auto highBits = ParameterText("QL2 VOSK", 32, 0xF8);
+  EXPECT_EQ(std::vector(highBits.begin() + 2, highBits.begin() + 4),
+            (std::vector<std::string>{advanced, ""}));
+}
+
+// User data, empty, one mode line, empty, then the parameters.
 TEST(ParameterPage, ParameterNumberForms) {
-  const struct {
-    const char* moduleVersion;
-    std::size_t byte;
-    std::uint8_t value;
-    std::size_t parameterLine;  // 0 for parameter 1
-    const char* expected;
-  } cases[] = {
-      {"KQ", 24, 0x80, 7, "Parameter 8:   -128"},
-      // The first generation's ninth parameter is the acceleration enrichment, unsigned.
-      {"VOSK", 25, 0xF6, 8, "Parameter 9:    246"},
-      {"QL2 VOSK", 58, 0x80, 9, "Parameter 10:   128"},
-  };
-  for (const auto& c : cases) {
-    core::ModuleImage image = Image(c.moduleVersion);
-    image.EEPROMBuffer[c.byte] = c.value;
-    const auto lines = print::ParameterLines(image);
-    // User data, empty, one mode line, empty, then the parameters.
-    ASSERT_GT(lines.size(), 4 + c.parameterLine);
-    EXPECT_EQ(print::RenderLine(lines[4 + c.parameterLine], print::kLeftColumn), c.expected)
-        << c.moduleVersion << " byte " << c.byte;
-  }
+  EXPECT_EQ(ParameterText("KQ", 24, 0x80).at(4 + 7), "Parameter 8:   -128");
+  // The first generation's ninth parameter is the acceleration enrichment, unsigned.
+  EXPECT_EQ(ParameterText("VOSK", 25, 0xF6).at(4 + 8), "Parameter 9:    246");
+  EXPECT_EQ(ParameterText("QL2 VOSK", 58, 0x80).at(4 + 9), "Parameter 10:   128");
 }
 
 // The Vosk and JX headings and counts are on the pages printed in full.
