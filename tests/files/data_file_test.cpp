@@ -61,7 +61,6 @@ TEST(DataFileFormat, FlashWordsLowByteFirstThenEEPROMBytes) {
                                  {1278, flash[6911].LoByte},
                                  {1279, flash[6911].HiByte},
                                  {1280, eeprom[16]},
-                                 {1297, eeprom[33]},
                                  {1359, eeprom[95]}}) {
     EXPECT_EQ(bytes[at], byte) << at;
   }

@@ -142,7 +142,6 @@ TEST(ParameterToolTip, NamesTheGroupAndRangeOfEveryBox) {
   const auto tip = [](params::Generation generation, int number) {
     return params::ParameterToolTip(generation, params::ParameterBoxes(generation)[number - 1]);
   };
-  EXPECT_EQ(tip(Generation::Second, 9), "Fuel parameter, -20 to 30");
   EXPECT_EQ(tip(Generation::Second, 10), "Acceleration enrichment, 0 to 10");
   EXPECT_EQ(tip(Generation::Second, 19), "Retard parameter, 0 to 10");
   EXPECT_EQ(tip(Generation::First, 8), "Fuel parameter, -20 to 30");
