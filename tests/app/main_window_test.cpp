@@ -319,7 +319,6 @@ TEST_F(NamedFilesTest, StatusTellsEditionSourceLinkAndUnsavedChanges) {
             (StatusTexts{"No data", "", "Port Com1 (/dev/ttyS0)", ""}));
   session.link.CommPortPath = "/dev/ttyUSB0";
   EXPECT_EQ(app::StatusTextsFor(session, true).port, "Simulated module");
-  EXPECT_EQ(app::StatusTextsFor(session, false).port, "Port /dev/ttyUSB0");
 
   const fs::path tune = TuneFile("t.dat", "QL2 VOSK");
   host.ExpectBox(Answer::OK);
