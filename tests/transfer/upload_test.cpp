@@ -77,6 +77,32 @@ TEST(EditionCompatibility, RestrictedEditionsAreTestedFirstThenTheGenerationCros
   }
 }
 
+// The two questions before writing: Upload goes on, Cancel stops, and the backup is named
+// only when one was made.
+TEST(SafeUpload, TheGenerationQuestionAndTheSummaryQuestionSayWhatTheyAsk) {
+  fakes::ScriptedHost host;
+  host.ExpectBoxes({Answer::OK, Answer::Cancel, Answer::OK});
+  EXPECT_TRUE(transfer::AskOtherGeneration(host, "JX", "VOSK"));
+  EXPECT_FALSE(transfer::AskToUpload(host, {"2 cells differ."}, "/b/kept.dat"));
+  EXPECT_TRUE(transfer::AskToUpload(host, {"2 cells differ."}, {}));
+  const auto Box = [](std::string text, core::Icon icon) {
+    return fakes::MessageBoxRecord{std::move(text), transfer::kUploadTitle,
+                                   core::Buttons::UploadCancel, icon};
+  };
+  EXPECT_EQ(
+      host.boxes,
+      (std::vector{
+          Box("The data to upload are JX data, of the second generation (Quillon II), but "
+              "the module is a VOSK module, of the first generation. The generations keep "
+              "their tables and parameters in different places, so the module would read "
+              "these data wrongly.\r\n\r\nUpload the JX data into the VOSK module anyway?",
+              core::Icon::Exclamation),
+          Box("2 cells differ.\r\n\r\nThe module's data have been backed up to "
+              "/b/kept.dat.\r\n\r\nUpload these data to the module?",
+              core::Icon::Question),
+          Box("2 cells differ.\r\n\r\nUpload these data to the module?", core::Icon::Question)}));
+}
+
 // A refusal of the table above as the upload shows it; the texts of both refusals are
 // the table's, data taken are every other upload's.
 TEST(Upload, AModuleRefusesDataItsEditionCannotRunBeforeItsBootLoader) {
