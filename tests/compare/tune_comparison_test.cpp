@@ -210,7 +210,7 @@ TEST(TableCsv, WhatSpreadsheetsWriteIsReadAndAnythingWrongIsNamedByLineAndColumn
       {"another TPS", [](std::string& t) { ReplaceFirst(t, ",5%,", ",7%,"); },
        "Line 1, column 4: the header names \"7%\" where the table has 5% TPS."},
       {"another RPM", [](std::string& t) { ReplaceFirst(t, "\n3000,", "\n3100,"); },
-       "Line 12, column 1: the row names \"3100\" RPM where the table has 3000 RPM"},
+       "Line 12, column 1: the row names \"3100\" RPM where the table has 3000 RPM (row 11 of 18)."},
       {"out of range", [](std::string& t) { t.replace(t.rfind(','), std::string::npos, ",30.5\n"); },
        "Line 19, column 10 (6500 RPM, 100% TPS): \"30.5\" is outside the allowed range -20 to 30."},
       {"no number", [](std::string& t) { t.replace(t.rfind(','), std::string::npos, ",abc\n"); },

@@ -62,6 +62,11 @@ TEST(Download, EachGenerationFillsAnEmptyImageAndPreparesTheWindow) {
     EXPECT_EQ(rig.image.ModuleVersion, c.moduleVersion);
     EXPECT_EQ(rig.image.EditionByteValue, expected.EEPROMBuffer[core::kEditionByte]);
     EXPECT_EQ(rig.view.captions.back(), "Ventrel Version 5.0 - Downloaded Data");
+    Texts shown;
+    for (const fakes::ProgressEvent& event : rig.host.progress) {
+      if (event.kind == fakes::ProgressEvent::Kind::Show) shown.push_back(event.caption);
+    }
+    EXPECT_EQ(shown, (Texts{"Reading FLASH", "Reading EEPROM"}));
     EXPECT_EQ(rig.view.retardVisible, c.secondGeneration);
     EXPECT_EQ(rig.grid.editable, c.editable);
   }

@@ -207,10 +207,10 @@ TEST(Upload, EachFailingStepSaysSoAndEndsWithTheModuleInApplicationMode) {
   }
 }
 
-// The FLASH verification stops as the EEPROM's does.
 TEST(Upload, EscStopsFLASHWorkAndTheEEPROMVerificationButNotEEPROMProgramming) {
   const std::pair<const char*, const char*> cases[] = {
       {"Programming FLASH", "Upload aborted - FLASH programming failed."},
+      {"Verifying FLASH", "Upload aborted - FLASH verification failed."},
       {"Programming EEPROM", kCompleted},
       {"Verifying EEPROM", "Upload aborted - EEPROM verification failed."},
   };
