@@ -248,10 +248,10 @@ QString StoredPort() {
       .toString();
 }
 
-// The port setup frame: picking a port. A typed device, the stored choice read back, the
-// port list and a port given for one run are the port choice's tests; here, that the frame
-// reaches them.
-TEST(PortSelect, APickedPortClosesTheLinkReplacesTheSimulatedModuleAndIsStored) {
+// The port setup frame: picking a port. A typed device, the stored choice read back and the
+// port list are the port choice's tests; here, that the frame reaches them, and that a port
+// given for one run (--port) leaves the stored choice alone.
+TEST(PortSelect, APickedPortReplacesTheSimulatedModuleAndIsStoredAPortForOneRunIsNot) {
   QSettings(QStringLiteral("Ventrel"), QStringLiteral("Ventrel")).clear();
   qttest::WindowRig<> rig;
   rig.window.show();
@@ -270,6 +270,9 @@ TEST(PortSelect, APickedPortClosesTheLinkReplacesTheSimulatedModuleAndIsStored) 
   EXPECT_EQ(StoredPort(), QStringLiteral("12"));
   QTest::mouseClick(frame.cmdPortSelectOK(), Qt::LeftButton);
   EXPECT_FALSE(frame.isVisible());
+  rig.window.linkDevices().UsePortDevice("/dev/ttyUSB3");
+  EXPECT_EQ(session.link.PortDevice(), "/dev/ttyUSB3");
+  EXPECT_EQ(StoredPort(), QStringLiteral("12"));
 }
 
 // Without an OpenGL context the chart shows its placeholder and the table still opens
