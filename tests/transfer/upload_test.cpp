@@ -44,7 +44,10 @@ void HoldDataFor(TransferRig& rig, const char* dataEdition) {
 
 // Received bytes of an upload to a Quillon II: the checks (1 to 4), the entry key (5 to 9),
 // then per page SetAddress, ErasePage, the page load (0x17 and 128 bytes), WritePage.
+constexpr std::size_t kEntryKey = 5;
+constexpr std::size_t kFirstSetAddress = 9;
 constexpr std::size_t kFirstPageLoad = 13;
+constexpr std::size_t kFirstEEPROMWrite = 2635;
 constexpr std::size_t kExitKey = 2878;
 
 std::vector<comm::Byte> WireOfCleanUpload(const core::ModuleImage& image) {
@@ -162,14 +165,18 @@ TEST(Upload, EachFailingStepSaysSoAndEndsWithTheModuleInApplicationMode) {
       // A late reply: drained, so the exit reads its own.
       {"late=15:1500", {Answer::Ignore}, {id, kTimeout, "Upload aborted - EEPROM verification failed."}, ql2, "ii"},
       // A late echo half-way through a command: every byte sent was taken, so Retry
-      // finishes the command where it stands. Every command resumes the same way.
+      // finishes the command where it stands.
       {stall(kFirstPageLoad + 59), {Answer::Retry}, {id, kTimeout, kCompleted}, ql2, "ii"},
+      {stall(kFirstSetAddress + 1), {Answer::Retry}, {id, kTimeout, kCompleted}, ql2, "ii"},
+      {stall(kFirstEEPROMWrite), {Answer::Retry}, {id, kTimeout, kCompleted}, ql2, "ii"},
+      {stall(kEntryKey), {Answer::Retry}, {id, kTimeout, kCompleted}, ql2, "ii"},
       // The module left its boot loader while the tool waited: the key sent again is refused.
       {stall(kExitKey + 1), {Answer::Retry}, {id, kTimeout, exitFailed}, ql2, "ii"},
       // A byte without its echo: the module may wait for it or may have taken it. No Retry
-      // is offered and nothing more is sent, the exit included. Any command's lost echo
-      // ends the same way.
+      // is offered and nothing more is sent, the exit included.
       {lose(kFirstPageLoad + 60), {Answer::Abort}, {id, kTimeout, "Upload aborted - FLASH programming failed.", transfer::kExitFailedAfterFailure}, ql2, "?ob"},
+      {lose(kFirstSetAddress + 2), {Answer::Ignore}, {id, kTimeout, "Upload aborted - FLASH programming failed.", transfer::kExitFailedAfterFailure}, ql2, "?ob"},
+      {lose(kFirstEEPROMWrite + 1), {Answer::Abort}, {id, kTimeout, "Upload aborted - EEPROM programming failed.", transfer::kExitFailedAfterFailure}, ql2, "i?b"},
       {lose(kExitKey + 4), {Answer::Abort}, {id, kTimeout, exitFailed}, ql2, "iib"},
       // clang-format on
   };
