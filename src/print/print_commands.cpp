@@ -17,8 +17,6 @@ constexpr const char* kCommentTitle = "Optional Information Entry";
 constexpr const char* kNoPrinter =
     "No printer is installed.\r\n\r\nWrite the printout to a PDF file instead?";
 constexpr const char* kPdfDialogTitle = "Save Printout As PDF";
-constexpr const char* kPdfFilter = "PDF Files (*.pdf)|*.pdf";
-constexpr const char* kPdfExtension = ".pdf";
 constexpr const char* kParametersFileName = "Quillon Parameters";
 constexpr const char* kNoChart =
     "The 3D chart cannot be drawn on this display (it has no OpenGL), so the chart page is "

@@ -14,6 +14,10 @@
 
 namespace print {
 
+// Every printout kept as a PDF file is offered under this filter and suffix.
+inline constexpr const char* kPdfFilter = "PDF Files (*.pdf)|*.pdf";
+inline constexpr const char* kPdfExtension = ".pdf";
+
 // What each printout needs besides its own data.
 struct PrintRequest {
   core::Host& host;

@@ -8,6 +8,7 @@
 #include "app/table_exchange.h"
 #include "core/error_prompt.h"
 #include "files/file_dialogs.h"
+#include "print/print_commands.h"
 #include "qt/frm_compare.h"
 #include "qt/frm_main.h"
 #include "qt/pdf_file_target.h"
@@ -25,8 +26,6 @@ namespace {
 
 constexpr const char* kPrintTitle = "Print Comparison";
 constexpr const char* kPdfTitle = "Save Comparison As PDF";
-constexpr const char* kPdfFilter = "PDF Files (*.pdf)|*.pdf";
-constexpr const char* kPdfSuffix = ".pdf";
 constexpr const char* kQueueAdvice = "Choose another printer in the print dialog, or try again.";
 constexpr const char* kNoPrinter =
     "No printer is installed. Choose Save As PDF to keep the comparison as a PDF file.";
@@ -103,10 +102,10 @@ void CompareCommands::Print() {
 }
 
 void CompareCommands::SaveAsPdf() {
-  std::string filter = kPdfFilter;
+  std::string filter = print::kPdfFilter;
   std::string existMessage;
-  const std::string path =
-      files::FileSave(window_.session().host, kPdfTitle, filter, existMessage, kPdfSuffix);
+  const std::string path = files::FileSave(window_.session().host, kPdfTitle, filter, existMessage,
+                                           print::kPdfExtension);
   if (path.empty()) return;
   PdfFileTarget target(ToQString(path));
   PrintTo(target);
