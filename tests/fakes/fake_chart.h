@@ -49,12 +49,11 @@ class FakeChart : public tables::Chart {
 class FakeTableWindow : public tables::TableWindow {
  public:
   void SetPopUpPasteEnabled(bool enabled) override { pasteEnabled.push_back(enabled); }
-  void FormResize() override { ++resizes; }
+  void FormResize() override {}
   void ShowPopUpEdit3D(int x, int y) override { popUps.push_back({x, y}); }
 
   std::vector<bool> pasteEnabled;
   std::vector<std::vector<int>> popUps;
-  int resizes = 0;
 };
 
 }  // namespace fakes

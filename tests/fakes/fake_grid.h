@@ -27,7 +27,7 @@ class FakeGrid : public tables::Grid {
   }
   int Rows() const override { return rows_; }
   int Cols() const override { return cols_; }
-  void CentreAllColumns() override { centred = true; }
+  void CentreAllColumns() override {}
 
   void SetTextMatrix(int row, int col, const std::string& text) override {
     texts.at(Index(row, col)) = text;
@@ -36,9 +36,7 @@ class FakeGrid : public tables::Grid {
   void SetCellBackColour(int row, int col, tables::Colour colour) override {
     backgrounds[{row, col}] = colour;
   }
-  void SetCellForeColour(int row, int col, tables::Colour colour) override {
-    foregrounds[{row, col}] = colour;
-  }
+  void SetCellForeColour(int, int, tables::Colour) override {}
   void SetCellNote(int row, int col, const tables::CellNote& note) override {
     notes[{row, col}] = note;
   }
@@ -116,15 +114,12 @@ class FakeGrid : public tables::Grid {
   int ClientWidth() const override { return placement[2]; }
   int ClientHeight() const override { return placement[3]; }
   void SetRowHeights(int height) override { rowHeight = height; }
-  void SetColWidth(int col, int width) override { colWidths[col] = width; }
-  void SetColWidths(int width) override {
-    for (int c = 0; c < cols_; ++c) colWidths[c] = width;
-  }
+  void SetColWidth(int, int) override {}
+  void SetColWidths(int) override {}
 
   tables::GridEvents* sink = nullptr;
   std::vector<std::string> texts;
   std::map<std::pair<int, int>, tables::Colour> backgrounds;
-  std::map<std::pair<int, int>, tables::Colour> foregrounds;
   std::map<std::pair<int, int>, tables::CellNote> notes;
   std::map<std::pair<int, int>, std::pair<tables::Colour, tables::Colour>> currentColours;
   tables::GridColours colours{{255, 255, 255}, {0, 0, 0}, {0, 120, 215}, {255, 255, 255}};
@@ -134,11 +129,9 @@ class FakeGrid : public tables::Grid {
   bool editing = false;
   std::string toolTip;
   std::vector<int> placement{0, 0, 0, 0};
-  std::map<int, int> colWidths;
   int rowHeight = 0;
   int currentRow = 0;
   int currentCol = 0;
-  bool centred = false;
   bool redraw = true;
   bool editable = false;
   bool visible = false;
